@@ -1,0 +1,15 @@
+# Third-party libraries: Debian's packages natively; the cross build brings its own (see
+# cmake/mingw-deps.cmake, added with the Windows build).
+if(NOT QF_TARGET_WIN32)
+  find_package(PkgConfig REQUIRED)
+  find_package(JPEG REQUIRED)
+  find_package(Freetype REQUIRED)
+  pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+  find_package(PNG REQUIRED)
+  if(QF_BUILD_TESTS)
+    find_package(GTest REQUIRED)
+  endif()
+  if(QF_BUILD_BENCHMARKS)
+    find_package(benchmark REQUIRED)
+  endif()
+endif()

@@ -1,0 +1,193 @@
+#pragma once
+// The platform: windows, the message loop and the system services the framework needs. One
+// realisation per folder (win32/, linux/, headless/); CMake links exactly one.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/device.h"
+#include "platform/geometry.h"
+#include "platform/mixer.h"
+
+namespace pf {
+
+// An OS window handle as an opaque number (HWND on Windows), for owners of message boxes and
+// shell requests. 0 is none.
+using NativeHandle = std::uintptr_t;
+
+enum class MouseButton : std::uint8_t { Left, Right, Middle };
+
+// The shift state as the framework's TShiftState has it.
+enum ShiftFlag : unsigned {
+  kShiftKey = 1u << 0,
+  kAltKey = 1u << 1,
+  kCtrlKey = 1u << 2,
+  kLeftButton = 1u << 3,
+  kRightButton = 1u << 4,
+  kMiddleButton = 1u << 5,
+  kDoubleClick = 1u << 6,
+};
+
+struct MouseEvent {
+  MouseButton button = MouseButton::Left;
+  unsigned shift = 0;  // ShiftFlag bits, kDoubleClick on the second press of a double click
+  Point pos;           // client coordinates of the window
+};
+
+enum class CursorShape : std::uint8_t { Arrow, HandPoint, IBeam, Wait, Cross };
+
+// What a window reports to the framework. The framework's forms implement it.
+class WindowHandler {
+ public:
+  virtual ~WindowHandler() = default;
+  virtual void OnMouseDown(const MouseEvent& e) = 0;
+  virtual void OnMouseUp(const MouseEvent& e) = 0;
+  virtual void OnMouseMove(unsigned shift, Point pos) = 0;
+  // The device draws on the window, clipped to `update` (client coordinates).
+  virtual void OnPaint(Device& device, const Rect& update) = 0;
+  // The user or the system asks the window to close.
+  virtual void OnCloseRequest() = 0;
+  // The mouse capture was taken away (another window took it, or it was released).
+  virtual void OnCaptureLost() = 0;
+};
+
+struct WindowParams {
+  std::string title;
+  Rect bounds;              // screen coordinates of the client area
+  bool borderless = true;   // no caption, no frame
+  bool layered = false;     // opacity through SetOpacity
+  std::uint8_t alpha = 255;
+};
+
+struct IconImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // 0xAARRGGBB top-down
+};
+
+class Window {
+ public:
+  virtual ~Window() = default;  // destroys the OS window
+  virtual NativeHandle Handle() const = 0;
+  virtual void Show(bool visible) = 0;
+  virtual bool IsVisible() const = 0;
+  virtual void SetBounds(const Rect& client_screen_bounds) = 0;
+  virtual Rect Bounds() const = 0;  // the client area in screen coordinates
+  virtual void SetOpacity(bool layered, std::uint8_t alpha) = 0;
+  virtual void Invalidate(const Rect& client_rect) = 0;
+  // Paints what is invalid now, without going through the queue.
+  virtual void Update() = 0;
+  // A device on the window outside the paint cycle; it gives the surface back when destroyed.
+  virtual std::unique_ptr<Device> GetDevice() = 0;
+  virtual void SetEnabled(bool enabled) = 0;
+  virtual void SetFocus() = 0;
+  virtual void SetCursor(CursorShape shape) = 0;
+  virtual void SetCapture() = 0;
+  virtual void ReleaseCapture() = 0;
+  virtual void SetTitle(std::string_view title) = 0;
+  virtual void SetIcon(const IconImage& icon) = 0;
+};
+
+// The single-instance marker: a named system-wide object. Destroying it closes it.
+class InstanceMarker {
+ public:
+  virtual ~InstanceMarker() = default;
+  // Gives up ownership (ReleaseMutex); closing follows on destruction.
+  virtual void Release() = 0;
+};
+
+struct MarkerResult {
+  std::unique_ptr<InstanceMarker> marker;  // may be null when the OS refused
+  bool already_exists = false;
+};
+
+// A process started through the shell; destroying it closes the handle, never the process.
+class Process {
+ public:
+  virtual ~Process() = default;
+  // As WaitForSingleObject: 0 ended, 258 timed out, other values failure.
+  virtual std::uint32_t Wait(unsigned timeout_ms) = 0;
+};
+
+struct ShellRequest {
+  unsigned mask = 0;  // SEE_MASK_ bits
+  NativeHandle owner = 0;
+  std::string verb;
+  std::string file;
+  std::string parameters;
+  std::optional<std::string> directory;
+  int show = 5;  // SW_SHOW
+};
+
+struct ShellResult {
+  bool ok = false;
+  std::unique_ptr<Process> process;  // when the request asked for it and one was started
+};
+
+struct OsVersion {
+  std::uint32_t major = 0;
+  std::uint32_t minor = 0;
+  std::uint32_t build = 0;
+  std::uint32_t platform_id = 0;
+  std::string service_pack;
+};
+
+enum class PumpResult { Empty, Dispatched, Quit };
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Windows.
+  virtual std::unique_ptr<Window> CreateWindow(const WindowParams& params,
+                                               WindowHandler* handler) = 0;
+  // The handler of this program's window under a screen point, or null.
+  virtual WindowHandler* WindowAt(Point screen) = 0;
+  virtual Size ScreenSize() = 0;
+  virtual int ScreenDpi() = 0;
+
+  // The application window: owner of the taskbar entry and of message boxes.
+  virtual NativeHandle ApplicationHandle() = 0;
+  virtual void SetApplicationTitle(std::string_view title) = 0;
+  virtual void MinimizeApplication() = 0;
+
+  // The loop. PumpOne dispatches one message if there is one. Wait blocks until there is one.
+  virtual PumpResult PumpOne() = 0;
+  virtual void WaitMessage() = 0;
+  virtual void PostQuit() = 0;
+
+  // Timers fire from the loop; the id is never 0.
+  virtual std::uintptr_t StartTimer(unsigned interval_ms, std::function<void()> on_tick) = 0;
+  virtual void StopTimer(std::uintptr_t id) = 0;
+
+  // System.
+  virtual Point CursorPos() = 0;
+  virtual MarkerResult TakeInstanceMarker(std::string_view name) = 0;
+  virtual void DebugOutput(std::string_view text) = 0;
+  virtual ShellResult ShellExecute(const ShellRequest& request) = 0;
+  virtual void Sleep(unsigned ms) = 0;
+  virtual OsVersion GetOsVersion() = 0;
+  virtual std::string ExecutablePath() = 0;
+  // As MessageBoxA: flags MB_*, returns the button's id.
+  virtual int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
+                         unsigned flags) = 0;
+  virtual ColorRef SysColor(int index) = 0;
+  // Embedded resource bytes by name (RCDATA on Windows, linked-in bytes elsewhere).
+  virtual std::optional<std::string> FindResource(std::string_view name) = 0;
+  virtual Mixer& AudioMixer() = 0;
+};
+
+// The platform in force. The program entry installs the one its build provides; tests install a
+// headless one per test.
+Platform& Current();
+void Install(std::unique_ptr<Platform> platform);
+std::unique_ptr<Platform> Uninstall();
+
+// Made by the realisation that is linked in.
+std::unique_ptr<Platform> CreateNativePlatform();
+
+}  // namespace pf

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Installs, idempotently, every Debian package that the build and the tests need.
+#   tools/setup.sh          native build and tests
+#   tools/setup.sh --win32  also the MinGW cross build, Wine and the X tools for the end-to-end runs
+set -euo pipefail
+
+want_win32=0
+for arg in "$@"; do
+  case "$arg" in
+    --win32) want_win32=1 ;;
+    *) echo "setup.sh: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
+
+sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+native=(build-essential cmake ninja-build pkg-config git
+        libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev fontconfig fonts-liberation
+        libpng-dev libgtest-dev googletest libbenchmark-dev
+        libx11-dev libasound2-dev xvfb xdotool x11-utils imagemagick)
+win32=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+       wine wine32:i386 wine64 nasm dpkg-dev)
+
+missing() {
+  local out=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || out+=("$p")
+  done
+  echo "${out[@]:-}"
+}
+
+export DEBIAN_FRONTEND=noninteractive
+updated=0
+apt_update_once() { [ $updated -eq 1 ] || { sudo_if_needed apt-get update -qq; updated=1; }; }
+
+if [ $want_win32 -eq 1 ]; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    sudo_if_needed dpkg --add-architecture i386
+    updated=0
+  fi
+  # Debian's libjpeg-turbo source package is what the cross build compiles.
+  if ! grep -rqs '^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null; then
+    if [ -f /etc/apt/sources.list.d/debian.sources ] && ! grep -q 'deb-src' /etc/apt/sources.list.d/debian.sources; then
+      sudo_if_needed sed -i 's/^Types: deb$/Types: deb deb-src/' /etc/apt/sources.list.d/debian.sources
+    fi
+    if ! grep -rqs 'deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null; then
+      echo 'deb-src http://deb.debian.org/debian bookworm main' | sudo_if_needed tee /etc/apt/sources.list.d/quenfor-src.list >/dev/null
+    fi
+  fi
+fi
+
+need=$(missing "${native[@]}")
+if [ $want_win32 -eq 1 ]; then need="$need $(missing "${win32[@]}")"; fi
+need=$(echo $need)
+if [ -n "$need" ]; then
+  apt_update_once
+  # shellcheck disable=SC2086
+  sudo_if_needed apt-get install -y -qq --no-install-recommends $need
+fi
+echo "setup: all packages present"
