@@ -42,7 +42,15 @@ const ClassInfo& GetClass(const String& name) {
 
 std::vector<const PropInfo*> ClassInfo::Properties() const {
   std::vector<const PropInfo*> all = parent ? parent->Properties() : std::vector<const PropInfo*>{};
-  for (const PropInfo& p : own_properties) all.push_back(&p);
+  for (const PropInfo& p : own_properties) {
+    // A class may restate an inherited property (another stored rule); it keeps its place.
+    auto same = std::find_if(all.begin(), all.end(), [&](const PropInfo* q) { return q->name == p.name; });
+    if (same != all.end()) {
+      *same = &p;
+    } else {
+      all.push_back(&p);
+    }
+  }
   return all;
 }
 
@@ -135,6 +143,7 @@ void TComponent::Remove(TComponent* component) {
 void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     TComponent* last = components_.back();
+    last->BeforeDestruction();
     Remove(last);
     delete last;
   }

@@ -136,6 +136,9 @@ class TComponent : public TObject {
   bool HasState(ComponentState s) const { return (state_ & static_cast<unsigned>(s)) != 0; }
   void SetState(ComponentState s, bool on);
 
+  // Runs while the whole object still exists, right before it is deleted by its owner or Free.
+  virtual void BeforeDestruction() {}
+
   // Frees the owned components, last first.
   void DestroyComponents();
 

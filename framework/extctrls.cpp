@@ -1,0 +1,109 @@
+#include "framework/extctrls.h"
+
+#include "platform/platform.h"
+
+namespace fw {
+
+// ---- TImage ---------------------------------------------------------------------------
+
+const ClassInfo& TImage::StaticClass() {
+  static const ClassInfo info = [] {
+    using T = TImage;
+    ClassInfo c = NewClass("TImage", &TGraphicControl::StaticClass(),
+                           [](TComponent* owner) -> TComponent* { return new TImage(owner); });
+    auto& p = c.own_properties;
+    p.push_back(BooleanProp<T>("AutoSize", &T::AutoSize, &T::SetAutoSize, false));
+    p.push_back(BytesProp<T>("Picture.Data", &T::PictureData, &T::SetPictureData));
+    p.push_back(BooleanProp<T>("Visible", &T::Visible, &T::SetVisible, true));
+    return c;
+  }();
+  static const bool registered = (RegisterClass(info), true);
+  (void)registered;
+  return info;
+}
+
+TImage::TImage(TComponent* owner)
+    : TGraphicControl(owner), picture_(std::make_unique<TPicture>()) {
+  SetBounds(Left(), Top(), 105, 105);
+  picture_->OnChange = [this] { PictureChanged(); };
+}
+
+TImage::~TImage() = default;
+
+void TImage::SetAutoSize(bool auto_size) {
+  auto_size_ = auto_size;
+  PictureChanged();
+}
+
+void TImage::PictureChanged() {
+  if (auto_size_ && !picture_->Empty()) {
+    SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
+  }
+  Invalidate();
+}
+
+void TImage::Paint() { Canvas()->Draw(0, 0, picture_->Graphic()); }
+
+// ---- TTimer ---------------------------------------------------------------------------
+
+const ClassInfo& TTimer::StaticClass() {
+  static const ClassInfo info = [] {
+    using T = TTimer;
+    ClassInfo c = NewClass("TTimer", &TComponent::StaticClass(),
+                           [](TComponent* owner) -> TComponent* { return new TTimer(owner); });
+    auto& p = c.own_properties;
+    p.push_back(BooleanProp<T>("Enabled", &T::Enabled, &T::SetEnabled, true));
+    p.push_back(IntegerProp<T>(
+        "Interval", [](const T& t) { return static_cast<int>(t.Interval()); },
+        [](T& t, int v) {
+          if (v < 0) throw EReadError("Invalid property value for Interval");
+          t.SetInterval(static_cast<unsigned>(v));
+        },
+        1000));
+    p.push_back(EventProp<T>("OnTimer", &T::OnTimer));
+    return c;
+  }();
+  static const bool registered = (RegisterClass(info), true);
+  (void)registered;
+  return info;
+}
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner) { UpdateTimer(); }
+
+TTimer::~TTimer() { Stop(); }
+
+void TTimer::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  UpdateTimer();
+}
+
+void TTimer::SetInterval(unsigned ms) {
+  if (ms == interval_) return;
+  interval_ = ms;
+  UpdateTimer();
+}
+
+void TTimer::Loaded() {
+  TComponent::Loaded();
+  UpdateTimer();
+}
+
+void TTimer::Stop() {
+  if (timer_id_ != 0) {
+    pf::Current().StopTimer(timer_id_);
+    timer_id_ = 0;
+  }
+}
+
+void TTimer::UpdateTimer() {
+  Stop();
+  if (!enabled_ || interval_ == 0 || HasState(ComponentState::Loading)) return;
+  timer_id_ = pf::Current().StartTimer(interval_, [this] { Tick(); });
+}
+
+void TTimer::Tick() {
+  if (OnTimer) OnTimer(this);
+}
+
+}  // namespace fw

@@ -1,0 +1,12 @@
+#pragma once
+// Resources linked into the program as bytes, where the OS has no resource section.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pf {
+
+void RegisterEmbedded(std::string_view name, std::string_view bytes);
+std::optional<std::string> FindEmbedded(std::string_view name);
+
+}  // namespace pf

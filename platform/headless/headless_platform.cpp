@@ -1,0 +1,340 @@
+#include "platform/headless/headless_platform.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <stdexcept>
+
+#include "platform/embedded.h"
+
+namespace pf::headless {
+namespace {
+
+constexpr unsigned kMaskNoCloseProcess = 0x40;
+
+// Windows' default colours for the indices controls use; others are a neutral grey.
+ColorRef DefaultSysColor(int index) {
+  switch (index) {
+    case 5: return 0x00FFFFFF;   // window
+    case 8: return 0x00000000;   // window text
+    case 15: return 0x00F0F0F0;  // button face
+    case 16: return 0x00A0A0A0;  // button shadow
+    case 18: return 0x00000000;  // button text
+    case 20: return 0x00FFFFFF;  // button highlight
+    default: return 0x00C0C0C0;
+  }
+}
+
+// Names taken system-wide; the count is the number of open markers of each name.
+std::map<std::string, int, std::less<>>& Markers() {
+  static std::map<std::string, int, std::less<>> markers;
+  return markers;
+}
+
+class HeadlessMarker : public InstanceMarker {
+ public:
+  explicit HeadlessMarker(std::string name) : name_(std::move(name)) { ++Markers()[name_]; }
+  ~HeadlessMarker() override {
+    auto it = Markers().find(name_);
+    if (it != Markers().end() && --it->second == 0) Markers().erase(it);
+  }
+  void Release() override {}
+
+ private:
+  std::string name_;
+};
+
+class HeadlessProcess : public Process {
+ public:
+  explicit HeadlessProcess(int& open) : open_(open) { ++open_; }
+  ~HeadlessProcess() override { --open_; }
+  std::uint32_t Wait(unsigned) override { return 0; }
+
+ private:
+  int& open_;
+};
+
+}  // namespace
+
+HeadlessPlatform::HeadlessPlatform() = default;
+
+HeadlessPlatform::~HeadlessPlatform() {
+  for (HeadlessWindow* w : windows_) w->handler_ = nullptr;
+}
+
+void HeadlessPlatform::Record(const std::string& what) {
+  events.push_back(std::to_string(now_) + " " + what);
+}
+
+// ---- clock and script -------------------------------------------------------------------
+
+void HeadlessPlatform::Advance(std::uint64_t ms) {
+  const std::uint64_t end = now_ + ms;
+  // Scripted actions run at their own times, in order, on the way.
+  RunScriptUntil(end);
+  now_ = end;
+  FireDueTimers();
+}
+
+void HeadlessPlatform::At(std::uint64_t time_ms, std::function<void()> action) {
+  script_.push_back({std::max(time_ms, now_), script_order_++, std::move(action)});
+}
+
+void HeadlessPlatform::RunScriptUntil(std::uint64_t time) {
+  for (;;) {
+    auto next = std::min_element(script_.begin(), script_.end(), [](const auto& a, const auto& b) {
+      return a.time != b.time ? a.time < b.time : a.order < b.order;
+    });
+    if (next == script_.end() || next->time > time) return;
+    Scripted item = std::move(*next);
+    script_.erase(next);
+    now_ = std::max(now_, item.time);
+    FireDueTimers();
+    item.action();
+  }
+}
+
+void HeadlessPlatform::FireDueTimers() {
+  for (auto& [id, t] : timers_) {
+    if (!t.pending && t.next_due <= now_) {
+      t.pending = true;
+      t.next_due = now_ + t.interval;
+    }
+  }
+}
+
+std::uint64_t HeadlessPlatform::NextEventTime() const {
+  std::uint64_t next = UINT64_MAX;
+  for (const auto& [id, t] : timers_) {
+    if (!t.pending) next = std::min(next, t.next_due);
+  }
+  for (const auto& s : script_) next = std::min(next, s.time);
+  return next;
+}
+
+std::uintptr_t HeadlessPlatform::StartTimer(unsigned interval_ms, std::function<void()> on_tick) {
+  const std::uintptr_t id = next_timer_id_++;
+  timers_[id] = Timer{std::max(interval_ms, 1u), now_ + std::max(interval_ms, 1u), false,
+                      std::move(on_tick)};
+  return id;
+}
+
+void HeadlessPlatform::StopTimer(std::uintptr_t id) { timers_.erase(id); }
+
+void HeadlessPlatform::Sleep(unsigned ms) {
+  slept_ms += ms;
+  Advance(ms);
+}
+
+// ---- the loop ---------------------------------------------------------------------------
+
+bool HeadlessPlatform::HasPendingMessages() const {
+  if (!queue_.empty()) return true;
+  for (const auto& [id, t] : timers_) {
+    if (t.pending) return true;
+  }
+  return std::any_of(windows_.begin(), windows_.end(),
+                     [](const HeadlessWindow* w) { return w->NeedsPaint(); });
+}
+
+PumpResult HeadlessPlatform::PumpOne() {
+  // Posted messages first, then paints, then timers: the order Windows gives them.
+  if (!queue_.empty()) {
+    auto message = std::move(queue_.front());
+    queue_.pop_front();
+    if (!message) return PumpResult::Quit;
+    message();
+    return PumpResult::Dispatched;
+  }
+  if (PaintOneWindow()) return PumpResult::Dispatched;
+  if (DispatchPendingTimer()) return PumpResult::Dispatched;
+  return PumpResult::Empty;
+}
+
+bool HeadlessPlatform::PaintOneWindow() {
+  for (HeadlessWindow* w : windows_) {
+    if (w->NeedsPaint() && w->handler_) {
+      w->PaintNow();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool HeadlessPlatform::DispatchPendingTimer() {
+  for (auto& [id, t] : timers_) {
+    if (t.pending) {
+      t.pending = false;
+      auto tick = t.on_tick;  // the handler may stop or restart its own timer
+      tick();
+      return true;
+    }
+  }
+  return false;
+}
+
+void HeadlessPlatform::WaitMessage() {
+  if (HasPendingMessages()) return;
+  const std::uint64_t next = NextEventTime();
+  if (next == UINT64_MAX) {
+    throw std::logic_error("headless platform: the loop waits for a message that can never come");
+  }
+  Advance(next - now_);
+}
+
+void HeadlessPlatform::PostQuit() { Post(nullptr); }
+
+// ---- windows ----------------------------------------------------------------------------
+
+std::unique_ptr<Window> HeadlessPlatform::CreateWindow(const WindowParams& params,
+                                                       WindowHandler* handler) {
+  auto window = std::make_unique<HeadlessWindow>(*this, params, handler, next_handle_++);
+  windows_.push_back(window.get());
+  return window;
+}
+
+void HeadlessPlatform::WindowGone(HeadlessWindow* window) {
+  windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
+  if (capture_ == window) capture_ = nullptr;
+}
+
+HeadlessWindow* HeadlessPlatform::WindowOf(const WindowHandler* handler) const {
+  for (HeadlessWindow* w : windows_) {
+    if (w->handler_ == handler) return w;
+  }
+  return nullptr;
+}
+
+HeadlessWindow* HeadlessPlatform::VisibleWindowAt(Point p) const {
+  if (application_minimized) return nullptr;
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if ((*it)->IsVisible() && (*it)->Bounds().Contains(p)) return *it;
+  }
+  return nullptr;
+}
+
+WindowHandler* HeadlessPlatform::WindowAt(Point screen_point) {
+  HeadlessWindow* w = VisibleWindowAt(screen_point);
+  return w ? w->handler_ : nullptr;
+}
+
+void HeadlessPlatform::MinimizeApplication() {
+  application_minimized = true;
+  Record("minimize");
+}
+
+// ---- the pointer ------------------------------------------------------------------------
+
+HeadlessWindow* HeadlessPlatform::InputWindow() const {
+  if (capture_) return capture_;
+  return VisibleWindowAt(cursor_);
+}
+
+unsigned HeadlessPlatform::ButtonFlags() const { return buttons_down_; }
+
+namespace {
+unsigned ButtonBit(MouseButton b) {
+  switch (b) {
+    case MouseButton::Right: return kRightButton;
+    case MouseButton::Middle: return kMiddleButton;
+    default: return kLeftButton;
+  }
+}
+}  // namespace
+
+void HeadlessPlatform::MoveTo(Point screen_point) {
+  cursor_ = screen_point;
+  HeadlessWindow* w = InputWindow();
+  if (!w || !w->Enabled()) return;
+  const Point local{cursor_.x - w->Bounds().left, cursor_.y - w->Bounds().top};
+  const unsigned shift = ButtonFlags();
+  const NativeHandle handle = w->Handle();
+  Post([this, handle, shift, local] {
+    for (HeadlessWindow* target : windows_) {
+      if (target->Handle() == handle && target->handler_) target->handler_->OnMouseMove(shift, local);
+    }
+  });
+}
+
+void HeadlessPlatform::PostMouse(bool down, MouseButton button, unsigned extra_flags) {
+  HeadlessWindow* w = InputWindow();
+  if (!w || !w->Enabled()) return;  // a disabled window takes no mouse input
+  MouseEvent e{button, ButtonFlags() | extra_flags,
+               {cursor_.x - w->Bounds().left, cursor_.y - w->Bounds().top}};
+  const NativeHandle handle = w->Handle();
+  Post([this, handle, e, down] {
+    for (HeadlessWindow* target : windows_) {
+      if (target->Handle() != handle || !target->handler_) continue;
+      if (down) {
+        target->handler_->OnMouseDown(e);
+      } else {
+        target->handler_->OnMouseUp(e);
+      }
+    }
+  });
+}
+
+void HeadlessPlatform::Press(MouseButton button) {
+  // A second press soon after and near the first is a double click, as the system decides it.
+  const bool is_double = last_press_counts_ && button == last_press_button_ &&
+                         now_ - last_press_time_ <= double_click_ms &&
+                         std::abs(cursor_.x - last_press_pos_.x) <= 2 &&
+                         std::abs(cursor_.y - last_press_pos_.y) <= 2;
+  last_press_counts_ = !is_double;
+  last_press_time_ = now_;
+  last_press_pos_ = cursor_;
+  last_press_button_ = button;
+  buttons_down_ |= ButtonBit(button);
+  PostMouse(true, button, is_double ? unsigned{kDoubleClick} : 0u);
+}
+
+void HeadlessPlatform::Release(MouseButton button) {
+  buttons_down_ &= ~ButtonBit(button);
+  PostMouse(false, button, 0);
+}
+
+void HeadlessPlatform::Click(Point screen_point, MouseButton button) {
+  MoveTo(screen_point);
+  Press(button);
+  Release(button);
+}
+
+// ---- system -----------------------------------------------------------------------------
+
+MarkerResult HeadlessPlatform::TakeInstanceMarker(std::string_view name) {
+  MarkerResult r;
+  r.already_exists = Markers().count(name) > 0;
+  r.marker = std::make_unique<HeadlessMarker>(std::string(name));
+  return r;
+}
+
+ShellResult HeadlessPlatform::ShellExecute(const ShellRequest& request) {
+  shell_requests.push_back(request);
+  Record("shell " + request.verb + " " + request.file);
+  ShellResult r;
+  r.ok = shell_accepts ? shell_accepts(request) : true;
+  if (r.ok && (request.mask & kMaskNoCloseProcess)) {
+    r.process = std::make_unique<HeadlessProcess>(open_processes);
+  }
+  return r;
+}
+
+int HeadlessPlatform::MessageBox(NativeHandle owner, std::string_view text,
+                                 std::string_view caption, unsigned flags) {
+  message_boxes.push_back({owner, std::string(text), std::string(caption), flags});
+  Record("messagebox " + std::string(text));
+  return message_box_answer;
+}
+
+ColorRef HeadlessPlatform::SysColor(int index) {
+  auto it = sys_colors.find(index);
+  return it != sys_colors.end() ? it->second : DefaultSysColor(index);
+}
+
+std::optional<std::string> HeadlessPlatform::FindResource(std::string_view name) {
+  auto it = resources.find(name);
+  if (it != resources.end()) return it->second;
+  return FindEmbedded(name);
+}
+
+}  // namespace pf::headless

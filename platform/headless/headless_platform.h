@@ -1,0 +1,210 @@
+#pragma once
+// The platform inside the tests: a virtual clock that fires timers as it advances, a scripted
+// pointer, windows drawn into memory, and every side effect recorded for assertions.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless_mixer.h"
+#include "platform/platform.h"
+
+namespace pf::headless {
+
+class HeadlessPlatform;
+
+class HeadlessWindow : public Window {
+ public:
+  HeadlessWindow(HeadlessPlatform& platform, const WindowParams& params, WindowHandler* handler,
+                 NativeHandle handle);
+  ~HeadlessWindow() override;
+
+  NativeHandle Handle() const override { return handle_; }
+  void Show(bool visible) override;
+  bool IsVisible() const override { return visible_; }
+  void SetBounds(const Rect& bounds) override;
+  Rect Bounds() const override { return bounds_; }
+  void SetOpacity(bool layered, std::uint8_t alpha) override;
+  void Invalidate(const Rect& client_rect) override;
+  void Update() override;
+  std::unique_ptr<Device> GetDevice() override;
+  void SetEnabled(bool enabled) override;
+  void SetFocus() override;
+  void SetCursor(CursorShape shape) override { cursor_ = shape; }
+  void SetCapture() override;
+  void ReleaseCapture() override;
+  void SetTitle(std::string_view title) override { title_ = title; }
+  void SetIcon(const IconImage& icon) override { icon_ = icon; }
+
+  // For tests.
+  WindowHandler* Handler() const { return handler_; }
+  bool Enabled() const { return enabled_; }
+  bool Layered() const { return layered_; }
+  std::uint8_t Alpha() const { return alpha_; }
+  CursorShape Cursor() const { return cursor_; }
+  const std::string& Title() const { return title_; }
+  const IconImage& Icon() const { return icon_; }
+  const Rect& InvalidRect() const { return invalid_; }
+  bool NeedsPaint() const { return visible_ && !invalid_.IsEmpty(); }
+  ImageView Pixels() const;
+  // Paints what is invalid, as the loop does.
+  void PaintNow();
+  int paint_count = 0;
+
+ private:
+  friend class HeadlessPlatform;
+  void ResizeSurface(int width, int height);
+
+  HeadlessPlatform& platform_;
+  WindowHandler* handler_;
+  NativeHandle handle_;
+  Rect bounds_;
+  bool visible_ = false;
+  bool enabled_ = true;
+  bool layered_ = false;
+  std::uint8_t alpha_ = 255;
+  CursorShape cursor_ = CursorShape::Arrow;
+  std::string title_;
+  IconImage icon_;
+  Rect invalid_;
+  std::unique_ptr<Surface> surface_;
+};
+
+struct MessageBoxCall {
+  NativeHandle owner = 0;
+  std::string text;
+  std::string caption;
+  unsigned flags = 0;
+};
+
+struct OpacityStep {
+  std::uint64_t time_ms = 0;
+  bool layered = false;
+  std::uint8_t alpha = 0;
+};
+
+class HeadlessPlatform : public Platform {
+ public:
+  HeadlessPlatform();
+  ~HeadlessPlatform() override;
+
+  // ---- the virtual clock ----
+  std::uint64_t Now() const { return now_; }
+  // Moves the clock on; timers that fall due post their tick.
+  void Advance(std::uint64_t ms);
+  // Runs `action` when the clock reaches `time_ms` (from WaitMessage or Advance).
+  void At(std::uint64_t time_ms, std::function<void()> action);
+
+  // ---- the scripted pointer (screen coordinates) ----
+  void MoveTo(Point screen);
+  void Press(MouseButton button = MouseButton::Left);
+  void Release(MouseButton button = MouseButton::Left);
+  void Click(Point screen, MouseButton button = MouseButton::Left);
+  unsigned double_click_ms = 500;
+
+  // ---- configuration ----
+  Size screen{1024, 768};
+  OsVersion os_version{5, 1, 2600, 2, "Service Pack 3"};
+  std::string executable_path = "D:\\Quenfor.exe";
+  std::map<std::string, std::string, std::less<>> resources;
+  std::map<int, ColorRef> sys_colors;
+  // Decides whether the shell takes a request; the default takes every request.
+  std::function<bool(const ShellRequest&)> shell_accepts;
+  int message_box_answer = 1;  // IDOK
+  HeadlessMixer mixer;
+
+  // ---- what happened ----
+  std::vector<std::string> debug_output;
+  std::vector<ShellRequest> shell_requests;
+  std::vector<MessageBoxCall> message_boxes;
+  std::vector<OpacityStep> opacity_steps;
+  // One line per notable event, with the time: "1200 minimize", "1200 enable 65537 0".
+  std::vector<std::string> events;
+  std::uint64_t slept_ms = 0;
+  int open_processes = 0;
+  bool application_minimized = false;
+  NativeHandle focused = 0;
+
+  const std::vector<HeadlessWindow*>& Windows() const { return windows_; }
+  HeadlessWindow* WindowOf(const WindowHandler* handler) const;
+  void RestoreApplication() { application_minimized = false; }
+  bool HasPendingMessages() const;
+
+  // ---- Platform ----
+  std::unique_ptr<Window> CreateWindow(const WindowParams& params, WindowHandler* handler) override;
+  WindowHandler* WindowAt(Point screen_point) override;
+  Size ScreenSize() override { return screen; }
+  int ScreenDpi() override { return 96; }
+  NativeHandle ApplicationHandle() override { return kApplicationHandle; }
+  void SetApplicationTitle(std::string_view title) override { application_title = title; }
+  void MinimizeApplication() override;
+  PumpResult PumpOne() override;
+  void WaitMessage() override;
+  void PostQuit() override;
+  std::uintptr_t StartTimer(unsigned interval_ms, std::function<void()> on_tick) override;
+  void StopTimer(std::uintptr_t id) override;
+  Point CursorPos() override { return cursor_; }
+  MarkerResult TakeInstanceMarker(std::string_view name) override;
+  void DebugOutput(std::string_view text) override { debug_output.emplace_back(text); }
+  ShellResult ShellExecute(const ShellRequest& request) override;
+  void Sleep(unsigned ms) override;
+  OsVersion GetOsVersion() override { return os_version; }
+  std::string ExecutablePath() override { return executable_path; }
+  int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
+                 unsigned flags) override;
+  ColorRef SysColor(int index) override;
+  std::optional<std::string> FindResource(std::string_view name) override;
+  Mixer& AudioMixer() override { return mixer; }
+
+  static constexpr NativeHandle kApplicationHandle = 0x10000;
+  std::string application_title;
+
+ private:
+  friend class HeadlessWindow;
+  struct Timer {
+    unsigned interval = 0;
+    std::uint64_t next_due = 0;
+    bool pending = false;
+    std::function<void()> on_tick;
+  };
+  struct Scripted {
+    std::uint64_t time = 0;
+    std::uint64_t order = 0;
+    std::function<void()> action;
+  };
+
+  void Record(const std::string& what);
+  void Post(std::function<void()> message) { queue_.push_back(std::move(message)); }
+  void PostMouse(bool down, MouseButton button, unsigned extra_flags);
+  HeadlessWindow* InputWindow() const;
+  HeadlessWindow* VisibleWindowAt(Point p) const;
+  unsigned ButtonFlags() const;
+  void RunScriptUntil(std::uint64_t time);
+  void FireDueTimers();
+  bool DispatchPendingTimer();
+  bool PaintOneWindow();
+  std::uint64_t NextEventTime() const;
+  void WindowGone(HeadlessWindow* window);
+
+  std::uint64_t now_ = 0;
+  std::deque<std::function<void()>> queue_;
+  std::map<std::uintptr_t, Timer> timers_;
+  std::uintptr_t next_timer_id_ = 1;
+  std::vector<Scripted> script_;
+  std::uint64_t script_order_ = 0;
+  std::vector<HeadlessWindow*> windows_;
+  NativeHandle next_handle_ = 0x10001;
+  HeadlessWindow* capture_ = nullptr;
+  Point cursor_;
+  unsigned buttons_down_ = 0;
+  // The last press, for double clicks.
+  std::uint64_t last_press_time_ = 0;
+  Point last_press_pos_;
+  MouseButton last_press_button_ = MouseButton::Left;
+  bool last_press_counts_ = false;
+};
+
+}  // namespace pf::headless
