@@ -1,0 +1,107 @@
+#include "platform/raster/raster_device.h"
+
+#include <cstdint>
+
+namespace pf::raster {
+namespace {
+
+// GDI's reading of a reversed span: from the smaller coordinate plus one through the larger.
+void NormaliseSpan(int& low, int& high) {
+  if (high >= low) return;
+  const int from = high + 1;
+  high = low + 1;
+  low = from;
+}
+
+// Nearest source index for destination index d when n destination pixels show s source pixels:
+// floor((d + 0.5) * s / n).
+int SourceIndex(int d, int s, int n) {
+  return static_cast<int>((2LL * d + 1) * s / (2LL * n));
+}
+
+bool InsideImage(const ImageView& image, int x, int y) {
+  return x >= 0 && y >= 0 && x < image.width && y < image.height;
+}
+
+}  // namespace
+
+RasterDevice::RasterDevice(const PixelBuffer& target) : RasterDevice(target, target.Bounds()) {}
+
+RasterDevice::RasterDevice(const PixelBuffer& target, const Rect& bounds)
+    : target_(target), bounds_(bounds.Intersect(target.Bounds())), clip_(bounds_) {}
+
+void RasterDevice::SetClip(const Rect& device_rect) { clip_ = device_rect.Intersect(bounds_); }
+
+void RasterDevice::FillDeviceRect(const Rect& r, std::uint32_t pixel) {
+  const Rect area = r.Intersect(clip_);
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) target_.At(x, y) = pixel;
+  }
+}
+
+void RasterDevice::PlotDevice(int x, int y, std::uint32_t pixel) {
+  if (clip_.Contains({x, y})) target_.At(x, y) = pixel;
+}
+
+void RasterDevice::FillRect(const Rect& r, ColorRef color) {
+  Rect area = r;
+  NormaliseSpan(area.left, area.right);
+  NormaliseSpan(area.top, area.bottom);
+  FillDeviceRect(area.Offset(origin_.x, origin_.y), ColorRefToPixel(color));
+}
+
+void RasterDevice::FrameRect(const Rect& r, ColorRef color) {
+  if (r.IsEmpty()) return;
+  const Rect d = r.Offset(origin_.x, origin_.y);
+  const std::uint32_t pixel = ColorRefToPixel(color);
+  FillDeviceRect({d.left, d.top, d.right, d.top + 1}, pixel);
+  FillDeviceRect({d.left, d.bottom - 1, d.right, d.bottom}, pixel);
+  FillDeviceRect({d.left, d.top, d.left + 1, d.bottom}, pixel);
+  FillDeviceRect({d.right - 1, d.top, d.right, d.bottom}, pixel);
+}
+
+void RasterDevice::CopyImage(Point at, const ImageView& image, const std::uint32_t* skip) {
+  const Point d{at.x + origin_.x, at.y + origin_.y};
+  const Rect area = Rect{d.x, d.y, d.x + image.width, d.y + image.height}.Intersect(clip_);
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      const std::uint32_t pixel = image.At(x - d.x, y - d.y);
+      if (skip == nullptr || pixel != *skip) target_.At(x, y) = pixel;
+    }
+  }
+}
+
+void RasterDevice::DrawImage(Point at, const ImageView& image) { CopyImage(at, image, nullptr); }
+
+void RasterDevice::DrawImageTransparent(Point at, const ImageView& image, ColorRef transparent) {
+  const std::uint32_t key = ColorRefToPixel(transparent);
+  CopyImage(at, image, &key);
+}
+
+void RasterDevice::StretchKeyed(const Rect& dst, const ImageView& image, const Rect& src_rect,
+                                ColorRef key, ColorRef brush) {
+  const int dst_w = dst.Width(), dst_h = dst.Height();
+  const int src_w = src_rect.Width(), src_h = src_rect.Height();
+  if (dst_w <= 0 || dst_h <= 0 || src_w <= 0 || src_h <= 0) return;
+  const Rect d = dst.Offset(origin_.x, origin_.y);
+  const Rect area = d.Intersect(clip_);
+  const std::uint32_t key_pixel = ColorRefToPixel(key);
+  const std::uint32_t brush_pixel = ColorRefToPixel(brush);
+  for (int y = area.top; y < area.bottom; ++y) {
+    const int sy = src_rect.top + SourceIndex(y - d.top, src_h, dst_h);
+    for (int x = area.left; x < area.right; ++x) {
+      const int sx = src_rect.left + SourceIndex(x - d.left, src_w, dst_w);
+      if (!InsideImage(image, sx, sy)) continue;
+      const std::uint32_t pixel = image.At(sx, sy);
+      target_.At(x, y) = pixel == key_pixel ? brush_pixel : pixel;
+    }
+  }
+}
+
+ColorRef RasterDevice::GetPixel(Point p) {
+  const Point d{p.x + origin_.x, p.y + origin_.y};
+  if (!clip_.Contains(d)) return kInvalidColor;
+  return PixelToColorRef(target_.At(d.x, d.y));
+}
+
+}  // namespace pf::raster

@@ -1,0 +1,92 @@
+// What only the raster device promises: views over foreign buffers, a paint's bounds, and its
+// own glyphs (ink may leave the text cell).
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "platform/raster/cp1252.h"
+#include "platform/raster/raster_font.h"
+#include "platform/raster/raster_surface.h"
+
+namespace pf::raster {
+namespace {
+
+constexpr std::uint32_t kSentinel = 0x00ABCDEF;
+constexpr ColorRef kRed = 0x000000FF;
+
+TEST(RasterSurface, ViewDrawsOnlyInsideTheRowsOfTheForeignBuffer) {
+  std::vector<std::uint32_t> buffer(7 * 3, kSentinel);
+  RasterSurface surface(buffer.data(), 5, 3, 7);
+  surface.NewDevice()->FillRect({-10, -10, 100, 100}, kRed);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 7; ++x) {
+      EXPECT_EQ(buffer[y * 7 + x], x < 5 ? 0x00FF0000u : kSentinel) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(surface.Pixels().stride, 7);
+  EXPECT_EQ(surface.Pixels().pixels, buffer.data());
+}
+
+TEST(RasterSurface, DeviceBoundsLimitEveryClip) {
+  RasterSurface surface(5, 4);
+  const std::unique_ptr<Device> device = surface.NewDevice({1, 1, 3, 3});
+  device->SetClip({0, 0, 5, 4});
+  device->FillRect({0, 0, 5, 4}, kRed);
+  EXPECT_EQ(device->GetPixel({0, 0}), kInvalidColor);
+  EXPECT_EQ(device->GetPixel({2, 2}), kRed);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      const bool inside = x >= 1 && x < 3 && y >= 1 && y < 3;
+      EXPECT_EQ(surface.Pixels().At(x, y), inside ? 0x00FF0000u : 0x00FFFFFFu) << x << "," << y;
+    }
+  }
+}
+
+TEST(RasterSurface, BadSizesAreRefused) {
+  std::uint32_t pixel = 0;
+  EXPECT_THROW(RasterSurface(-1, 2), std::invalid_argument);
+  EXPECT_THROW(RasterSurface(&pixel, 2, 1, 1), std::invalid_argument);
+  EXPECT_THROW(RasterSurface(nullptr, 1, 1, 1), std::invalid_argument);
+  EXPECT_NO_THROW(RasterSurface(nullptr, 0, 0, 0));
+}
+
+TEST(Cp1252, HighControlsGoThroughTheTableOthersAreLatin1) {
+  EXPECT_EQ(Cp1252ToUnicode(0x80), U'\u20AC');
+  EXPECT_EQ(Cp1252ToUnicode(0x8C), U'\u0152');
+  EXPECT_EQ(Cp1252ToUnicode(0x9F), U'\u0178');
+  EXPECT_EQ(Cp1252ToUnicode(0x81), U'\u0081');
+  EXPECT_EQ(Cp1252ToUnicode(0x7F), U'\u007F');
+  EXPECT_EQ(Cp1252ToUnicode(0xA0), U'\u00A0');
+  EXPECT_EQ(Cp1252ToUnicode(0xFF), U'\u00FF');
+}
+
+TEST(RasterText, InkLeftOfTheCellIsDrawnButStaysInTheClip) {
+  RasterSurface surface(20, 16);
+  const std::unique_ptr<Device> device = surface.NewDevice();
+  device->SelectFont(FontSpec{});
+  ASSERT_LT(FindFont(FontSpec{})->GlyphFor('j').left, 0);
+  device->TextOutOpaque({5, 2}, "j", 0x00000000, 0x00FFFFFF);
+  int ink_left_of_cell = 0;
+  for (int y = 0; y < 16; ++y) ink_left_of_cell += surface.Pixels().At(4, y) == 0 ? 1 : 0;
+  EXPECT_GT(ink_left_of_cell, 0);
+
+  RasterSurface clipped(20, 16);
+  const std::unique_ptr<Device> second = clipped.NewDevice();
+  second->SetClip({5, 0, 20, 16});
+  second->TextOutOpaque({5, 2}, "j", 0x00000000, 0x00FFFFFF);
+  for (int y = 0; y < 16; ++y) EXPECT_EQ(clipped.Pixels().At(4, y), 0x00FFFFFFu) << y;
+}
+
+TEST(RasterText, FontsAreSharedPerFaceAndSize) {
+  FontSpec underlined;
+  underlined.underline = true;
+  EXPECT_EQ(FindFont(FontSpec{}), FindFont(underlined));
+  FontSpec larger;
+  larger.height = -16;
+  EXPECT_NE(FindFont(FontSpec{}), FindFont(larger));
+  EXPECT_EQ(FindFont(larger)->Height(), 14 + 3);
+}
+
+}  // namespace
+}  // namespace pf::raster
