@@ -1,5 +1,6 @@
 #include "platform/raster/raster_device.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace pf::raster {
@@ -35,7 +36,7 @@ void RasterDevice::SetClip(const Rect& device_rect) { clip_ = device_rect.Inters
 void RasterDevice::FillDeviceRect(const Rect& r, std::uint32_t pixel) {
   const Rect area = r.Intersect(clip_);
   for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) target_.At(x, y) = pixel;
+    std::fill_n(&target_.At(area.left, y), area.Width(), pixel);
   }
 }
 

@@ -1,6 +1,8 @@
 // Text: extents as GDI reports them for Arial 8 pt, and the opaque cell. Glyph shapes differ
 // between devices, so the tests look at cells, extents and colours, never at glyph bitmaps.
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "tests/device/device_fixture.h"
 #include "tests/support/image_compare.h"
