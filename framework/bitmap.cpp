@@ -53,8 +53,8 @@ void TBitmap::SetSize(int width, int height) {
     throw EOutOfResources("Not enough storage is available to process this command");
   auto resized = std::make_shared<Pixels>();
   resized->data.assign(static_cast<std::size_t>(width) * height, kWhitePixel);
-  const int keep_width = std::min(width, width_);
-  const int keep_height = std::min(height, height_);
+  const int keep_width = pixels_ ? std::min(width, width_) : 0;
+  const int keep_height = pixels_ ? std::min(height, height_) : 0;
   for (int y = 0; y < keep_height; ++y) {
     const auto* from = pixels_->data.data() + static_cast<std::size_t>(y) * width_;
     std::copy(from, from + keep_width, resized->data.begin() + static_cast<std::ptrdiff_t>(y) * width);
