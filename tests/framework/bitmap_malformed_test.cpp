@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "alloc_watch.h"
 #include "bmp_builder.h"
 #include "framework/graphics.h"
 
@@ -75,14 +76,17 @@ struct Damage {
   int size;  // 2 or 4 bytes
 };
 
-std::string Damaged(const Damage& d) {
+std::string Damaged(std::initializer_list<Damage> damage) {
   std::string file = Valid8Bit();
-  std::string patch;
-  if (d.size == 2)
-    qf_test::PutU16(patch, d.value);
-  else
-    qf_test::PutU32(patch, d.value);
-  return file.replace(d.offset, patch.size(), patch);
+  for (const Damage& d : damage) {
+    std::string patch;
+    if (d.size == 2)
+      qf_test::PutU16(patch, d.value);
+    else
+      qf_test::PutU32(patch, d.value);
+    file.replace(d.offset, patch.size(), patch);
+  }
+  return file;
 }
 
 TEST(BitmapMalformed, DamagedHeaderFields) {
@@ -119,7 +123,25 @@ TEST(BitmapMalformed, DamagedHeaderFields) {
       {"pixels inside the header", 10, 20, 4},
       {"pixels inside the colour table", 10, 58, 4},
   };
-  for (const Damage& d : table) ExpectRefused(Damaged(d), d.what);
+  for (const Damage& d : table) ExpectRefused(Damaged({d}), d.what);
+}
+
+TEST(BitmapMalformed, LargeClaimsAreRefusedBeforeAnythingIsAllocated) {
+  struct Claim {
+    const char* what;
+    std::int32_t width, height;
+  };
+  const Claim claims[] = {{"16384 x 16384", 16384, 16384},
+                          {"width 65536", 65536, 2},
+                          {"height 65536", 3, 65536},
+                          {"top-down 30000 x 30000", 30000, -30000}};
+  for (const Claim& c : claims) {
+    const std::string file = Damaged({{c.what, 18, static_cast<std::uint32_t>(c.width), 4},
+                                      {c.what, 22, static_cast<std::uint32_t>(c.height), 4}});
+    qf_test::LargestAllocation largest;
+    ExpectRefused(file, c.what);
+    EXPECT_LT(largest.Bytes(), 4096u) << c.what;
+  }
 }
 
 TEST(BitmapMalformed, OtherLayoutsThatDoNotAddUp) {
