@@ -139,14 +139,14 @@ bool TFont::SameAs(const TFont& other) const {
 }
 
 pf::FontSpec TFont::Spec() const {
-  pf::FontSpec spec;
-  spec.face = name_;
-  spec.height = Height();
-  spec.bold = style_.Contains(TFontStyle::fsBold);
-  spec.italic = style_.Contains(TFontStyle::fsItalic);
-  spec.underline = style_.Contains(TFontStyle::fsUnderline);
-  spec.strike_out = style_.Contains(TFontStyle::fsStrikeOut);
-  return spec;
+  pf::FontSpec font;
+  font.face = name_;
+  font.height = Height();
+  font.bold = style_.Contains(TFontStyle::fsBold);
+  font.italic = style_.Contains(TFontStyle::fsItalic);
+  font.underline = style_.Contains(TFontStyle::fsUnderline);
+  font.strike_out = style_.Contains(TFontStyle::fsStrikeOut);
+  return font;
 }
 
 // ---- TBrush, TPen

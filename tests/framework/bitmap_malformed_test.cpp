@@ -11,25 +11,25 @@
 namespace fw {
 namespace {
 
-using qf_test::BmpSpec;
+using qf_test::BmpParts;
 
 // 3 x 2, 8-bit, two colours: header 14 + 40, table at 54, pixels at 62, 70 bytes in all.
 std::string Valid8Bit() {
-  BmpSpec s{.width = 3, .height = 2, .bits = 8, .colors_used = 2, .palette = {0x112233, 0x445566}};
+  BmpParts s{.width = 3, .height = 2, .bits = 8, .colors_used = 2, .palette = {0x112233, 0x445566}};
   s.rows = {{0, 1, 0}, {1, 1, 0}};
   return qf_test::BuildBmp(s);
 }
 
 std::vector<std::string> ValidFiles() {
   std::vector<std::string> files{Valid8Bit()};
-  BmpSpec bitfields{.width = 3, .height = 2, .bits = 16, .compression = 3,
+  BmpParts bitfields{.width = 3, .height = 2, .bits = 16, .compression = 3,
                     .masks = {0xF800, 0x07E0, 0x001F}};
   bitfields.rows = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}};
   files.push_back(qf_test::BuildBmp(bitfields));
-  BmpSpec v5{.header_size = 124, .width = 1, .height = -2, .bits = 32};
+  BmpParts v5{.header_size = 124, .width = 1, .height = -2, .bits = 32};
   v5.rows = {{1, 2, 3, 4}, {5, 6, 7, 8}};
   files.push_back(qf_test::BuildBmp(v5));
-  BmpSpec core{.header_size = 12, .width = 9, .height = 1, .bits = 1, .palette = {0, 0xFFFFFF}};
+  BmpParts core{.header_size = 12, .width = 9, .height = 1, .bits = 1, .palette = {0, 0xFFFFFF}};
   core.rows = {{0xAA, 0x80}};
   files.push_back(qf_test::BuildBmp(core));
   files.push_back(TBitmap(5, 3).SaveToBytes());
@@ -145,13 +145,13 @@ TEST(BitmapMalformed, LargeClaimsAreRefusedBeforeAnythingIsAllocated) {
 }
 
 TEST(BitmapMalformed, OtherLayoutsThatDoNotAddUp) {
-  BmpSpec bitfields24{.width = 1, .height = 1, .bits = 24, .compression = 3, .masks = {1, 2, 4}};
+  BmpParts bitfields24{.width = 1, .height = 1, .bits = 24, .compression = 3, .masks = {1, 2, 4}};
   bitfields24.rows = {{1, 2, 3}};
   ExpectRefused(qf_test::BuildBmp(bitfields24), "bit fields on 24 bits");
-  BmpSpec core16{.header_size = 12, .width = 1, .height = 1, .bits = 16};
+  BmpParts core16{.header_size = 12, .width = 1, .height = 1, .bits = 16};
   core16.rows = {{1, 2}};
   ExpectRefused(qf_test::BuildBmp(core16), "16 bits in a core header");
-  BmpSpec core_short_table{.header_size = 12, .width = 1, .height = 1, .bits = 8, .palette = {0, 1}};
+  BmpParts core_short_table{.header_size = 12, .width = 1, .height = 1, .bits = 8, .palette = {0, 1}};
   core_short_table.rows = {{0}};
   ExpectRefused(qf_test::BuildBmp(core_short_table), "core header with a short colour table");
 }

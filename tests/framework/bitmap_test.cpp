@@ -169,13 +169,13 @@ TEST(TBitmap, RowsArePaddedToFourBytes) {
 }
 
 TEST(TBitmap, PictureReadFrom32BitFileIsWrittenAs32Bit) {
-  qf_test::BmpSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.bits = 32;
-  spec.rows = {{1, 2, 3, 0, 4, 5, 6, 0}};
+  qf_test::BmpParts parts;
+  parts.width = 2;
+  parts.height = 1;
+  parts.bits = 32;
+  parts.rows = {{1, 2, 3, 0, 4, 5, 6, 0}};
   TBitmap b;
-  b.LoadFromBytes(qf_test::BuildBmp(spec));
+  b.LoadFromBytes(qf_test::BuildBmp(parts));
   const std::string file = b.SaveToBytes();
   EXPECT_EQ(file.size(), 54u + 8);
   EXPECT_EQ(qf_test::GetU32(file, 26), 1u | (32u << 16));

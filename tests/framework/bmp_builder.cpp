@@ -20,48 +20,48 @@ std::uint32_t GetU32(const std::string& data, std::size_t offset) {
 
 namespace {
 
-std::string InfoHeader(const BmpSpec& spec) {
+std::string InfoHeader(const BmpParts& parts) {
   std::string h;
-  PutU32(h, spec.header_size);
-  if (spec.header_size == 12) {
-    PutU16(h, static_cast<std::uint32_t>(spec.width));
-    PutU16(h, static_cast<std::uint32_t>(spec.height));
+  PutU32(h, parts.header_size);
+  if (parts.header_size == 12) {
+    PutU16(h, static_cast<std::uint32_t>(parts.width));
+    PutU16(h, static_cast<std::uint32_t>(parts.height));
     PutU16(h, 1);
-    PutU16(h, spec.bits);
+    PutU16(h, parts.bits);
     return h;
   }
-  PutU32(h, static_cast<std::uint32_t>(spec.width));
-  PutU32(h, static_cast<std::uint32_t>(spec.height));
+  PutU32(h, static_cast<std::uint32_t>(parts.width));
+  PutU32(h, static_cast<std::uint32_t>(parts.height));
   PutU16(h, 1);
-  PutU16(h, spec.bits);
-  PutU32(h, spec.compression);
+  PutU16(h, parts.bits);
+  PutU32(h, parts.compression);
   PutU32(h, 0);  // image size
   PutU32(h, 2835);
   PutU32(h, 2835);
-  PutU32(h, spec.colors_used);
+  PutU32(h, parts.colors_used);
   PutU32(h, 0);
-  for (auto mask : spec.masks) PutU32(h, mask);
-  if (spec.header_size > 40) h.resize(spec.header_size, '\0');
+  for (auto mask : parts.masks) PutU32(h, mask);
+  if (parts.header_size > 40) h.resize(parts.header_size, '\0');
   return h;
 }
 
-std::string ColourTable(const BmpSpec& spec) {
+std::string ColourTable(const BmpParts& parts) {
   std::string t;
-  for (auto c : spec.palette) {
+  for (auto c : parts.palette) {
     t.push_back(static_cast<char>(c & 0xFF));
     t.push_back(static_cast<char>((c >> 8) & 0xFF));
     t.push_back(static_cast<char>((c >> 16) & 0xFF));
-    if (spec.header_size != 12) t.push_back('\0');
+    if (parts.header_size != 12) t.push_back('\0');
   }
   return t;
 }
 
 }  // namespace
 
-std::string BuildBmp(const BmpSpec& spec) {
-  const std::string head = InfoHeader(spec) + ColourTable(spec);
+std::string BuildBmp(const BmpParts& parts) {
+  const std::string head = InfoHeader(parts) + ColourTable(parts);
   std::string pixels;
-  for (const auto& row : spec.rows) {
+  for (const auto& row : parts.rows) {
     pixels.append(row.begin(), row.end());
     while (pixels.size() % 4 != 0) pixels.push_back('\0');
   }

@@ -6,7 +6,7 @@
 
 namespace qf_test {
 
-struct BmpSpec {
+struct BmpParts {
   std::uint32_t header_size = 40;  // 12, 40, 108 or 124
   std::int32_t width = 0;
   std::int32_t height = 0;  // negative: top-down
@@ -21,6 +21,6 @@ struct BmpSpec {
 void PutU16(std::string& out, std::uint32_t v);
 void PutU32(std::string& out, std::uint32_t v);
 std::uint32_t GetU32(const std::string& data, std::size_t offset);
-std::string BuildBmp(const BmpSpec& spec);
+std::string BuildBmp(const BmpParts& parts);
 
 }  // namespace qf_test

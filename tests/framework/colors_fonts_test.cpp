@@ -69,18 +69,18 @@ TEST(TFont, HeightIsTheNegativeEmHeightRoundedAsMulDiv) {
   EXPECT_EQ(font.Height(), 12);
 }
 
-TEST(TFont, SpecCarriesFaceHeightAndStyle) {
+TEST(TFont, FontSpecCarriesFaceHeightAndStyle) {
   TFont font;
   font.SetName("Courier New");
   font.SetSize(10);
   font.SetStyle({TFontStyle::fsBold, TFontStyle::fsStrikeOut});
-  const pf::FontSpec spec = font.Spec();
-  EXPECT_EQ(spec.face, "Courier New");
-  EXPECT_EQ(spec.height, -13);
-  EXPECT_TRUE(spec.bold);
-  EXPECT_FALSE(spec.italic);
-  EXPECT_FALSE(spec.underline);
-  EXPECT_TRUE(spec.strike_out);
+  const pf::FontSpec font_spec = font.Spec();
+  EXPECT_EQ(font_spec.face, "Courier New");
+  EXPECT_EQ(font_spec.height, -13);
+  EXPECT_TRUE(font_spec.bold);
+  EXPECT_FALSE(font_spec.italic);
+  EXPECT_FALSE(font_spec.underline);
+  EXPECT_TRUE(font_spec.strike_out);
 }
 
 TEST(TFont, EachRealChangeNotifiesOnce) {
