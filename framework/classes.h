@@ -177,6 +177,8 @@ class TComponent : public TObject {
   // Binds every published field; raises EReadError naming a field whose component is missing or
   // of another class.
   void BindFields();
+  // Empties every published field (after a failed read destroyed the components).
+  void UnbindFields();
 
  protected:
   // A component owned by this one is about to go away.
