@@ -151,10 +151,10 @@ class TComponent : public TObject {
   template <class C, class... Args>
   void PublishMethod(const String& name, void (C::*method)(Args...)) {
     C* self = static_cast<C*>(this);
-    methods_[name] = Method{std::type_index(typeid(void (*)(Args...))),
-                            std::function<void(Args...)>([self, method](Args... args) {
-                              (self->*method)(args...);
-                            })};
+    methods_.insert_or_assign(name, Method{std::type_index(typeid(void (*)(Args...))),
+                                           std::function<void(Args...)>([self, method](Args... args) {
+                                             (self->*method)(args...);
+                                           })});
   }
   // The published method `name` as an event of the given signature; raises EReadError when it
   // is missing or has another signature.

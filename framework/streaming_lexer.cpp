@@ -30,8 +30,9 @@ class Lexer {
   std::vector<Token> Run() {
     std::vector<Token> tokens;
     for (SkipBlanks(); pos_ < text_.size(); SkipBlanks()) tokens.push_back(Next());
+    // A final line break ends the last line rather than starting another.
     Token end;
-    end.line = end.end_line = line_;
+    end.line = end.end_line = text_.ends_with('\n') ? line_ - 1 : line_;
     tokens.push_back(end);
     return tokens;
   }
