@@ -209,4 +209,8 @@ void TComponent::BindFields() {
   }
 }
 
+void TComponent::UnbindFields() {
+  for (const Field& f : fields_) f.bind(nullptr);
+}
+
 }  // namespace fw

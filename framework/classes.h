@@ -154,10 +154,10 @@ class TComponent : public TObject {
   template <class C, class... Args>
   void PublishMethod(const String& name, void (C::*method)(Args...)) {
     C* self = static_cast<C*>(this);
-    methods_[name] = Method{std::type_index(typeid(void (*)(Args...))),
-                            std::function<void(Args...)>([self, method](Args... args) {
-                              (self->*method)(args...);
-                            })};
+    methods_.insert_or_assign(name, Method{std::type_index(typeid(void (*)(Args...))),
+                                           std::function<void(Args...)>([self, method](Args... args) {
+                                             (self->*method)(args...);
+                                           })});
   }
   // The published method `name` as an event of the given signature; raises EReadError when it
   // is missing or has another signature.
@@ -180,6 +180,8 @@ class TComponent : public TObject {
   // Binds every published field; raises EReadError naming a field whose component is missing or
   // of another class.
   void BindFields();
+  // Empties every published field (after a failed read destroyed the components).
+  void UnbindFields();
 
  protected:
   // A component owned by this one is about to go away.

@@ -1,13 +1,43 @@
 #pragma once
-// Form descriptions: one reader and one writer.
+// Form descriptions: the readable text a form and its components are built from.
+//
+//   TMainForm MainForm {
+//     Left = 407
+//     Caption = "Main \"window\"\x85"
+//     Color = clBtnFace
+//     Font.Style = [fsBold, fsItalic]
+//     OnDestroy = FormDestroy
+//     Bitmap.Data = <
+//       36000000424D...
+//     >
+//     TImage Image1 {
+//       Left = -4
+//     }
+//   }
+//
+// An object is its class, its name (optional) and `{` on one line, then one property or nested
+// object per line, then `}`. Values: decimal integers; `$` and up to eight hexadecimal digits
+// for a 32-bit pattern; double-quoted strings with the escapes \" \\ \n \r \t and \xHH; an
+// identifier (enumerations, True/False, colour and cursor names, method names of events); a
+// set `[a, b]`; a byte block `< hex digits >` over any number of lines. `#` starts a comment
+// that runs to the end of the line.
 #include <string_view>
 
 #include "framework/classes.h"
 
 namespace fw {
 
-void ReadComponent(std::string_view text, TComponent& root);
-TComponent* ReadNewComponent(std::string_view text, TComponent* owner);
+// The root's stored properties in declared order, then the components it owns, each nested in
+// its parent component (GetParentComponent(), null meaning the root), in creation order.
+// Raises EWriteError for what could not be read back.
 String WriteComponent(const TComponent& root);
+
+// Reads a description into `root`, whose class must be the header's class or derive from it.
+// Nested objects are created with `root` as their owner. Raises EReadError "Line N: ..." for a
+// broken description; the objects it created are then destroyed again.
+void ReadComponent(std::string_view text, TComponent& root);
+
+// Creates the top object through the class registry, owned by `owner`, and reads it.
+TComponent* ReadNewComponent(std::string_view text, TComponent* owner);
 
 }  // namespace fw
