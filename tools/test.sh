@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Every test, from a fresh Debian 12 machine: installs what is missing, then builds and tests the
+# native debug build, the sanitizer build and, when its scripts are present, the Windows build
+# under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/setup.sh --win32
+
+jobs=$(nproc)
+for preset in linux linux-asan; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$jobs"
+  ctest --preset "$preset"
+done
+
+if [ -x tools/ci-win32.sh ]; then
+  echo "== win32"
+  tools/ci-win32.sh
+fi
