@@ -86,7 +86,8 @@ void TTimer::SetInterval(unsigned ms) {
 
 void TTimer::Loaded() {
   TComponent::Loaded();
-  UpdateTimer();
+  // Still marked as loading here; a timer read from a description starts now.
+  Restart();
 }
 
 void TTimer::Stop() {
@@ -97,8 +98,13 @@ void TTimer::Stop() {
 }
 
 void TTimer::UpdateTimer() {
+  if (HasState(ComponentState::Loading)) return;  // Loaded() starts it
+  Restart();
+}
+
+void TTimer::Restart() {
   Stop();
-  if (!enabled_ || interval_ == 0 || HasState(ComponentState::Loading)) return;
+  if (!enabled_ || interval_ == 0) return;
   timer_id_ = pf::Current().StartTimer(interval_, [this] { Tick(); });
 }
 

@@ -46,6 +46,7 @@ class TTimer : public TComponent {
 
  private:
   void UpdateTimer();
+  void Restart();
   void Stop();
   bool enabled_ = true;
   unsigned interval_ = 1000;

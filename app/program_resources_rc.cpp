@@ -1,0 +1,9 @@
+// Windows: the form description, the icons and the version record are in the executable's
+// resource section (resources/quenfor.rc); the platform finds them there.
+#include "app/program_resources.h"
+
+namespace app {
+
+void RegisterProgramResources() {}
+
+}  // namespace app

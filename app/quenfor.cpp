@@ -1,0 +1,42 @@
+// The program entry: one copy at a time, the main form, the message loop, and the one place
+// where exceptions are caught and shown. The exit code is 0 on every path.
+#include <memory>
+
+#include "app/program_resources.h"
+#include "app/unit1.h"
+#include "framework/application.h"
+#include "platform/entry.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr const char* kInstanceMarker = "TOLVANE-quenfor";
+
+void RunApplication(fw::TApplication& application) {
+  try {
+    application.Initialize();
+    application.CreateForm(app::Form_Main);
+    application.Run();
+  } catch (const fw::Exception& e) {
+    application.ShowException(e);
+  } catch (...) {
+    // Not one of the framework's: shown as a framework exception with an empty message.
+    application.ShowException(fw::Exception(""));
+  }
+}
+
+}  // namespace
+
+int Quenfor() {
+  pf::MarkerResult marker = pf::Current().TakeInstanceMarker(kInstanceMarker);
+  // Another copy runs: leave silently; the handle closes as `marker` goes.
+  if (marker.already_exists) return 0;
+  app::RegisterProgramResources();
+  {
+    auto application = std::make_unique<fw::TApplication>(nullptr);
+    RunApplication(*application);
+  }  // the form goes here, clearing the speakers' mute on its way
+  app::Form_Main = nullptr;
+  if (marker.marker) marker.marker->Release();
+  return 0;
+}

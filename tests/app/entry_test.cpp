@@ -1,0 +1,124 @@
+// The program entry on the headless platform: one copy at a time, the loop until the exit button,
+// the exception box, and the exit code 0 on every path.
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+#include "app/unit1.h"
+#include "platform/entry.h"
+#include "tests/app/app_fixture.h"
+
+namespace qf::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr const char* kMarker = "TOLVANE-quenfor";
+// The exit button's centre on the 1024 x 768 screen: the form is centred at (212, 184).
+constexpr pf::Point kExit{212 + 25 + 30, 184 + 340 + 16};
+const Strings kMuteCleared{"count", "open 0", "line 4", "control 0x20010002",
+                           "get 7 1", "set 7 1 0", "close"};
+
+class Entry : public HeadlessTest {
+ protected:
+  void ExitAt(std::uint64_t time) {
+    hp->At(time, [this] { hp->Click(kExit); });
+  }
+};
+
+TEST_F(Entry, RunsUntilTheExitButtonThenClearsTheMuteAndReleasesTheMarker) {
+  ExitAt(3000);
+  EXPECT_EQ(Quenfor(), 0);
+  EXPECT_EQ(hp->mixer.calls, kMuteCleared);
+  EXPECT_TRUE(hp->Windows().empty());
+  EXPECT_TRUE(hp->message_boxes.empty());
+  EXPECT_EQ(hp->opacity_steps.back().alpha, 255);
+  EXPECT_FALSE(hp->TakeInstanceMarker(kMarker).already_exists);
+}
+
+TEST_F(Entry, ExitDuringTheFadeIn) {
+  ExitAt(500);
+  EXPECT_EQ(Quenfor(), 0);
+  EXPECT_LT(hp->opacity_steps.back().alpha, 255);
+  EXPECT_EQ(hp->mixer.calls, kMuteCleared);
+}
+
+TEST_F(Entry, SecondCopyLeavesSilentlyWithoutAWindow) {
+  pf::MarkerResult first = hp->TakeInstanceMarker(kMarker);
+  ASSERT_FALSE(first.already_exists);
+  EXPECT_EQ(Quenfor(), 0);
+  EXPECT_TRUE(hp->events.empty());
+  EXPECT_TRUE(hp->Windows().empty());
+  EXPECT_TRUE(hp->message_boxes.empty());
+  EXPECT_TRUE(hp->mixer.calls.empty());
+  // Its marker handle is closed: once the first copy goes, the name is free.
+  first.marker.reset();
+  EXPECT_FALSE(hp->TakeInstanceMarker(kMarker).already_exists);
+}
+
+TEST_F(Entry, ANewCopyStartsAfterTheFirstHasEnded) {
+  ExitAt(1000);
+  EXPECT_EQ(Quenfor(), 0);
+  const std::size_t shows = hp->events.size();
+  ExitAt(hp->Now() + 1000);
+  EXPECT_EQ(Quenfor(), 0);
+  EXPECT_GT(hp->events.size(), shows);
+  EXPECT_EQ(hp->mixer.calls.size(), 2 * kMuteCleared.size());
+}
+
+struct BoxCase {
+  const char* message;
+  const char* shown;
+};
+
+class ExceptionBox : public Entry, public ::testing::WithParamInterface<BoxCase> {};
+
+TEST_P(ExceptionBox, ShowsTheMessageWithTheFullStopRuleAndExitsWithZero) {
+  const std::string message = GetParam().message;
+  hp->At(700, [message] { throw fw::EInvalidOperation(message); });
+  EXPECT_EQ(Quenfor(), 0);
+  ASSERT_EQ(hp->message_boxes.size(), 1u);
+  const pf::headless::MessageBoxCall& box = hp->message_boxes[0];
+  EXPECT_EQ(box.text, GetParam().shown);
+  EXPECT_EQ(box.caption, "Quenfor");
+  EXPECT_EQ(box.flags, 0x10u);  // MB_ICONERROR
+  EXPECT_EQ(box.owner, pf::headless::HeadlessPlatform::kApplicationHandle);
+  EXPECT_EQ(hp->mixer.calls, kMuteCleared);  // the form is still destroyed properly
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, ExceptionBox,
+    ::testing::Values(BoxCase{"Disk not ready", "Disk not ready."},
+                      BoxCase{"Disk not ready.", "Disk not ready."},
+                      BoxCase{"Disk not ready!", "Disk not ready!"},
+                      BoxCase{"Code -", "Code -"},
+                      BoxCase{"Code 7", "Code 7."},
+                      BoxCase{"", ""}));
+
+TEST_F(Entry, OtherExceptionsShowAnEmptyBox) {
+  hp->At(700, [] { throw std::runtime_error("not the framework's"); });
+  EXPECT_EQ(Quenfor(), 0);
+  ASSERT_EQ(hp->message_boxes.size(), 1u);
+  EXPECT_EQ(hp->message_boxes[0].text, "");
+  EXPECT_EQ(hp->message_boxes[0].caption, "Quenfor");
+}
+
+TEST_F(Entry, ABrokenFormDescriptionEndsInTheBox) {
+  hp->resources["Form_Main"] = "TForm_Main Form_Main {\n  Left = Wide\n}\n";
+  EXPECT_EQ(Quenfor(), 0);
+  ASSERT_EQ(hp->message_boxes.size(), 1u);
+  EXPECT_EQ(hp->message_boxes[0].text, "Line 2: Left of TForm_Main needs an integer, not 'Wide'");
+  EXPECT_TRUE(hp->Windows().empty());
+  EXPECT_FALSE(hp->TakeInstanceMarker(kMarker).already_exists);
+}
+
+TEST_F(Entry, TheTitleFollowsTheExecutablesName) {
+  hp->executable_path = "E:\\Setup\\Autorun.exe";
+  hp->At(700, [] { throw fw::EInvalidOperation("Stop"); });
+  EXPECT_EQ(Quenfor(), 0);
+  ASSERT_EQ(hp->message_boxes.size(), 1u);
+  EXPECT_EQ(hp->message_boxes[0].caption, "Autorun");
+}
+
+}  // namespace
+}  // namespace qf::test
