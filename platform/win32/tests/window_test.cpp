@@ -178,6 +178,32 @@ TEST_F(WindowTest, MinimisingTheApplicationHidesTheFormItOwns) {
   EXPECT_FALSE(::IsIconic(app));
 }
 
+TEST_F(WindowTest, CursorShapeFocusAndIconApplyToTheWindow) {
+  ASSERT_TRUE(::SetCursorPos(bounds.left + 50, bounds.top + 50));
+  window->SetCursor(CursorShape::HandPoint);
+  EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_HAND)) << "changed at once under the pointer";
+
+  window->SetFocus();
+  EXPECT_EQ(::GetFocus(), hwnd);
+
+  IconImage image{16, 16, std::vector<std::uint32_t>(16 * 16, 0xFF123456u)};
+  image.pixels[16 * 3 + 5] = 0xFFABCDEFu;
+  window->SetIcon(image);
+  HICON icon = reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
+  ASSERT_NE(icon, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(::GetIconInfo(icon, &info));
+  Bitmap color(info.hbmColor), mask(info.hbmMask);
+  std::vector<std::uint32_t> pixels(16 * 16);
+  BITMAPINFO header{};
+  header.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  WindowDc screen(nullptr);
+  ASSERT_EQ(::GetDIBits(screen.get(), color.get(), 0, 16, pixels.data(), &header, DIB_RGB_COLORS),
+            16);
+  EXPECT_EQ(pixels[16 * 3 + 5] & 0xFFFFFF, 0xABCDEFu);
+  EXPECT_EQ(pixels[0] & 0xFFFFFF, 0x123456u);
+}
+
 TEST_F(WindowTest, CloseRequestsReachTheHandlerWhichMayDestroyTheWindow) {
   handler.on_close = [&] { window.reset(); };
   ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
