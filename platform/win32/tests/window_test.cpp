@@ -204,6 +204,28 @@ TEST_F(WindowTest, CursorShapeFocusAndIconApplyToTheWindow) {
   EXPECT_EQ(pixels[0] & 0xFFFFFF, 0x123456u);
 }
 
+TEST_F(WindowTest, MessageBoxesAreOwnedByTheApplicationWindowUnlessToldOtherwise) {
+  HWND seen_owner = nullptr;
+  char seen_text[64] = {};
+  // The box runs its own modal loop; the timer fires inside it and answers the box.
+  std::uintptr_t timer = platform.StartTimer(50, [&] {
+    HWND box = ::FindWindowA("#32770", "Quenfor box");
+    if (box == nullptr) return;
+    seen_owner = ::GetWindow(box, GW_OWNER);
+    ::GetDlgItemTextA(box, 0xFFFF, seen_text, sizeof(seen_text));  // the static text control
+    ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(platform.MessageBox(0, "Path Error", "Quenfor box", MB_OKCANCEL), IDCANCEL);
+  EXPECT_EQ(reinterpret_cast<NativeHandle>(seen_owner), platform.ApplicationHandle());
+  EXPECT_STREQ(seen_text, "Path Error");
+
+  seen_owner = nullptr;
+  EXPECT_EQ(platform.MessageBox(window->Handle(), "Path Error", "Quenfor box", MB_OKCANCEL),
+            IDCANCEL);
+  EXPECT_EQ(seen_owner, hwnd);
+  platform.StopTimer(timer);
+}
+
 TEST_F(WindowTest, CloseRequestsReachTheHandlerWhichMayDestroyTheWindow) {
   handler.on_close = [&] { window.reset(); };
   ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
