@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/window_win32.h"
 
 namespace pf::win32 {
@@ -51,7 +52,7 @@ LRESULT CALLBACK Win32Platform::ApplicationProc(HWND hwnd, UINT msg, WPARAM wp, 
   if (self != nullptr) {
     switch (msg) {
       case WM_TIMER:
-        self->OnTimer(wp);
+        Guarded([self, wp] { self->OnTimer(wp); });
         return 0;
       case WM_CLOSE:  // from the taskbar entry: the main form decides
         self->CloseMainForm();
@@ -110,6 +111,7 @@ void Win32Platform::SetApplicationTitle(std::string_view title) {
 void Win32Platform::MinimizeApplication() {
   ::ShowWindow(app_window_, SW_MINIMIZE);
   ::ShowOwnedPopups(app_window_, FALSE);
+  RethrowPendingException();
 }
 
 PumpResult Win32Platform::PumpOne() {
@@ -118,6 +120,7 @@ PumpResult Win32Platform::PumpOne() {
   if (msg.message == WM_QUIT) return PumpResult::Quit;
   ::TranslateMessage(&msg);
   ::DispatchMessageA(&msg);
+  RethrowPendingException();
   return PumpResult::Dispatched;
 }
 

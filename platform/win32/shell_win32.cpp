@@ -2,6 +2,7 @@
 // handle, and the named single-instance marker.
 #include <string>
 
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/platform_win32.h"
 
 namespace pf::win32 {
@@ -44,7 +45,8 @@ ShellResult Win32Platform::ShellExecute(const ShellRequest& request) {
   info.lpDirectory = request.directory ? request.directory->c_str() : nullptr;
   info.nShow = request.show;
   ShellResult result;
-  result.ok = ::ShellExecuteExA(&info) != FALSE;
+  result.ok = ::ShellExecuteExA(&info) != FALSE;  // its error box, if any, dispatches our messages
+  RethrowPendingException();
   if (result.ok && info.hProcess != nullptr) {
     result.process = std::make_unique<Win32Process>(info.hProcess);
   }

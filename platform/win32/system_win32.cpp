@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/platform_win32.h"
 
 namespace pf::win32 {
@@ -42,7 +43,11 @@ std::string Win32Platform::ExecutablePath() {
 int Win32Platform::MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                               unsigned flags) {
   HWND hwnd = owner != 0 ? reinterpret_cast<HWND>(owner) : app_window_;
-  return ::MessageBoxA(hwnd, std::string(text).c_str(), std::string(caption).c_str(), flags);
+  // The box's modal loop dispatches the program's messages too.
+  const int answer = ::MessageBoxA(hwnd, std::string(text).c_str(), std::string(caption).c_str(),
+                                   flags);
+  RethrowPendingException();
+  return answer;
 }
 
 ColorRef Win32Platform::SysColor(int index) { return ::GetSysColor(index); }

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/device_gdi.h"
 #include "platform/win32/icon.h"
 
@@ -112,10 +113,10 @@ LRESULT Win32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_CLOSE:
-      handler_->OnCloseRequest();
+      Guarded([h = handler_] { h->OnCloseRequest(); });
       return 0;
     case WM_CAPTURECHANGED:
-      handler_->OnCaptureLost();
+      Guarded([h = handler_] { h->OnCaptureLost(); });
       return 0;
     default:
       if (OnMouseMessage(msg, wp, lp)) return 0;
@@ -128,29 +129,39 @@ bool Win32Window::OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
   MouseEvent e;
   e.shift = ShiftFromKeys(wp);
   e.pos = PointFromLParam(lp);
+  enum { kMove, kDown, kUp } kind;
   switch (msg) {
-    case WM_MOUSEMOVE: handler_->OnMouseMove(e.shift, e.pos); return true;
+    case WM_MOUSEMOVE: kind = kMove; break;
     case WM_LBUTTONDBLCLK: e.shift |= kDoubleClick; [[fallthrough]];
-    case WM_LBUTTONDOWN: e.button = MouseButton::Left; handler_->OnMouseDown(e); return true;
+    case WM_LBUTTONDOWN: kind = kDown; e.button = MouseButton::Left; break;
     case WM_RBUTTONDBLCLK: e.shift |= kDoubleClick; [[fallthrough]];
-    case WM_RBUTTONDOWN: e.button = MouseButton::Right; handler_->OnMouseDown(e); return true;
+    case WM_RBUTTONDOWN: kind = kDown; e.button = MouseButton::Right; break;
     case WM_MBUTTONDBLCLK: e.shift |= kDoubleClick; [[fallthrough]];
-    case WM_MBUTTONDOWN: e.button = MouseButton::Middle; handler_->OnMouseDown(e); return true;
-    case WM_LBUTTONUP: e.button = MouseButton::Left; handler_->OnMouseUp(e); return true;
-    case WM_RBUTTONUP: e.button = MouseButton::Right; handler_->OnMouseUp(e); return true;
-    case WM_MBUTTONUP: e.button = MouseButton::Middle; handler_->OnMouseUp(e); return true;
+    case WM_MBUTTONDOWN: kind = kDown; e.button = MouseButton::Middle; break;
+    case WM_LBUTTONUP: kind = kUp; e.button = MouseButton::Left; break;
+    case WM_RBUTTONUP: kind = kUp; e.button = MouseButton::Right; break;
+    case WM_MBUTTONUP: kind = kUp; e.button = MouseButton::Middle; break;
     default: return false;
   }
+  Guarded([h = handler_, kind, &e] {
+    if (kind == kMove) h->OnMouseMove(e.shift, e.pos);
+    else if (kind == kDown) h->OnMouseDown(e);
+    else h->OnMouseUp(e);
+  });
+  return true;
 }
 
 void Win32Window::Paint() {
   PaintScope paint(hwnd_);
   const Rect update = FromRECT(paint.update());
   GdiDevice device(paint.dc());  // BeginPaint already clipped the DC to the update region
-  handler_->OnPaint(device, update);
+  Guarded([&] { handler_->OnPaint(device, update); });
 }
 
-void Win32Window::Show(bool visible) { ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+void Win32Window::Show(bool visible) {
+  ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+  RethrowPendingException();
+}
 
 bool Win32Window::IsVisible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
 
@@ -165,6 +176,7 @@ void Win32Window::SetBounds(const Rect& client_screen_bounds) {
   const RECT r = WindowRectFor(client_screen_bounds);
   ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+  RethrowPendingException();
 }
 
 Rect Win32Window::Bounds() const {
@@ -190,13 +202,22 @@ void Win32Window::Invalidate(const Rect& client_rect) {
   ::InvalidateRect(hwnd_, &r, FALSE);
 }
 
-void Win32Window::Update() { ::UpdateWindow(hwnd_); }
+void Win32Window::Update() {
+  ::UpdateWindow(hwnd_);  // WM_PAINT is sent, not queued
+  RethrowPendingException();
+}
 
 std::unique_ptr<Device> Win32Window::GetDevice() { return NewWindowDevice(hwnd_); }
 
-void Win32Window::SetEnabled(bool enabled) { ::EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+void Win32Window::SetEnabled(bool enabled) {
+  ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);  // disabling takes the capture away
+  RethrowPendingException();
+}
 
-void Win32Window::SetFocus() { ::SetFocus(hwnd_); }
+void Win32Window::SetFocus() {
+  ::SetFocus(hwnd_);
+  RethrowPendingException();
+}
 
 void Win32Window::SetCursor(CursorShape shape) {
   cursor_ = CursorFor(shape);
@@ -205,10 +226,14 @@ void Win32Window::SetCursor(CursorShape shape) {
   if (::GetCursorPos(&p) && ::WindowFromPoint(p) == hwnd_) ::SetCursor(cursor_);
 }
 
-void Win32Window::SetCapture() { ::SetCapture(hwnd_); }
+void Win32Window::SetCapture() {
+  ::SetCapture(hwnd_);  // the window losing it hears WM_CAPTURECHANGED now
+  RethrowPendingException();
+}
 
 void Win32Window::ReleaseCapture() {
   if (::GetCapture() == hwnd_) ::ReleaseCapture();
+  RethrowPendingException();
 }
 
 void Win32Window::SetTitle(std::string_view title) {

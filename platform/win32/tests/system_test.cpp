@@ -111,6 +111,23 @@ TEST_F(SystemTest, TimersTickThroughTheLoopAndStopFromTheirOwnTick) {
   platform.StopTimer(other);
 }
 
+TEST_F(SystemTest, AnExceptionInATimerTickComesOutOfThePump) {
+  struct TickError {};
+  const std::uintptr_t id = platform.StartTimer(10, [] { throw TickError{}; });
+  bool thrown = false;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!thrown && std::chrono::steady_clock::now() < until) {
+    platform.WaitMessage();
+    try {
+      platform.PumpOne();
+    } catch (const TickError&) {
+      thrown = true;
+    }
+  }
+  platform.StopTimer(id);
+  EXPECT_TRUE(thrown);
+}
+
 TEST_F(SystemTest, PostQuitEndsThePump) {
   EXPECT_EQ(platform.PumpOne(), PumpResult::Empty);
   platform.PostQuit();

@@ -4,6 +4,8 @@
 
 #include <chrono>
 #include <functional>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "platform/win32/platform_win32.h"
@@ -13,6 +15,10 @@ namespace {
 
 constexpr ColorRef kBackground = 0x00A56934, kPanel = 0x000000FF, kRepaint = 0x0000FF00;
 
+struct HandlerError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 struct Recorder : WindowHandler {
   std::vector<MouseEvent> downs, ups;
   std::vector<Point> moves;
@@ -20,12 +26,17 @@ struct Recorder : WindowHandler {
   int close_requests = 0, captures_lost = 0;
   ColorRef fill = kBackground;
   std::function<void()> on_close;
+  bool throw_on_down = false, throw_on_paint = false;
 
-  void OnMouseDown(const MouseEvent& e) override { downs.push_back(e); }
+  void OnMouseDown(const MouseEvent& e) override {
+    downs.push_back(e);
+    if (throw_on_down) throw HandlerError("down");
+  }
   void OnMouseUp(const MouseEvent& e) override { ups.push_back(e); }
   void OnMouseMove(unsigned, Point pos) override { moves.push_back(pos); }
   void OnPaint(Device& device, const Rect& update) override {
     paints.push_back(update);
+    if (throw_on_paint) throw HandlerError("paint");
     device.FillRect({0, 0, 200, 100}, fill);  // the whole client: the update clip must hold
     if (fill == kBackground) device.FillRect({10, 10, 30, 20}, kPanel);
   }
@@ -224,6 +235,36 @@ TEST_F(WindowTest, MessageBoxesAreOwnedByTheApplicationWindowUnlessToldOtherwise
             IDCANCEL);
   EXPECT_EQ(seen_owner, hwnd);
   platform.StopTimer(timer);
+}
+
+// Exceptions cross no system frame: they come out of the seam call that led to them.
+TEST_F(WindowTest, AnExceptionInAMouseHandlerComesOutOfThePump) {
+  handler.throw_on_down = true;
+  ASSERT_TRUE(::SetCursorPos(bounds.left + 5, bounds.top + 5));
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  bool thrown = false;
+  for (int i = 0; i < 400 && !thrown; ++i) {
+    try {
+      while (platform.PumpOne() == PumpResult::Dispatched) {
+      }
+      platform.Sleep(5);
+    } catch (const HandlerError& e) {
+      thrown = std::string(e.what()) == "down";
+    }
+  }
+  EXPECT_TRUE(thrown);
+  EXPECT_TRUE(PumpUntil([&] { return handler.ups.size() == 1; })) << "the loop goes on after it";
+}
+
+TEST_F(WindowTest, AnExceptionWhilePaintingComesOutOfUpdateAndThePaintIsStillEnded) {
+  handler.throw_on_paint = true;
+  window->Invalidate({0, 0, 10, 10});
+  EXPECT_THROW(window->Update(), HandlerError);
+  const std::size_t paints = handler.paints.size();
+  while (platform.PumpOne() == PumpResult::Dispatched) {
+  }
+  EXPECT_EQ(handler.paints.size(), paints) << "the update region was validated";
 }
 
 TEST_F(WindowTest, CloseRequestsReachTheHandlerWhichMayDestroyTheWindow) {
