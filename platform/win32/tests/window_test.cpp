@@ -102,6 +102,10 @@ TEST_F(WindowTest, IsABorderlessPopupOfExactSizeOwnedByTheApplicationWindow) {
   EXPECT_EQ(reinterpret_cast<NativeHandle>(::GetWindow(hwnd, GW_OWNER)),
             platform.ApplicationHandle());
   EXPECT_TRUE(window->IsVisible());
+
+  const Rect moved = bounds.Offset(-30, 20);
+  window->SetBounds({moved.left, moved.top, moved.right + 50, moved.bottom});
+  EXPECT_EQ(window->Bounds(), (Rect{moved.left, moved.top, moved.right + 50, moved.bottom}));
 }
 
 TEST_F(WindowTest, PaintReachesTheScreenAndAnInvalidatedPartRepaintsOnlyThere) {
