@@ -1,7 +1,10 @@
 // Surfaces on Windows: a top-down 32-bit DIB section selected into a memory DC, so GDI draws
 // straight into pixels the caller can read.
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <stdexcept>
+#include <string>
 
 #include "platform/device.h"
 #include "platform/win32/device_gdi.h"
@@ -17,11 +20,17 @@ using win32::Selection;
 class DibSurface : public Surface {
  public:
   DibSurface(int width, int height) : dc_(::CreateCompatibleDC(nullptr)) {
+    if (width < 0 || height < 0) throw std::invalid_argument("surface size must not be negative");
     if (width > 0 && height > 0) dib_ = win32::CreateDib(width, height, &bits_);
     if (dib_ && dc_) {
       width_ = width;
       height_ = height;
       selected_.emplace(dc_.get(), dib_.get());
+      // New surfaces are white, as on every device realisation.
+      std::fill_n(bits_, static_cast<std::size_t>(width) * height, 0x00FFFFFFu);
+    } else if (width > 0 && height > 0) {
+      throw std::runtime_error("no memory for a " + std::to_string(width) + " x " +
+                               std::to_string(height) + " surface");
     }
   }
 

@@ -2,6 +2,7 @@
 // several devices share one memory DC, and its mask tricks give the same pixels as plain copies.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "platform/device.h"
@@ -108,7 +109,7 @@ TEST(GdiDevice, TwoDevicesOnOneSurfaceKeepTheirOwnOriginClipAndFont) {
   a->FillRect({0, 0, 10, 10}, kRed);   // device 10..20 x 0..10, clipped to rows 0..4
   b->FillRect({0, 0, 10, 10}, kBlue);  // device 0..10 x 0..10, unclipped
   EXPECT_EQ(PixelAt(*surface, 15, 4), ColorRefToPixel(kRed));
-  EXPECT_EQ(PixelAt(*surface, 15, 5), 0u) << "a's clip held";
+  EXPECT_EQ(PixelAt(*surface, 15, 5), 0xFFFFFFu) << "a's clip held";
   EXPECT_EQ(PixelAt(*surface, 0, 9), ColorRefToPixel(kBlue)) << "b saw no origin or clip of a";
   EXPECT_EQ(b->TextExtent("Exit"), b_extent) << "b's font is its own";
   EXPECT_GT(a->TextExtent("Exit").cy, b_extent.cy);
@@ -205,6 +206,14 @@ TEST(GdiDevice, PixelsOutsideTheClipReadAsInvalid) {
   EXPECT_EQ(device->GetPixel({3, 3}), kGreen);
   EXPECT_EQ(device->GetPixel({4, 3}), kInvalidColor);
   EXPECT_EQ(device->GetPixel({-1, 0}), kInvalidColor);
+}
+
+TEST(GdiDevice, SurfacesStartWhiteAndRefuseNegativeSizes) {
+  auto surface = CreateSurface(3, 2);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(surface->Pixels().At(x, y), 0x00FFFFFFu);
+  }
+  EXPECT_THROW(CreateSurface(-1, 2), std::invalid_argument);
 }
 
 TEST(GdiDevice, EmptySurfaceHasNoPixelsAndIgnoresDrawing) {
