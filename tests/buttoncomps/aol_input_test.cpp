@@ -1,6 +1,7 @@
 // The raised button driven through the scripted pointer: its release range, its two looks and
 // its events.
 #include <algorithm>
+#include <ostream>
 
 #include "buttoncomps/aol_button.h"
 #include "tests/buttoncomps/button_fixture.h"
@@ -67,6 +68,8 @@ struct Release {
   int x, y;
   bool clicks, repaints;
 };
+
+void PrintTo(const Release& r, std::ostream* os) { *os << "release at " << r.x << "," << r.y; }
 
 class AOLRelease : public AOLInput, public ::testing::WithParamInterface<Release> {};
 
