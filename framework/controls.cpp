@@ -8,6 +8,7 @@
 namespace fw {
 
 const EnumInfo kHelpTypeNames{{{"htKeyword", 0}, {"htContext", 1}}};
+const EnumInfo kAlignmentNames{{{"taLeftJustify", 0}, {"taRightJustify", 1}, {"taCenter", 2}}};
 
 const ClassInfo& TControl::StaticClass() {
   static const ClassInfo info = [] {
