@@ -1,6 +1,7 @@
-# Third-party libraries: Debian's packages natively; the cross build brings its own (see
-# cmake/mingw-deps.cmake, added with the Windows build).
-if(NOT QF_TARGET_WIN32)
+# Third-party libraries: Debian's packages natively; the cross build brings its own.
+if(QF_TARGET_WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/mingw-deps.cmake)
+else()
   find_package(PkgConfig REQUIRED)
   find_package(JPEG REQUIRED)
   find_package(Freetype REQUIRED)

@@ -8,6 +8,7 @@
 namespace fw {
 
 const EnumInfo kHelpTypeNames{{{"htKeyword", 0}, {"htContext", 1}}};
+const EnumInfo kAlignmentNames{{{"taLeftJustify", 0}, {"taRightJustify", 1}, {"taCenter", 2}}};
 
 const ClassInfo& TControl::StaticClass() {
   static const ClassInfo info = [] {
@@ -229,12 +230,14 @@ TWinControl::~TWinControl() {
 void TWinControl::InsertControl(TControl* control) {
   controls_.push_back(control);
   control->parent_ = this;
+  ChildBoundsChanged(control);
 }
 
 void TWinControl::RemoveControl(TControl* control) {
   auto it = std::find(controls_.begin(), controls_.end(), control);
   if (it != controls_.end()) controls_.erase(it);
   control->parent_ = nullptr;
+  if (!HasState(ComponentState::Destroying)) ChildBoundsChanged(control);
 }
 
 TControl* TWinControl::ControlAtPos(TPoint client, bool allow_disabled) const {

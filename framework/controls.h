@@ -59,6 +59,9 @@ inline constexpr unsigned CM_MOUSELEAVE = 0xB014;
 
 enum class THelpType : std::uint8_t { htKeyword, htContext };
 
+// Horizontal placement of a caption.
+enum class TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+
 using TRect = pf::Rect;
 using TPoint = pf::Point;
 
@@ -234,6 +237,7 @@ class TWinControl : public TControl {
 };
 
 extern const EnumInfo kHelpTypeNames;
+extern const EnumInfo kAlignmentNames;
 
 // Font.Name, Font.Size, Font.Color and Font.Style of a control, stored while ParentFont is off.
 std::vector<PropInfo> FontProperties();

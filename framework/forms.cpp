@@ -65,6 +65,7 @@ TCustomForm::TCustomForm(TComponent* owner)
 }
 
 TCustomForm::~TCustomForm() {
+  SetState(ComponentState::Destroying, true);
   if (Application) Application->FormDestroying(this);
   // Children go while the window they draw on still exists.
   DestroyComponents();

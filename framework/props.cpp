@@ -24,11 +24,11 @@ String AsString(const PropValue& v, const String& prop) {
   Invalid(prop);
 }
 
-int AsEnum(const PropValue& v, const PropInfo& prop) {
+int AsEnum(const PropValue& v, const EnumInfo& names, const String& prop) {
   if (const auto* id = std::get_if<Ident>(&v)) {
-    if (auto value = prop.names->ValueOf(id->name)) return *value;
+    if (auto value = names.ValueOf(id->name)) return *value;
   }
-  Invalid(prop.name);
+  Invalid(prop);
 }
 
 TColor AsColor(const PropValue& v, const String& prop) {

@@ -27,18 +27,10 @@ inline ClassInfo NewClass(String name, const ClassInfo* parent,
 }
 
 namespace props_detail {
-template <class T, class G>
-auto Getter(G get) {
-  return [get](const TObject& o) { return std::invoke(get, static_cast<const T&>(o)); };
-}
-template <class T, class S>
-auto Setter(S set) {
-  return [set](TObject& o, auto&& v) { std::invoke(set, static_cast<T&>(o), v); };
-}
 long long AsInteger(const PropValue& v, const String& prop);
 bool AsBoolean(const PropValue& v, const String& prop);
 String AsString(const PropValue& v, const String& prop);
-int AsEnum(const PropValue& v, const PropInfo& prop);
+int AsEnum(const PropValue& v, const EnumInfo& names, const String& prop);
 TColor AsColor(const PropValue& v, const String& prop);
 int AsCursor(const PropValue& v, const String& prop);
 std::string AsBytes(const PropValue& v, const String& prop);
@@ -50,91 +42,90 @@ std::function<bool(const TObject&)> StoredIf(F f) {
   return [f](const TObject& o) { return f(static_cast<const T&>(o)); };
 }
 
+namespace props_detail {
+// A property whose value converts to a PropValue by `to_value` and back by `from_value`.
+template <class T, class G, class S, class To, class From>
+PropInfo Make(String name, PropType type, G get, S set, To to_value, From from_value) {
+  PropInfo p = NewProp(std::move(name), type);
+  p.get = [get, to_value](const TObject& o) {
+    return to_value(std::invoke(get, static_cast<const T&>(o)));
+  };
+  p.set = [set, from_value, n = p.name](TObject& o, const PropValue& v) {
+    std::invoke(set, static_cast<T&>(o), from_value(v, n));
+  };
+  return p;
+}
+
+inline PropValue Number(long long v) { return PropValue(v); }
+}  // namespace props_detail
+
 template <class T, class G, class S>
 PropInfo IntegerProp(String name, G get, S set, std::optional<int> def = std::nullopt) {
-  PropInfo p = NewProp(std::move(name), PropType::Integer);
-  auto g = props_detail::Getter<T>(get);
-  p.get = [g](const TObject& o) { return PropValue(static_cast<long long>(g(o))); };
-  p.set = [set, n = p.name](TObject& o, const PropValue& v) {
-    std::invoke(set, static_cast<T&>(o), static_cast<int>(props_detail::AsInteger(v, n)));
-  };
-  if (def) p.default_value = PropValue(static_cast<long long>(*def));
+  PropInfo p = props_detail::Make<T>(
+      std::move(name), PropType::Integer, get, set, [](auto v) { return props_detail::Number(v); },
+      [](const PropValue& v, const String& n) { return static_cast<int>(props_detail::AsInteger(v, n)); });
+  if (def) p.default_value = props_detail::Number(*def);
   return p;
 }
 
 template <class T, class G, class S>
 PropInfo BooleanProp(String name, G get, S set, std::optional<bool> def = std::nullopt) {
-  PropInfo p = NewProp(std::move(name), PropType::Boolean);
-  auto g = props_detail::Getter<T>(get);
-  p.get = [g](const TObject& o) { return PropValue(static_cast<bool>(g(o))); };
-  p.set = [set, n = p.name](TObject& o, const PropValue& v) {
-    std::invoke(set, static_cast<T&>(o), props_detail::AsBoolean(v, n));
-  };
+  PropInfo p = props_detail::Make<T>(
+      std::move(name), PropType::Boolean, get, set, [](bool v) { return PropValue(v); },
+      props_detail::AsBoolean);
   if (def) p.default_value = PropValue(*def);
   return p;
 }
 
 template <class T, class G, class S>
 PropInfo StringProp(String name, G get, S set, std::optional<String> def = std::nullopt) {
-  PropInfo p = NewProp(std::move(name), PropType::String);
-  auto g = props_detail::Getter<T>(get);
-  p.get = [g](const TObject& o) { return PropValue(String(g(o))); };
-  p.set = [set, n = p.name](TObject& o, const PropValue& v) {
-    std::invoke(set, static_cast<T&>(o), props_detail::AsString(v, n));
-  };
+  PropInfo p = props_detail::Make<T>(
+      std::move(name), PropType::String, get, set, [](const String& v) { return PropValue(v); },
+      props_detail::AsString);
   if (def) p.default_value = PropValue(*def);
   return p;
 }
 
 template <class T, class G, class S>
 PropInfo ColorProp(String name, G get, S set, std::optional<TColor> def = std::nullopt) {
-  PropInfo p = NewProp(std::move(name), PropType::Color);
-  auto g = props_detail::Getter<T>(get);
-  p.get = [g](const TObject& o) { return PropValue(static_cast<long long>(g(o))); };
-  p.set = [set, n = p.name](TObject& o, const PropValue& v) {
-    std::invoke(set, static_cast<T&>(o), props_detail::AsColor(v, n));
-  };
-  if (def) p.default_value = PropValue(static_cast<long long>(*def));
+  PropInfo p = props_detail::Make<T>(
+      std::move(name), PropType::Color, get, set, [](TColor v) { return props_detail::Number(v); },
+      props_detail::AsColor);
+  if (def) p.default_value = props_detail::Number(*def);
   return p;
 }
 
 template <class T, class G, class S>
 PropInfo CursorProp(String name, G get, S set, std::optional<int> def = std::nullopt) {
-  PropInfo p = NewProp(std::move(name), PropType::Cursor);
-  auto g = props_detail::Getter<T>(get);
-  p.get = [g](const TObject& o) { return PropValue(static_cast<long long>(g(o))); };
-  p.set = [set, n = p.name](TObject& o, const PropValue& v) {
-    std::invoke(set, static_cast<T&>(o), props_detail::AsCursor(v, n));
-  };
-  if (def) p.default_value = PropValue(static_cast<long long>(*def));
+  PropInfo p = props_detail::Make<T>(
+      std::move(name), PropType::Cursor, get, set, [](int v) { return props_detail::Number(v); },
+      props_detail::AsCursor);
+  if (def) p.default_value = props_detail::Number(*def);
   return p;
 }
 
 // An enumeration stored by name; E is the C++ enum type.
 template <class T, class E, class G, class S>
 PropInfo EnumProp(String name, const EnumInfo& names, G get, S set, std::optional<E> def = std::nullopt) {
-  PropInfo p = NewProp(std::move(name), PropType::Enum, &names);
-  auto g = props_detail::Getter<T>(get);
-  p.get = [g, &names](const TObject& o) {
-    const String* n = names.NameOf(static_cast<int>(g(o)));
-    return n ? PropValue(Ident{*n}) : PropValue(static_cast<long long>(g(o)));
-  };
-  p.set = [set, self = p](TObject& o, const PropValue& v) mutable {
-    std::invoke(set, static_cast<T&>(o), static_cast<E>(props_detail::AsEnum(v, self)));
-  };
+  PropInfo p = props_detail::Make<T>(
+      std::move(name), PropType::Enum, get, set,
+      [&names](E v) {
+        const String* n = names.NameOf(static_cast<int>(v));
+        return n ? PropValue(Ident{*n}) : props_detail::Number(static_cast<int>(v));
+      },
+      [&names](const PropValue& v, const String& n) {
+        return static_cast<E>(props_detail::AsEnum(v, names, n));
+      });
+  p.names = &names;
   if (def) p.default_value = PropValue(Ident{*names.NameOf(static_cast<int>(*def))});
   return p;
 }
 
 template <class T, class G, class S>
 PropInfo BytesProp(String name, G get, S set) {
-  PropInfo p = NewProp(std::move(name), PropType::Bytes);
-  auto g = props_detail::Getter<T>(get);
-  p.get = [g](const TObject& o) { return PropValue(Bytes{std::string(g(o))}); };
-  p.set = [set, n = p.name](TObject& o, const PropValue& v) {
-    std::invoke(set, static_cast<T&>(o), props_detail::AsBytes(v, n));
-  };
-  return p;
+  return props_detail::Make<T>(
+      std::move(name), PropType::Bytes, get, set,
+      [](const std::string& v) { return PropValue(Bytes{v}); }, props_detail::AsBytes);
 }
 
 // An event field `TEvent<Args...> T::*`, stored as the name of the root's method.

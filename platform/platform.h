@@ -160,7 +160,7 @@ class Platform {
   virtual void WaitMessage() = 0;
   virtual void PostQuit() = 0;
 
-  // Timers fire from the loop; the id is never 0.
+  // Timers fire from the loop; 0 means the timer could not be made.
   virtual std::uintptr_t StartTimer(unsigned interval_ms, std::function<void()> on_tick) = 0;
   virtual void StopTimer(std::uintptr_t id) = 0;
 

@@ -31,21 +31,29 @@ missing() {
 
 export DEBIAN_FRONTEND=noninteractive
 updated=0
+sources_changed=0
 apt_update_once() { [ $updated -eq 1 ] || { sudo_if_needed apt-get update -qq; updated=1; }; }
 
 if [ $want_win32 -eq 1 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     sudo_if_needed dpkg --add-architecture i386
-    updated=0
+    sources_changed=1
   fi
   # Debian's libjpeg-turbo source package is what the cross build compiles.
   if ! grep -rqs '^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null; then
     if [ -f /etc/apt/sources.list.d/debian.sources ] && ! grep -q 'deb-src' /etc/apt/sources.list.d/debian.sources; then
       sudo_if_needed sed -i 's/^Types: deb$/Types: deb deb-src/' /etc/apt/sources.list.d/debian.sources
+      sources_changed=1
     fi
     if ! grep -rqs 'deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null; then
       echo 'deb-src http://deb.debian.org/debian bookworm main' | sudo_if_needed tee /etc/apt/sources.list.d/quenfor-src.list >/dev/null
+      sources_changed=1
     fi
+  fi
+  # The cross build's `apt-get source libjpeg-turbo` needs the source lists, even when every
+  # package is already installed.
+  if [ $sources_changed -eq 1 ] || ! apt-cache showsrc libjpeg-turbo 2>/dev/null | grep -q '^Version:'; then
+    apt_update_once
   fi
 fi
 

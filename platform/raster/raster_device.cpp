@@ -14,10 +14,26 @@ void NormaliseSpan(int& low, int& high) {
   low = from;
 }
 
-// Nearest source index for destination index d when n destination pixels show s source pixels:
-// floor((d + 0.5) * s / n).
-int SourceIndex(int d, int s, int n) {
-  return static_cast<int>((2LL * d + 1) * s / (2LL * n));
+// Which source pixel a stretch of s source pixels over n destination pixels shows at
+// destination index d, as GDI's StretchBlt (COLORONCOLOR) picks them, so that both devices
+// repeat and drop the same pixels. Growing samples the destination pixel's centre, a tie going
+// to the lower source pixel: floor(((2d + 1) s - 1) / 2n).
+int GrowingSource(int d, int s, int n) {
+  return static_cast<int>(((2LL * d + 1) * s - 1) / (2LL * n));
+}
+
+// Shrinking cuts the source into n runs; run d starts at round(d s / n), halves rounding up.
+int RunStart(int d, int s, int n) { return static_cast<int>((2LL * d * s + n) / (2LL * n)); }
+
+// A shrunk row shows the first row of its run.
+int SourceRow(int d, int s, int n) { return n >= s ? GrowingSource(d, s, n) : RunStart(d, s, n); }
+
+// A shrunk column shows the last column of its run, except that a single column shows the
+// last-but-one source column.
+int SourceColumn(int d, int s, int n) {
+  if (n >= s) return GrowingSource(d, s, n);
+  if (n == 1) return s - 2;
+  return RunStart(d + 1, s, n) - 1;
 }
 
 bool InsideImage(const ImageView& image, int x, int y) {
@@ -89,9 +105,9 @@ void RasterDevice::StretchKeyed(const Rect& dst, const ImageView& image, const R
   const std::uint32_t key_pixel = ColorRefToPixel(key);
   const std::uint32_t brush_pixel = ColorRefToPixel(brush);
   for (int y = area.top; y < area.bottom; ++y) {
-    const int sy = src_rect.top + SourceIndex(y - d.top, src_h, dst_h);
+    const int sy = src_rect.top + SourceRow(y - d.top, src_h, dst_h);
     for (int x = area.left; x < area.right; ++x) {
-      const int sx = src_rect.left + SourceIndex(x - d.left, src_w, dst_w);
+      const int sx = src_rect.left + SourceColumn(x - d.left, src_w, dst_w);
       if (!InsideImage(image, sx, sy)) continue;
       const std::uint32_t pixel = image.At(sx, sy);
       target_.At(x, y) = pixel == key_pixel ? brush_pixel : pixel;

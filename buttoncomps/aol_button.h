@@ -1,0 +1,50 @@
+#pragma once
+// A raised, bevelled text button: a light bevel top and left, a black shadow right and bottom, a
+// black frame. Pressing it flattens it and moves the caption two pixels over; it has no hover
+// look, and every repaint draws the raised look.
+#include "framework/controls.h"
+
+namespace bc {
+
+class TAOLButton : public fw::TGraphicControl {
+  QF_PUBLISHED_CLASS()
+
+ public:
+  explicit TAOLButton(fw::TComponent* owner);
+
+  const fw::String& Caption() const { return caption_; }
+  void SetCap(const fw::String& caption);
+  fw::TColor Color() const { return color_; }
+  void SetCol(fw::TColor color);
+  fw::TColor RaiseColor() const { return raise_color_; }
+  void SetRaiseCol(fw::TColor color);
+
+  // The button's own switch; the framework's enabled state stays true so input keeps coming.
+  bool Enabled = true;
+  fw::TMouseEvent OnMouseDown;
+  fw::TMouseEvent OnMouseUp;
+  // Kept for form descriptions; the button never calls it.
+  fw::TNotifyEvent OnMouseLeave;
+  fw::TNotifyEvent OnClick;
+
+  void SetParent(fw::TWinControl* parent) override;
+  // The raised look.
+  void Paint() override;
+  void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  void Click() override;
+  void Dispatch(fw::TMessage& message) override;
+
+ private:
+  void MouseLeave(fw::TMessage& message);
+  void DrawPressedLook();
+  void DrawCaption(int shift);
+  // Brush `color`, then the canvas fill (reversed corners fill as the device treats them).
+  void Fill(fw::TColor color, const pf::Rect& rect);
+
+  fw::String caption_;
+  fw::TColor color_ = 0;
+  fw::TColor raise_color_ = 0;
+};
+
+}  // namespace bc

@@ -1,0 +1,33 @@
+#include "buttoncomps/button_support.h"
+
+#include "framework/application.h"
+#include "platform/platform.h"
+
+namespace bc {
+
+bool IsUnderCursor(const fw::TControl& control) {
+  if (!fw::Application) return false;
+  return fw::Application->FindControlAtScreen(pf::Current().CursorPos()) == &control;
+}
+
+void AppendHintAndFontProperties(std::vector<fw::PropInfo>& props) {
+  using T = fw::TControl;
+  props.push_back(fw::BooleanProp<T>("ShowHint", &T::ShowHint, &T::SetShowHint));
+  props.back().stored = fw::StoredIf<T>([](const T& c) { return !c.ParentShowHint(); });
+  props.push_back(
+      fw::BooleanProp<T>("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true));
+  props.push_back(fw::EventProp<T>("OnMouseMove", &T::OnMouseMove));
+  for (fw::PropInfo& font : fw::FontProperties()) props.push_back(std::move(font));
+}
+
+bool CallMouseEvent(fw::TControl& self, const fw::TMouseEvent& event, fw::TMouseButton button,
+                    fw::TShiftState shift, int x, int y) {
+  if (!event) return true;
+  fw::ControlWatch watch(&self);
+  // A copy: the handler may destroy the button and the event with it.
+  const fw::TMouseEvent handler = event;
+  handler(&self, button, shift, x, y);
+  return watch.Alive();
+}
+
+}  // namespace bc

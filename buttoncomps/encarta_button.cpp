@@ -1,0 +1,213 @@
+#include "buttoncomps/encarta_button.h"
+
+#include "buttoncomps/button_support.h"
+
+namespace bc {
+
+using fw::TColor;
+
+const fw::ClassInfo& TEncartaButton::StaticClass() {
+  static const fw::ClassInfo info = [] {
+    using T = TEncartaButton;
+    fw::ClassInfo c = fw::NewClass("TEncartaButton", &fw::TGraphicControl::StaticClass(),
+                                   [](fw::TComponent* owner) -> fw::TComponent* {
+                                     return new TEncartaButton(owner);
+                                   });
+    auto& p = c.own_properties;
+    p.push_back(fw::StringProp<T>("Caption", &T::Caption, &T::SetCap));
+    p.push_back(fw::ColorProp<T>("Color", &T::Color, &T::SetCol));
+    p.push_back(fw::ColorProp<T>("ColorBorder", &T::ColorBorder, &T::SetBorder));
+    p.push_back(fw::BooleanProp<T>("Enabled", FieldGet(&T::Enabled), FieldSet(&T::Enabled)));
+    p.push_back(fw::EventProp<T>("OnMouseDown", &T::OnMouseDown));
+    p.push_back(fw::EventProp<T>("OnMouseUp", &T::OnMouseUp));
+    p.push_back(fw::EventProp<T>("OnMouseEnter", &T::OnMouseEnter));
+    p.push_back(fw::EventProp<T>("OnMouseLeave", &T::OnMouseLeave));
+    p.push_back(fw::EventProp<T>("OnClick", &T::OnClick));
+    p.push_back(fw::BytesProp<T>("Glyph.Data", &T::GlyphData, &T::SetGlyphData));
+    p.push_back(fw::ColorProp<T>("ColorOverCaption", FieldGet(&T::ColorOverCaption),
+                                 FieldSet(&T::ColorOverCaption)));
+    p.push_back(fw::ColorProp<T>("ColorOver", FieldGet(&T::ColorOver), FieldSet(&T::ColorOver)));
+    p.push_back(fw::ColorProp<T>("ColorDown", FieldGet(&T::ColorDown), FieldSet(&T::ColorDown)));
+    p.push_back(fw::BooleanProp<T>("ShowCaption", &T::ShowCaption, &T::SetSCap));
+    AppendHintAndFontProperties(p);
+    return c;
+  }();
+  static const bool registered = (fw::RegisterClass(info), true);
+  (void)registered;
+  return info;
+}
+
+TEncartaButton::TEncartaButton(fw::TComponent* owner) : fw::TGraphicControl(owner) {
+  SetBounds(Left(), Top(), 86, 22);
+  color_ = fw::clBtnFace;
+  ColorOverCaption = 0x00000000;
+  ColorOver = 0x000ABED8;
+  ColorDown = 0x000ABED8;
+  color_border_ = 0x00828F99;
+  // Changing the font makes the button keep its own instead of its parent's.
+  Font()->SetName("Arial");
+  Font()->SetColor(fw::clBlack);
+  Enabled = true;
+  glyph_ = std::make_unique<fw::TBitmap>();
+  SetShowHint(true);
+  show_caption_ = true;
+}
+
+TEncartaButton::~TEncartaButton() = default;
+
+void TEncartaButton::SetCap(const fw::String& caption) {
+  caption_ = caption;
+  Paint();
+}
+
+void TEncartaButton::SetCol(TColor color) {
+  color_ = color;
+  Paint();
+}
+
+void TEncartaButton::SetBorder(TColor color) {
+  color_border_ = color;
+  Paint();
+}
+
+void TEncartaButton::SetBmp(const fw::TBitmap* bitmap) {
+  glyph_->Assign(bitmap);
+  Invalidate();
+}
+
+void TEncartaButton::SetSCap(bool show) {
+  show_caption_ = show;
+  Paint();
+}
+
+std::string TEncartaButton::GlyphData() const {
+  return glyph_->Empty() ? std::string() : fw::BitmapToData(*glyph_);
+}
+
+void TEncartaButton::SetGlyphData(const std::string& data) {
+  fw::TBitmap decoded;
+  if (!data.empty()) fw::BitmapFromData(decoded, data);
+  SetBmp(&decoded);
+}
+
+void TEncartaButton::SetParent(fw::TWinControl* parent) {
+  fw::TGraphicControl::SetParent(parent);
+  if (parent) caption_ = Name();
+}
+
+void TEncartaButton::Paint() {
+  Canvas()->Font()->Assign(*Font());
+  DrawLook(Look::Normal);
+}
+
+void TEncartaButton::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  fw::TGraphicControl::MouseDown(button, shift, x, y);
+  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
+  if (!CallMouseEvent(*this, OnMouseDown, button, shift, x, y)) return;
+  DrawLook(Look::Pressed);
+}
+
+void TEncartaButton::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  fw::TGraphicControl::MouseUp(button, shift, x, y);
+  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
+  if (!CallMouseEvent(*this, OnMouseUp, button, shift, x, y)) return;
+  // Where the cursor is now, not where the release happened.
+  if (!IsUnderCursor(*this)) return;
+  DrawLook(Look::Hover);
+}
+
+void TEncartaButton::Click() {
+  fw::TGraphicControl::Click();
+  Paint();
+  if (Enabled && OnClick) OnClick(this);
+}
+
+void TEncartaButton::Dispatch(fw::TMessage& message) {
+  // Entering and leaving end here: the parent is not told and no event runs.
+  switch (message.Msg) {
+    case fw::CM_MOUSEENTER:
+      MouseEnter(message);
+      break;
+    case fw::CM_MOUSELEAVE:
+      MouseLeave(message);
+      break;
+    default:
+      fw::TGraphicControl::Dispatch(message);
+  }
+}
+
+void TEncartaButton::MouseEnter(fw::TMessage&) {
+  if (Enabled) DrawLook(Look::Hover);
+}
+
+void TEncartaButton::MouseLeave(fw::TMessage&) { DrawLook(Look::Normal); }
+
+void TEncartaButton::DrawLook(Look look) {
+  fw::TCanvas& canvas = *Canvas();
+  const pf::Size text = canvas.TextExtent(caption_);
+  const int w = Width();
+  const int h = Height();
+  const TColor fill = look == Look::Normal ? color_ : look == Look::Hover ? ColorOver : ColorDown;
+  canvas.Brush()->SetColor(fill);
+  canvas.FillRect({1, 1, w - 1, h - 1});
+  // The pressed look keeps whatever caption colour the drawing before it left.
+  if (look == Look::Normal) canvas.Font()->SetColor(Font()->Color());
+  if (look == Look::Hover) canvas.Font()->SetColor(ColorOverCaption);
+  DrawContent(look == Look::Pressed ? 1 : 0, text);
+  canvas.Brush()->SetColor(color_border_);
+  canvas.FrameRect({0, 0, w, h});
+  if (look != Look::Normal) DrawBevel(look);
+}
+
+void TEncartaButton::DrawContent(int d, pf::Size text) {
+  const int w = Width();
+  const int h = Height();
+  const int tw = text.cx;
+  const int th = text.cy;
+  const bool has_glyph = !glyph_->Empty();
+  const int gw = glyph_->Width();
+  const int gh = glyph_->Height();
+  const int glyph_top = Half(h) - Half(gh) + d;
+  if (has_glyph && show_caption_) {
+    // The destination starts one column early, so the picture is stretched by one column.
+    const int x0 = Half(w) - Half(gw + tw);
+    DrawGlyph({x0 - 1 + d, glyph_top, x0 + gw + d, glyph_top + gh});
+    Canvas()->TextOut(Half(w) + Half(gw - tw) + 4 + d, Half(h) - Half(th) + d, caption_);
+  } else if (has_glyph) {
+    const int left = Half(w) - Half(gw) + d;
+    DrawGlyph({left, glyph_top, left + gw, glyph_top + gh});
+  } else if (show_caption_) {
+    Canvas()->TextOut(Half(w) - Half(tw) + d, Half(h) - Half(th) + d, caption_);
+  }
+}
+
+void TEncartaButton::DrawGlyph(const pf::Rect& dest) {
+  // The top-left pixel's colour is see-through: the brush still holds the look's fill.
+  const auto key = static_cast<TColor>(glyph_->Pixel(0, 0));
+  Canvas()->BrushCopy(dest, glyph_.get(), {0, 0, glyph_->Width(), glyph_->Height()}, key);
+}
+
+void TEncartaButton::DrawBevel(Look look) {
+  fw::TCanvas& canvas = *Canvas();
+  const int w = Width();
+  const int h = Height();
+  auto left_and_top = [&](TColor pen) {
+    canvas.Pen()->SetColor(pen);
+    canvas.Polyline({{0, h - 2}, {0, 0}});
+    canvas.Polyline({{0, 0}, {w - 1, 0}});
+  };
+  auto right_and_bottom = [&](TColor pen) {
+    canvas.Pen()->SetColor(pen);
+    canvas.Polyline({{w - 1, 0}, {w - 1, h}});
+    canvas.Polyline({{w, h - 1}, {-1, h - 1}});
+  };
+  if (look == Look::Hover) {
+    left_and_top(kLightEdge);
+    right_and_bottom(kDarkEdge);
+  } else {
+    right_and_bottom(kLightEdge);
+    left_and_top(kDarkEdge);
+  }
+}
+
+}  // namespace bc

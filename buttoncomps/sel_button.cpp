@@ -1,0 +1,175 @@
+#include "buttoncomps/sel_button.h"
+
+#include <algorithm>
+
+#include "buttoncomps/button_support.h"
+
+namespace bc {
+
+using fw::TAlignment;
+using fw::TColor;
+
+const fw::ClassInfo& TSelButton::StaticClass() {
+  static const fw::ClassInfo info = [] {
+    using T = TSelButton;
+    fw::ClassInfo c = fw::NewClass(
+        "TSelButton", &fw::TGraphicControl::StaticClass(),
+        [](fw::TComponent* owner) -> fw::TComponent* { return new TSelButton(owner); });
+    auto& p = c.own_properties;
+    p.push_back(fw::StringProp<T>("Caption", &T::Caption, &T::SetCap));
+    p.push_back(fw::ColorProp<T>("Color", &T::Color, &T::SetCol));
+    p.push_back(fw::ColorProp<T>("ColorBorder", &T::ColorBorder, &T::SetBorder));
+    p.push_back(fw::BooleanProp<T>("Enabled", FieldGet(&T::Enabled), FieldSet(&T::Enabled)));
+    p.push_back(fw::EventProp<T>("OnMouseDown", &T::OnMouseDown));
+    p.push_back(fw::EventProp<T>("OnMouseUp", &T::OnMouseUp));
+    p.push_back(fw::EventProp<T>("OnMouseEnter", &T::OnMouseEnter));
+    p.push_back(fw::EventProp<T>("OnMouseLeave", &T::OnMouseLeave));
+    p.push_back(fw::EventProp<T>("OnClick", &T::OnClick));
+    p.push_back(fw::ColorProp<T>("ColorOverCaption", FieldGet(&T::ColorOverCaption),
+                                 FieldSet(&T::ColorOverCaption)));
+    p.push_back(fw::ColorProp<T>("ColorOver", FieldGet(&T::ColorOver), FieldSet(&T::ColorOver)));
+    p.push_back(fw::ColorProp<T>("ColorDown", FieldGet(&T::ColorDown), FieldSet(&T::ColorDown)));
+    p.push_back(fw::EnumProp<T, TAlignment>("Alignment", fw::kAlignmentNames, &T::Alignment,
+                                            &T::SetAlment));
+    p.push_back(fw::IntegerProp<T>("BorderWidth", &T::BorderWidth, &T::SetBWidth));
+    AppendHintAndFontProperties(p);
+    return c;
+  }();
+  static const bool registered = (fw::RegisterClass(info), true);
+  (void)registered;
+  return info;
+}
+
+TSelButton::TSelButton(fw::TComponent* owner) : fw::TGraphicControl(owner) {
+  SetBounds(Left(), Top(), 105, 20);
+  color_ = fw::clBtnFace;
+  ColorOverCaption = fw::clBlack;
+  ColorOver = 0x00A4B984;
+  ColorDown = 0x00A4B984;
+  color_border_ = fw::clGray;
+  // Changing the font makes the button keep its own instead of its parent's.
+  Font()->SetName("Arial");
+  Font()->SetColor(fw::clGray);
+  Font()->SetSize(8);
+  Enabled = true;
+  SetShowHint(true);
+  alignment_ = TAlignment::taLeftJustify;
+  border_width_ = 1;
+}
+
+void TSelButton::SetCap(const fw::String& caption) {
+  caption_ = caption;
+  Paint();
+}
+
+void TSelButton::SetCol(TColor color) {
+  color_ = color;
+  Paint();
+}
+
+void TSelButton::SetBorder(TColor color) {
+  color_border_ = color;
+  Paint();
+}
+
+void TSelButton::SetAlment(TAlignment alignment) {
+  alignment_ = alignment;
+  Paint();
+}
+
+void TSelButton::SetBWidth(int width) {
+  border_width_ = width;
+  Paint();
+}
+
+void TSelButton::SetParent(fw::TWinControl* parent) {
+  fw::TGraphicControl::SetParent(parent);
+  if (parent) caption_ = Name();
+}
+
+void TSelButton::Paint() {
+  Canvas()->Font()->Assign(*Font());
+  DrawLook(Look::Normal);
+}
+
+void TSelButton::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  fw::TGraphicControl::MouseDown(button, shift, x, y);
+  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
+  if (!CallMouseEvent(*this, OnMouseDown, button, shift, x, y)) return;
+  DrawLook(Look::Pressed);
+}
+
+void TSelButton::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  fw::TGraphicControl::MouseUp(button, shift, x, y);
+  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
+  if (!CallMouseEvent(*this, OnMouseUp, button, shift, x, y)) return;
+  // Where the cursor is now, not where the release happened.
+  if (!IsUnderCursor(*this)) return;
+  DrawLook(Look::Hover);
+}
+
+void TSelButton::Click() {
+  fw::TGraphicControl::Click();
+  Paint();
+  if (Enabled && OnClick) OnClick(this);
+}
+
+void TSelButton::Dispatch(fw::TMessage& message) {
+  // Entering and leaving end here: the parent is not told and no event runs.
+  switch (message.Msg) {
+    case fw::CM_MOUSEENTER:
+      MouseEnter(message);
+      break;
+    case fw::CM_MOUSELEAVE:
+      MouseLeave(message);
+      break;
+    default:
+      fw::TGraphicControl::Dispatch(message);
+  }
+}
+
+void TSelButton::MouseEnter(fw::TMessage&) {
+  if (Enabled) DrawLook(Look::Hover);
+}
+
+// The normal look in the font of the latest Paint; only the caption colour is set again.
+void TSelButton::MouseLeave(fw::TMessage&) { DrawLook(Look::Normal); }
+
+void TSelButton::DrawLook(Look look) {
+  fw::TCanvas& canvas = *Canvas();
+  const TColor fill = look == Look::Normal ? color_ : look == Look::Hover ? ColorOver : ColorDown;
+  canvas.Brush()->SetColor(fill);
+  canvas.FillRect({1, 1, Width() - 1, Height() - 1});
+  // The pressed look keeps whatever caption colour the drawing before it left.
+  if (look == Look::Normal) canvas.Font()->SetColor(Font()->Color());
+  if (look == Look::Hover) canvas.Font()->SetColor(ColorOverCaption);
+  const pf::Point at = CaptionOrigin(look, canvas.TextExtent(caption_));
+  canvas.TextOut(at.x, at.y, caption_);
+  DrawFrame();
+}
+
+pf::Point TSelButton::CaptionOrigin(Look look, pf::Size text) const {
+  const int w = Width();
+  const bool pressed = look == Look::Pressed;
+  const int y = Half(Height()) - Half(text.cy) + (pressed ? 1 : 0);
+  switch (alignment_) {
+    case TAlignment::taRightJustify:
+      // The pressed caption moves one pixel left here, not right.
+      return {w - text.cx - (pressed ? 7 : 6), y};
+    case TAlignment::taCenter:
+      return {Half(w) - Half(text.cx) + (pressed ? 1 : 0), y};
+    default:
+      return {pressed ? 6 : 5, y};
+  }
+}
+
+void TSelButton::DrawFrame() {
+  const int w = Width();
+  const int h = Height();
+  // Outlines past the middle would be empty; stopping there keeps a huge width cheap.
+  const int rings = std::min(border_width_, (std::min(w, h) + 1) / 2);
+  Canvas()->Brush()->SetColor(color_border_);
+  for (int i = 0; i < rings; ++i) Canvas()->FrameRect({i, i, w - i, h - i});
+}
+
+}  // namespace bc

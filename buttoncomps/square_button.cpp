@@ -1,0 +1,176 @@
+#include "buttoncomps/square_button.h"
+
+#include "buttoncomps/button_support.h"
+
+namespace bc {
+
+using fw::TAlignment;
+using fw::TColor;
+
+const fw::ClassInfo& TSquareButton::StaticClass() {
+  static const fw::ClassInfo info = [] {
+    using T = TSquareButton;
+    fw::ClassInfo c = fw::NewClass(
+        "TSquareButton", &fw::TGraphicControl::StaticClass(),
+        [](fw::TComponent* owner) -> fw::TComponent* { return new TSquareButton(owner); });
+    auto& p = c.own_properties;
+    p.push_back(fw::StringProp<T>("Caption", &T::Caption, &T::SetCap));
+    p.push_back(fw::ColorProp<T>("Color", &T::Color, &T::SetCol));
+    p.push_back(fw::ColorProp<T>("ColorBorder", &T::ColorBorder, &T::SetBorder));
+    p.push_back(fw::BooleanProp<T>("Enabled", FieldGet(&T::Enabled), FieldSet(&T::Enabled)));
+    p.push_back(fw::EventProp<T>("OnMouseDown", &T::OnMouseDown));
+    p.push_back(fw::EventProp<T>("OnMouseUp", &T::OnMouseUp));
+    p.push_back(fw::EventProp<T>("OnMouseEnter", &T::OnMouseEnter));
+    p.push_back(fw::EventProp<T>("OnMouseLeave", &T::OnMouseLeave));
+    p.push_back(fw::EventProp<T>("OnClick", &T::OnClick));
+    p.push_back(fw::ColorProp<T>("ColorOverCaption", FieldGet(&T::ColorOverCaption),
+                                 FieldSet(&T::ColorOverCaption)));
+    p.push_back(fw::EnumProp<T, TAlignment>("Alignment", fw::kAlignmentNames, &T::Alignment,
+                                            &T::SetAlment));
+    p.push_back(fw::ColorProp<T>("ColorOverBorder", FieldGet(&T::ColorOverBorder),
+                                 FieldSet(&T::ColorOverBorder)));
+    p.push_back(fw::IntegerProp<T>("BorderWidth", &T::BorderWidth, &T::SetBWidth));
+    p.push_back(fw::ColorProp<T>("DownBorderColor", FieldGet(&T::DownBorderColor),
+                                 FieldSet(&T::DownBorderColor)));
+    AppendHintAndFontProperties(p);
+    return c;
+  }();
+  static const bool registered = (fw::RegisterClass(info), true);
+  (void)registered;
+  return info;
+}
+
+TSquareButton::TSquareButton(fw::TComponent* owner) : fw::TGraphicControl(owner) {
+  SetBounds(Left(), Top(), 113, 17);
+  color_ = fw::clBtnFace;
+  ColorOverCaption = fw::clWhite;
+  color_border_ = fw::clBlack;
+  // Changing the font makes the button keep its own instead of its parent's.
+  Font()->SetName("Arial");
+  Font()->SetColor(fw::clBlack);
+  Font()->SetSize(8);
+  Enabled = true;
+  SetShowHint(true);
+  alignment_ = TAlignment::taLeftJustify;
+  ColorOverBorder = fw::clBlack;
+  border_width_ = 2;
+  DownBorderColor = fw::clWhite;
+}
+
+void TSquareButton::SetCap(const fw::String& caption) {
+  caption_ = caption;
+  Paint();
+}
+
+void TSquareButton::SetCol(TColor color) {
+  color_ = color;
+  Paint();
+}
+
+void TSquareButton::SetBorder(TColor color) {
+  color_border_ = color;
+  Paint();
+}
+
+void TSquareButton::SetAlment(TAlignment alignment) {
+  alignment_ = alignment;
+  Paint();
+}
+
+void TSquareButton::SetBWidth(int width) {
+  border_width_ = width;
+  Paint();
+}
+
+void TSquareButton::SetParent(fw::TWinControl* parent) {
+  fw::TGraphicControl::SetParent(parent);
+  if (parent) caption_ = Name();
+}
+
+void TSquareButton::Paint() {
+  fw::TGraphicControl::Paint();
+  Canvas()->Font()->Assign(*Font());
+  DrawLook(Look::Normal);
+}
+
+void TSquareButton::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  fw::TGraphicControl::MouseDown(button, shift, x, y);
+  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
+  if (!CallMouseEvent(*this, OnMouseDown, button, shift, x, y)) return;
+  DrawLook(Look::Pressed);
+}
+
+void TSquareButton::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  fw::TGraphicControl::MouseUp(button, shift, x, y);
+  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
+  if (!CallMouseEvent(*this, OnMouseUp, button, shift, x, y)) return;
+  // Where the cursor is now, not where the release happened.
+  if (!IsUnderCursor(*this)) return;
+  DrawLook(Look::Hover);
+}
+
+void TSquareButton::Click() {
+  fw::TGraphicControl::Click();
+  Paint();
+  if (Enabled && OnClick) OnClick(this);
+}
+
+void TSquareButton::Dispatch(fw::TMessage& message) {
+  // Entering and leaving end here: the parent is not told and no event runs.
+  switch (message.Msg) {
+    case fw::CM_MOUSEENTER:
+      MouseEnter(message);
+      break;
+    case fw::CM_MOUSELEAVE:
+      MouseLeave(message);
+      break;
+    default:
+      fw::TGraphicControl::Dispatch(message);
+  }
+}
+
+void TSquareButton::MouseEnter(fw::TMessage&) {
+  if (Enabled) DrawLook(Look::Hover);
+}
+
+void TSquareButton::MouseLeave(fw::TMessage&) { Paint(); }
+
+void TSquareButton::DrawLook(Look look) {
+  fw::TCanvas& canvas = *Canvas();
+  canvas.Brush()->SetColor(color_);
+  canvas.FillRect({0, 0, Width(), Height()});
+  const pf::Point at = CaptionOrigin(canvas.TextExtent(caption_));
+  // The pressed look keeps whatever caption colour the drawing before it left.
+  if (look == Look::Normal) canvas.Font()->SetColor(Font()->Color());
+  if (look == Look::Hover) canvas.Font()->SetColor(ColorOverCaption);
+  canvas.TextOut(at.x, at.y, caption_);
+  const TColor strips = look == Look::Normal  ? color_border_
+                        : look == Look::Hover ? ColorOverBorder
+                                              : DownBorderColor;
+  DrawStrips(strips);
+}
+
+pf::Point TSquareButton::CaptionOrigin(pf::Size text) const {
+  const int w = Width();
+  const int y = Half(Height()) - Half(text.cy) - 1;
+  switch (alignment_) {
+    case TAlignment::taRightJustify:
+      return {w - text.cx - 7, y};
+    case TAlignment::taCenter:
+      return {Half(w) - Half(text.cx), y};
+    default:
+      return {6, y};
+  }
+}
+
+void TSquareButton::DrawStrips(TColor color) {
+  // A negative thickness would give reversed rectangles that paint column 0; it draws nothing.
+  if (border_width_ <= 0) return;
+  const int w = Width();
+  const int h = Height();
+  Canvas()->Brush()->SetColor(color);
+  Canvas()->FillRect({0, h - border_width_, w, h});
+  Canvas()->FillRect({0, 0, border_width_, h});
+}
+
+}  // namespace bc

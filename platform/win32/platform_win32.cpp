@@ -1,0 +1,150 @@
+#include "platform/win32/platform_win32.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/win32/callback_guard.h"
+#include "platform/win32/window_win32.h"
+
+namespace pf::win32 {
+namespace {
+
+constexpr char kApplicationClass[] = "QuenforApplication";
+// The program icon, as the resource script names it.
+constexpr char kProgramIcon[] = "MAINICON";
+
+void RegisterApplicationClass(HINSTANCE instance, WNDPROC proc) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = ::LoadIconA(instance, kProgramIcon);
+  if (wc.hIcon == nullptr) wc.hIcon = ::LoadIcon(nullptr, IDI_APPLICATION);
+  wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+  wc.lpszClassName = kApplicationClass;
+  ::RegisterClassExA(&wc);  // fails harmlessly when a second platform registers it again
+}
+
+}  // namespace
+
+// The application window has no client area of its own: it is the owner of the forms and of
+// message boxes, and carries the taskbar entry, so minimising it hides the forms it owns.
+Win32Platform::Win32Platform() : instance_(::GetModuleHandleA(nullptr)) {
+  RegisterApplicationClass(instance_, &Win32Platform::ApplicationProc);
+  Win32Window::RegisterClassOnce(instance_);
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  app_window_ = ::CreateWindowExA(0, kApplicationClass, "",
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  cx / 2, cy / 2, 0, 0, nullptr, nullptr, instance_, this);
+  if (app_window_ == nullptr) throw std::runtime_error("the application window was not created");
+  ::SetWindowLongPtrA(app_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::ShowWindow(app_window_, SW_SHOWNOACTIVATE);
+}
+
+Win32Platform::~Win32Platform() {
+  for (const auto& [id, tick] : timers_) ::KillTimer(app_window_, id);
+  ::SetWindowLongPtrA(app_window_, GWLP_USERDATA, 0);
+  ::DestroyWindow(app_window_);
+}
+
+LRESULT CALLBACK Win32Platform::ApplicationProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<Win32Platform*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self != nullptr) {
+    switch (msg) {
+      case WM_TIMER:
+        Guarded([self, wp] { self->OnTimer(wp); });
+        return 0;
+      case WM_CLOSE:  // from the taskbar entry: the main form decides
+        self->CloseMainForm();
+        return 0;
+      case WM_SIZE:  // restored from the taskbar: the forms hidden on minimising come back
+        if (wp == SIZE_RESTORED || wp == SIZE_MAXIMIZED) ::ShowOwnedPopups(hwnd, TRUE);
+        break;
+      default:
+        break;
+    }
+  }
+  return ::DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+void Win32Platform::CloseMainForm() {
+  if (Win32Window::FromHandle(main_form_) != nullptr) ::PostMessageA(main_form_, WM_CLOSE, 0, 0);
+}
+
+std::unique_ptr<Window> Win32Platform::CreateWindow(const WindowParams& params,
+                                                    WindowHandler* handler) {
+  auto window = std::make_unique<Win32Window>(instance_, app_window_, params, handler);
+  // The first form is the main form, the one the taskbar entry's "close" reaches.
+  if (Win32Window::FromHandle(main_form_) == nullptr) main_form_ = window->hwnd();
+  return window;
+}
+
+// The topmost visible window under the point decides, enabled or not (WindowFromPoint would
+// skip a disabled form and report what lies beneath it).
+WindowHandler* Win32Platform::WindowAt(Point screen) {
+  const POINT p{screen.x, screen.y};
+  for (HWND w = ::GetTopWindow(nullptr); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    if (!::IsWindowVisible(w) || ::IsIconic(w)) continue;
+    RECT r{};
+    if (!::GetWindowRect(w, &r) || !::PtInRect(&r, p)) continue;
+    Win32Window* window = Win32Window::FromHandle(w);
+    return window != nullptr ? window->handler() : nullptr;
+  }
+  return nullptr;
+}
+
+Size Win32Platform::ScreenSize() {
+  return Size{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+int Win32Platform::ScreenDpi() {
+  WindowDc screen(nullptr);
+  return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+void Win32Platform::SetApplicationTitle(std::string_view title) {
+  ::SetWindowTextA(app_window_, std::string(title).c_str());
+}
+
+// Windows hides the owned forms when their owner is minimised; Wine leaves them on screen, so
+// hide them explicitly. ShowOwnedPopups marks them, and the restore below brings back exactly those.
+void Win32Platform::MinimizeApplication() {
+  ::ShowWindow(app_window_, SW_MINIMIZE);
+  ::ShowOwnedPopups(app_window_, FALSE);
+  RethrowPendingException();
+}
+
+PumpResult Win32Platform::PumpOne() {
+  MSG msg{};
+  if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return PumpResult::Empty;
+  if (msg.message == WM_QUIT) return PumpResult::Quit;
+  ::TranslateMessage(&msg);
+  ::DispatchMessageA(&msg);
+  RethrowPendingException();
+  return PumpResult::Dispatched;
+}
+
+void Win32Platform::WaitMessage() { ::WaitMessage(); }
+
+void Win32Platform::PostQuit() { ::PostQuitMessage(0); }
+
+std::uintptr_t Win32Platform::StartTimer(unsigned interval_ms, std::function<void()> on_tick) {
+  const UINT_PTR id = next_timer_id_++;
+  if (::SetTimer(app_window_, id, interval_ms, nullptr) == 0) return 0;
+  timers_[id] = std::make_shared<std::function<void()>>(std::move(on_tick));
+  return id;
+}
+
+void Win32Platform::StopTimer(std::uintptr_t id) {
+  if (timers_.erase(id) != 0) ::KillTimer(app_window_, id);
+}
+
+void Win32Platform::OnTimer(UINT_PTR id) {
+  auto it = timers_.find(id);
+  if (it == timers_.end()) return;  // stopped while its message was queued
+  // The tick may stop this timer or start others: hold the callback while it runs.
+  const std::shared_ptr<std::function<void()>> tick = it->second;
+  (*tick)();
+}
+
+}  // namespace pf::win32

@@ -1,0 +1,65 @@
+// The system services of the Win32 platform: versions, paths, message boxes, colours, resources
+// and the debugger channel.
+#include <string>
+#include <vector>
+
+#include "platform/win32/callback_guard.h"
+#include "platform/win32/platform_win32.h"
+
+namespace pf::win32 {
+
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record is 148 bytes");
+
+Point Win32Platform::CursorPos() {
+  POINT p{};
+  ::GetCursorPos(&p);
+  return Point{p.x, p.y};
+}
+
+void Win32Platform::DebugOutput(std::string_view text) {
+  ::OutputDebugStringA(std::string(text).c_str());
+}
+
+void Win32Platform::Sleep(unsigned ms) { ::Sleep(ms); }
+
+OsVersion Win32Platform::GetOsVersion() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  if (!::GetVersionExA(&info)) return OsVersion{};
+  return OsVersion{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber,
+                   info.dwPlatformId, info.szCSDVersion};
+}
+
+std::string Win32Platform::ExecutablePath() {
+  std::vector<char> path(MAX_PATH);
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return std::string();
+    if (n < path.size()) return std::string(path.data(), n);
+    path.resize(path.size() * 2);  // cut short: try again with more room
+  }
+}
+
+int Win32Platform::MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
+                              unsigned flags) {
+  HWND hwnd = owner != 0 ? reinterpret_cast<HWND>(owner) : app_window_;
+  // The box's modal loop dispatches the program's messages too.
+  const int answer = ::MessageBoxA(hwnd, std::string(text).c_str(), std::string(caption).c_str(),
+                                   flags);
+  RethrowPendingException();
+  return answer;
+}
+
+ColorRef Win32Platform::SysColor(int index) { return ::GetSysColor(index); }
+
+std::optional<std::string> Win32Platform::FindResource(std::string_view name) {
+  const std::string key(name);
+  HRSRC found = ::FindResourceA(instance_, key.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  if (found == nullptr) return std::nullopt;
+  HGLOBAL loaded = ::LoadResource(instance_, found);
+  const void* bytes = loaded != nullptr ? ::LockResource(loaded) : nullptr;
+  if (bytes == nullptr) return std::nullopt;
+  return std::string(static_cast<const char*>(bytes), ::SizeofResource(instance_, found));
+}
+
+}  // namespace pf::win32

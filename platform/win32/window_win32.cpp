@@ -1,0 +1,251 @@
+#include "platform/win32/window_win32.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/win32/callback_guard.h"
+#include "platform/win32/device_gdi.h"
+#include "platform/win32/icon.h"
+
+namespace pf::win32 {
+namespace {
+
+constexpr char kFormClass[] = "QuenforForm";
+ATOM form_class_atom = 0;
+
+unsigned ShiftFromKeys(WPARAM keys) {
+  unsigned shift = 0;
+  if (keys & MK_SHIFT) shift |= kShiftKey;
+  if (keys & MK_CONTROL) shift |= kCtrlKey;
+  if (keys & MK_LBUTTON) shift |= kLeftButton;
+  if (keys & MK_RBUTTON) shift |= kRightButton;
+  if (keys & MK_MBUTTON) shift |= kMiddleButton;
+  if (::GetKeyState(VK_MENU) < 0) shift |= kAltKey;
+  return shift;
+}
+
+// Signed: with the capture held, positions left of or above the window are negative.
+Point PointFromLParam(LPARAM lp) {
+  return Point{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+}
+
+HCURSOR CursorFor(CursorShape shape) {
+  switch (shape) {
+    case CursorShape::HandPoint: return ::LoadCursor(nullptr, IDC_HAND);
+    case CursorShape::IBeam: return ::LoadCursor(nullptr, IDC_IBEAM);
+    case CursorShape::Wait: return ::LoadCursor(nullptr, IDC_WAIT);
+    case CursorShape::Cross: return ::LoadCursor(nullptr, IDC_CROSS);
+    case CursorShape::Arrow: break;
+  }
+  return ::LoadCursor(nullptr, IDC_ARROW);
+}
+
+DWORD StyleFor(const WindowParams& p) {
+  DWORD style = WS_POPUP | WS_CLIPCHILDREN;
+  if (!p.borderless) style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  return style;
+}
+
+}  // namespace
+
+void Win32Window::RegisterClassOnce(HINSTANCE instance) {
+  if (form_class_atom != 0) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;  // so a second click arrives as WM_xBUTTONDBLCLK
+  wc.lpfnWndProc = &Win32Window::WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = nullptr;  // WM_SETCURSOR sets the window's own shape
+  wc.lpszClassName = kFormClass;
+  form_class_atom = ::RegisterClassExA(&wc);
+}
+
+Win32Window* Win32Window::FromHandle(HWND hwnd) {
+  if (hwnd == nullptr || form_class_atom == 0) return nullptr;
+  if (static_cast<ATOM>(::GetClassLongPtrA(hwnd, GCW_ATOM)) != form_class_atom) return nullptr;
+  return reinterpret_cast<Win32Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+Win32Window::Win32Window(HINSTANCE instance, HWND owner, const WindowParams& params,
+                         WindowHandler* handler)
+    : handler_(handler), cursor_(CursorFor(CursorShape::Arrow)) {
+  const DWORD style = StyleFor(params);
+  const DWORD ex_style = params.layered ? WS_EX_LAYERED : 0;
+  RECT r = ToRECT(params.bounds);
+  ::AdjustWindowRectEx(&r, style, FALSE, ex_style);
+  // hwnd_ is set by WM_NCCREATE, before the first message reaches OnMessage.
+  ::CreateWindowExA(ex_style, kFormClass, params.title.c_str(), style, r.left, r.top,
+                    r.right - r.left, r.bottom - r.top, owner, nullptr, instance, this);
+  if (hwnd_ == nullptr) throw std::runtime_error("CreateWindowExA failed");
+  if (params.layered) ::SetLayeredWindowAttributes(hwnd_, 0, params.alpha, LWA_ALPHA);
+}
+
+Win32Window::~Win32Window() {
+  // Messages sent while the window goes (capture changes, focus) find no handler any more.
+  ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  handler_ = nullptr;
+  ::DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Win32Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self == nullptr || self->handler_ == nullptr) return ::DefWindowProcA(hwnd, msg, wp, lp);
+  return self->OnMessage(msg, wp, lp);
+}
+
+// The handler may destroy this window from inside any call: nothing touches `this` after one.
+LRESULT Win32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the handler paints every pixel; erasing first would flicker
+    case WM_SETCURSOR:
+      if (LOWORD(lp) == HTCLIENT) {
+        ::SetCursor(cursor_);
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      Guarded([h = handler_] { h->OnCloseRequest(); });
+      return 0;
+    case WM_CAPTURECHANGED:
+      Guarded([h = handler_] { h->OnCaptureLost(); });
+      return 0;
+    default:
+      if (OnMouseMessage(msg, wp, lp)) return 0;
+      break;
+  }
+  return ::DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+bool Win32Window::OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  MouseEvent e;
+  e.shift = ShiftFromKeys(wp);
+  e.pos = PointFromLParam(lp);
+  enum { kMove, kDown, kUp } kind;
+  switch (msg) {
+    case WM_MOUSEMOVE: kind = kMove; break;
+    case WM_LBUTTONDBLCLK: e.shift |= kDoubleClick; [[fallthrough]];
+    case WM_LBUTTONDOWN: kind = kDown; e.button = MouseButton::Left; break;
+    case WM_RBUTTONDBLCLK: e.shift |= kDoubleClick; [[fallthrough]];
+    case WM_RBUTTONDOWN: kind = kDown; e.button = MouseButton::Right; break;
+    case WM_MBUTTONDBLCLK: e.shift |= kDoubleClick; [[fallthrough]];
+    case WM_MBUTTONDOWN: kind = kDown; e.button = MouseButton::Middle; break;
+    case WM_LBUTTONUP: kind = kUp; e.button = MouseButton::Left; break;
+    case WM_RBUTTONUP: kind = kUp; e.button = MouseButton::Right; break;
+    case WM_MBUTTONUP: kind = kUp; e.button = MouseButton::Middle; break;
+    default: return false;
+  }
+  Guarded([h = handler_, kind, &e] {
+    if (kind == kMove) h->OnMouseMove(e.shift, e.pos);
+    else if (kind == kDown) h->OnMouseDown(e);
+    else h->OnMouseUp(e);
+  });
+  return true;
+}
+
+void Win32Window::Paint() {
+  PaintScope paint(hwnd_);
+  const Rect update = FromRECT(paint.update());
+  GdiDevice device(paint.dc());  // BeginPaint already clipped the DC to the update region
+  Guarded([&] { handler_->OnPaint(device, update); });
+}
+
+void Win32Window::Show(bool visible) {
+  ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+  RethrowPendingException();
+}
+
+bool Win32Window::IsVisible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
+
+RECT Win32Window::WindowRectFor(const Rect& client) const {
+  RECT r = ToRECT(client);
+  ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrA(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
+  return r;
+}
+
+void Win32Window::SetBounds(const Rect& client_screen_bounds) {
+  const RECT r = WindowRectFor(client_screen_bounds);
+  ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  RethrowPendingException();
+}
+
+Rect Win32Window::Bounds() const {
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  POINT origin{0, 0};
+  ::ClientToScreen(hwnd_, &origin);
+  return FromRECT(client).Offset(origin.x, origin.y);
+}
+
+void Win32Window::SetOpacity(bool layered, std::uint8_t alpha) {
+  LONG_PTR ex_style = ::GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
+  if (!layered) {
+    if (ex_style & WS_EX_LAYERED) ::SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, ex_style & ~WS_EX_LAYERED);
+    return;
+  }
+  if (!(ex_style & WS_EX_LAYERED)) ::SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
+  ::SetLayeredWindowAttributes(hwnd_, 0, alpha, LWA_ALPHA);
+}
+
+void Win32Window::Invalidate(const Rect& client_rect) {
+  const RECT r = ToRECT(client_rect);
+  ::InvalidateRect(hwnd_, &r, FALSE);
+}
+
+void Win32Window::Update() {
+  ::UpdateWindow(hwnd_);  // WM_PAINT is sent, not queued
+  RethrowPendingException();
+}
+
+std::unique_ptr<Device> Win32Window::GetDevice() { return NewWindowDevice(hwnd_); }
+
+void Win32Window::SetEnabled(bool enabled) {
+  ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);  // disabling takes the capture away
+  RethrowPendingException();
+}
+
+void Win32Window::SetFocus() {
+  ::SetFocus(hwnd_);
+  RethrowPendingException();
+}
+
+void Win32Window::SetCursor(CursorShape shape) {
+  cursor_ = CursorFor(shape);
+  // Change it now if the pointer is over the window, not only at the next move.
+  POINT p{};
+  if (::GetCursorPos(&p) && ::WindowFromPoint(p) == hwnd_) ::SetCursor(cursor_);
+}
+
+void Win32Window::SetCapture() {
+  ::SetCapture(hwnd_);  // the window losing it hears WM_CAPTURECHANGED now
+  RethrowPendingException();
+}
+
+void Win32Window::ReleaseCapture() {
+  if (::GetCapture() == hwnd_) ::ReleaseCapture();
+  RethrowPendingException();
+}
+
+void Win32Window::SetTitle(std::string_view title) {
+  ::SetWindowTextA(hwnd_, std::string(title).c_str());
+}
+
+void Win32Window::SetIcon(const IconImage& image) {
+  Icon icon = IconFromImage(image);
+  if (!icon) return;
+  ::SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+  ::SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+  icon_ = std::move(icon);  // the previous icon is no longer in use
+}
+
+}  // namespace pf::win32

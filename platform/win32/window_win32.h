@@ -1,0 +1,55 @@
+#pragma once
+// A form's window: a popup owned by the application window, reporting its messages to the
+// framework's handler.
+#include <functional>
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/win32/handles.h"
+
+namespace pf::win32 {
+
+class Win32Window : public Window {
+ public:
+  // Registers the window class once per process.
+  static void RegisterClassOnce(HINSTANCE instance);
+  // The window behind an HWND if it is one of ours, else null.
+  static Win32Window* FromHandle(HWND hwnd);
+
+  Win32Window(HINSTANCE instance, HWND owner, const WindowParams& params, WindowHandler* handler);
+  ~Win32Window() override;
+
+  NativeHandle Handle() const override { return reinterpret_cast<NativeHandle>(hwnd_); }
+  void Show(bool visible) override;
+  bool IsVisible() const override;
+  void SetBounds(const Rect& client_screen_bounds) override;
+  Rect Bounds() const override;
+  void SetOpacity(bool layered, std::uint8_t alpha) override;
+  void Invalidate(const Rect& client_rect) override;
+  void Update() override;
+  std::unique_ptr<Device> GetDevice() override;
+  void SetEnabled(bool enabled) override;
+  void SetFocus() override;
+  void SetCursor(CursorShape shape) override;
+  void SetCapture() override;
+  void ReleaseCapture() override;
+  void SetTitle(std::string_view title) override;
+  void SetIcon(const IconImage& icon) override;
+
+  HWND hwnd() const { return hwnd_; }
+  WindowHandler* handler() const { return handler_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  bool OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void Paint();
+  RECT WindowRectFor(const Rect& client) const;
+
+  HWND hwnd_ = nullptr;
+  WindowHandler* handler_;
+  HCURSOR cursor_;
+  Icon icon_;
+};
+
+}  // namespace pf::win32

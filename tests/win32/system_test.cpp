@@ -1,0 +1,205 @@
+// The Win32 platform's system services, none of which needs a window manager.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "platform/win32/platform_win32.h"
+
+namespace pf::win32 {
+namespace {
+
+constexpr unsigned kSeeMaskNoCloseProcess = 0x40;
+constexpr unsigned kSeeMaskFlagNoUi = 0x400;
+constexpr unsigned kSeeMaskNoConsole = 0x8000;
+
+std::string UniqueName(const char* what) {
+  return std::string("QuenforTest-") + what + "-" + std::to_string(::GetCurrentProcessId());
+}
+
+// Starts this test program with arguments and returns its exit code.
+DWORD RunSelf(Win32Platform& platform, const std::string& args) {
+  std::string command = "\"" + platform.ExecutablePath() + "\" " + args;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+    return 0xFFFFFFFFu;
+  }
+  KernelHandle process(info.hProcess), thread(info.hThread);
+  ::WaitForSingleObject(process.get(), 20000);
+  DWORD code = 0xFFFFFFFEu;
+  ::GetExitCodeProcess(process.get(), &code);
+  return code;
+}
+
+class SystemTest : public ::testing::Test {
+ protected:
+  Win32Platform platform;
+};
+
+TEST_F(SystemTest, InstanceMarkerIsSeenByASecondTakerUntilClosed) {
+  const std::string name = UniqueName("marker");
+  MarkerResult first = platform.TakeInstanceMarker(name);
+  ASSERT_NE(first.marker, nullptr);
+  EXPECT_FALSE(first.already_exists);
+
+  MarkerResult second = platform.TakeInstanceMarker(name);
+  EXPECT_TRUE(second.already_exists);
+  EXPECT_EQ(RunSelf(platform, "--probe-marker " + name), 1u) << "another process must see it";
+
+  // Released but still open: it still exists for everyone.
+  first.marker->Release();
+  second.marker.reset();
+  EXPECT_EQ(RunSelf(platform, "--probe-marker " + name), 1u);
+
+  first.marker.reset();
+  EXPECT_EQ(RunSelf(platform, "--probe-marker " + name), 0u) << "closing must free the name";
+}
+
+TEST_F(SystemTest, ResourcesAreFoundByNameWithEveryByte) {
+  const std::string expected("first line\r\nsecond\0after a zero byte\xff", 37);
+  EXPECT_EQ(platform.FindResource("QFTESTDATA"), expected);
+  EXPECT_EQ(platform.FindResource("qftestdata"), expected) << "resource names ignore case";
+  EXPECT_EQ(platform.FindResource("NOSUCHRESOURCE"), std::nullopt);
+}
+
+TEST_F(SystemTest, OsVersionAgreesWithThePackedVersion) {
+  const OsVersion v = platform.GetOsVersion();
+  const DWORD packed = ::GetVersion();
+  EXPECT_EQ(v.platform_id, static_cast<std::uint32_t>(VER_PLATFORM_WIN32_NT));
+  EXPECT_EQ(v.major, LOBYTE(LOWORD(packed)));
+  EXPECT_EQ(v.minor, HIBYTE(LOWORD(packed)));
+  EXPECT_EQ(v.build, HIWORD(packed));
+  EXPECT_GE(v.major, 5u);
+}
+
+TEST_F(SystemTest, ExecutablePathNamesThisProgram) {
+  const std::string path = platform.ExecutablePath();
+  ASSERT_GT(path.size(), 3u);
+  EXPECT_EQ(path[1], ':') << path;
+  EXPECT_NE(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
+  const std::string tail = "win32_system_test.exe";
+  ASSERT_GE(path.size(), tail.size());
+  EXPECT_EQ(::lstrcmpiA(path.substr(path.size() - tail.size()).c_str(), tail.c_str()), 0) << path;
+}
+
+TEST_F(SystemTest, TimersTickThroughTheLoopAndStopFromTheirOwnTick) {
+  int ticks = 0;
+  std::uintptr_t id = 0;
+  id = platform.StartTimer(20, [&] {
+    if (++ticks == 3) platform.StopTimer(id);  // stopping itself while it runs
+  });
+  const std::uintptr_t other = platform.StartTimer(1000, [] {});
+  ASSERT_NE(id, 0u);
+  EXPECT_NE(other, 0u);
+  EXPECT_NE(other, id);
+
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (ticks < 3 && std::chrono::steady_clock::now() < until) {
+    platform.WaitMessage();
+    while (platform.PumpOne() == PumpResult::Dispatched) {
+    }
+  }
+  EXPECT_EQ(ticks, 3);
+  platform.Sleep(100);
+  while (platform.PumpOne() == PumpResult::Dispatched) {
+  }
+  EXPECT_EQ(ticks, 3) << "a stopped timer must not tick again";
+  platform.StopTimer(other);
+}
+
+TEST_F(SystemTest, AnExceptionInATimerTickComesOutOfThePump) {
+  struct TickError {};
+  const std::uintptr_t id = platform.StartTimer(10, [] { throw TickError{}; });
+  bool thrown = false;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!thrown && std::chrono::steady_clock::now() < until) {
+    platform.WaitMessage();
+    try {
+      platform.PumpOne();
+    } catch (const TickError&) {
+      thrown = true;
+    }
+  }
+  platform.StopTimer(id);
+  EXPECT_TRUE(thrown);
+}
+
+TEST_F(SystemTest, PostQuitEndsThePump) {
+  EXPECT_EQ(platform.PumpOne(), PumpResult::Empty);
+  platform.PostQuit();
+  PumpResult r;
+  while ((r = platform.PumpOne()) == PumpResult::Dispatched) {
+  }
+  EXPECT_EQ(r, PumpResult::Quit);
+}
+
+TEST_F(SystemTest, ShellStartsAProgramAndItsProcessCanBeWaitedFor) {
+  ShellRequest request;
+  request.mask = kSeeMaskNoCloseProcess | kSeeMaskNoConsole | kSeeMaskFlagNoUi;
+  request.owner = platform.ApplicationHandle();
+  request.verb = "open";
+  request.file = platform.ExecutablePath();
+  request.parameters = "--sleep 1500";
+  ShellResult result = platform.ShellExecute(request);
+  ASSERT_TRUE(result.ok);
+  ASSERT_NE(result.process, nullptr);
+  EXPECT_EQ(result.process->Wait(50), static_cast<std::uint32_t>(WAIT_TIMEOUT));
+  EXPECT_EQ(result.process->Wait(20000), static_cast<std::uint32_t>(WAIT_OBJECT_0));
+}
+
+TEST_F(SystemTest, ShellRefusesAMissingFile) {
+  ShellRequest request;
+  // No UI: otherwise the shell shows its own error box and waits for a click.
+  request.mask = kSeeMaskNoCloseProcess | kSeeMaskFlagNoUi;
+  request.verb = "open";
+  request.file = "C:\\quenfor-no-such-folder\\SETUP.EXE";
+  ShellResult result = platform.ShellExecute(request);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.process, nullptr);
+}
+
+TEST_F(SystemTest, MixerRunsTheUnmutePathOnItsFirstDevice) {
+  Mixer& mixer = platform.AudioMixer();
+  ASSERT_GE(mixer.DeviceCount(), 1u) << "the test prefix gives Wine a null sound device";
+  MixerHandle handle = 0;
+  ASSERT_EQ(mixer.Open(0, &handle), kMixerOk);
+  ASSERT_NE(handle, 0u);
+
+  MixerLineInfo line;
+  ASSERT_EQ(mixer.LineByComponentType(handle, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, &line),
+            kMixerOk);
+  EXPECT_EQ(line.component_type, static_cast<std::uint32_t>(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS));
+  MixerControlInfo control;
+  ASSERT_EQ(mixer.ControlByType(handle, line.line_id, MIXERCONTROL_CONTROLTYPE_MUTE, &control),
+            kMixerOk);
+  EXPECT_EQ(control.control_type, static_cast<std::uint32_t>(MIXERCONTROL_CONTROLTYPE_MUTE));
+
+  const std::uint32_t channels = line.channels > 0 ? line.channels - 1 : 0;
+  std::int32_t value = -1;
+  ASSERT_EQ(mixer.GetDetails(handle, control.control_id, channels, &value), kMixerOk);
+  EXPECT_TRUE(value == 0 || value == 1) << value;
+  for (std::int32_t want : {1, 0}) {
+    ASSERT_EQ(mixer.SetDetails(handle, control.control_id, channels, want), kMixerOk);
+    ASSERT_EQ(mixer.GetDetails(handle, control.control_id, channels, &value), kMixerOk);
+    EXPECT_EQ(value, want);
+  }
+  EXPECT_EQ(mixer.Close(handle), kMixerOk);
+}
+
+TEST_F(SystemTest, MixerReportsBadDevicesAndHandlesWithWindowsCodes) {
+  Mixer& mixer = platform.AudioMixer();
+  MixerHandle handle = 123;
+  EXPECT_EQ(mixer.Open(mixer.DeviceCount() + 5, &handle), kMixerBadDeviceId);
+  EXPECT_EQ(handle, 0u);
+  MixerLineInfo line;
+  EXPECT_EQ(mixer.LineByComponentType(0xBAD0, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, &line),
+            kMixerInvalidHandle);
+  // (mixerClose of a bad handle: Windows says MMSYSERR_INVALHANDLE, Wine 8 says 0.)
+}
+
+}  // namespace
+}  // namespace pf::win32

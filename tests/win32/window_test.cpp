@@ -1,0 +1,289 @@
+// A form's window on a real display (Xvfb under Wine): size, paint, read-back, opacity, input,
+// capture, close, and the application window that owns it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/win32/platform_win32.h"
+
+namespace pf::win32 {
+namespace {
+
+constexpr ColorRef kBackground = 0x00A56934, kPanel = 0x000000FF, kRepaint = 0x0000FF00;
+
+struct HandlerError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct Recorder : WindowHandler {
+  std::vector<MouseEvent> downs, ups;
+  std::vector<Point> moves;
+  std::vector<Rect> paints;
+  int close_requests = 0, captures_lost = 0;
+  ColorRef fill = kBackground;
+  std::function<void()> on_close;
+  bool throw_on_down = false, throw_on_paint = false;
+
+  void OnMouseDown(const MouseEvent& e) override {
+    downs.push_back(e);
+    if (throw_on_down) throw HandlerError("down");
+  }
+  void OnMouseUp(const MouseEvent& e) override { ups.push_back(e); }
+  void OnMouseMove(unsigned, Point pos) override { moves.push_back(pos); }
+  void OnPaint(Device& device, const Rect& update) override {
+    paints.push_back(update);
+    if (throw_on_paint) throw HandlerError("paint");
+    device.FillRect({0, 0, 200, 100}, fill);  // the whole client: the update clip must hold
+    if (fill == kBackground) device.FillRect({10, 10, 30, 20}, kPanel);
+  }
+  void OnCloseRequest() override {
+    ++close_requests;
+    if (on_close) on_close();
+  }
+  void OnCaptureLost() override { ++captures_lost; }
+};
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const Size screen = platform.ScreenSize();
+    bounds = Rect{(screen.cx - 200) / 2, (screen.cy - 100) / 2, 0, 0};
+    bounds.right = bounds.left + 200;
+    bounds.bottom = bounds.top + 100;
+    WindowParams params;
+    params.title = "Quenfor window test";
+    params.bounds = bounds;
+    params.layered = true;
+    params.alpha = 128;
+    window = platform.CreateWindow(params, &handler);
+    hwnd = reinterpret_cast<HWND>(window->Handle());
+    window->Show(true);
+    PumpUntil([&] { return !handler.paints.empty(); });
+  }
+
+  // Pumps messages until `done` or two seconds have passed.
+  bool PumpUntil(const std::function<bool()>& done) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (std::chrono::steady_clock::now() < until) {
+      while (platform.PumpOne() == PumpResult::Dispatched) {
+      }
+      if (done()) return true;
+      platform.Sleep(5);
+    }
+    return done();
+  }
+
+  void SendMouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof(input));
+  }
+
+  Win32Platform platform;
+  Recorder handler;
+  Rect bounds;
+  std::unique_ptr<Window> window;
+  HWND hwnd = nullptr;
+};
+
+TEST_F(WindowTest, IsABorderlessPopupOfExactSizeOwnedByTheApplicationWindow) {
+  EXPECT_EQ(window->Bounds(), bounds);
+  RECT outer{};
+  ::GetWindowRect(hwnd, &outer);
+  EXPECT_EQ(FromRECT(outer), bounds) << "no frame around the client area";
+  const LONG_PTR style = ::GetWindowLongPtrA(hwnd, GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+  EXPECT_EQ(reinterpret_cast<NativeHandle>(::GetWindow(hwnd, GW_OWNER)),
+            platform.ApplicationHandle());
+  EXPECT_TRUE(window->IsVisible());
+
+  const Rect moved = bounds.Offset(-30, 20);
+  window->SetBounds({moved.left, moved.top, moved.right + 50, moved.bottom});
+  EXPECT_EQ(window->Bounds(), (Rect{moved.left, moved.top, moved.right + 50, moved.bottom}));
+}
+
+TEST_F(WindowTest, PaintReachesTheScreenAndAnInvalidatedPartRepaintsOnlyThere) {
+  auto device = window->GetDevice();
+  EXPECT_EQ(device->GetPixel({0, 0}), kBackground);
+  EXPECT_EQ(device->GetPixel({10, 10}), kPanel);
+  EXPECT_EQ(device->GetPixel({29, 19}), kPanel);
+  EXPECT_EQ(device->GetPixel({30, 19}), kBackground);
+
+  handler.fill = kRepaint;
+  handler.paints.clear();
+  window->Invalidate({50, 40, 60, 45});
+  window->Update();
+  ASSERT_EQ(handler.paints.size(), 1u);
+  EXPECT_EQ(handler.paints[0], (Rect{50, 40, 60, 45}));
+  EXPECT_EQ(device->GetPixel({50, 40}), kRepaint);
+  EXPECT_EQ(device->GetPixel({59, 44}), kRepaint);
+  EXPECT_EQ(device->GetPixel({60, 44}), kBackground) << "painting is clipped to the update";
+  EXPECT_EQ(device->GetPixel({10, 10}), kPanel);
+}
+
+TEST_F(WindowTest, OpacityIsSetAndReadBackAndLayeringCanBeDropped) {
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(::GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 128);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+  window->SetOpacity(true, 201);
+  ASSERT_TRUE(::GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 201);
+  window->SetOpacity(false, 255);
+  EXPECT_FALSE(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+TEST_F(WindowTest, ClicksArriveInClientCoordinatesAndTheSecondAsADoubleClick) {
+  ASSERT_TRUE(::SetCursorPos(bounds.left + 25, bounds.top + 15));
+  EXPECT_EQ(platform.CursorPos(), (Point{bounds.left + 25, bounds.top + 15}));
+  EXPECT_EQ(platform.WindowAt(platform.CursorPos()), &handler);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(PumpUntil([&] { return handler.ups.size() == 2; }));
+  ASSERT_EQ(handler.downs.size(), 2u);
+  EXPECT_EQ(handler.downs[0].pos, (Point{25, 15}));
+  EXPECT_EQ(handler.downs[0].button, MouseButton::Left);
+  EXPECT_EQ(handler.downs[0].shift, static_cast<unsigned>(kLeftButton));
+  EXPECT_EQ(handler.downs[1].shift, kLeftButton | kDoubleClick);
+  EXPECT_EQ(handler.ups[1].pos, (Point{25, 15}));
+  EXPECT_FALSE(handler.ups[1].shift & kDoubleClick);
+}
+
+TEST_F(WindowTest, CapturedMovesOutsideTheWindowHaveNegativeCoordinates) {
+  ASSERT_TRUE(::SetCursorPos(bounds.left + 5, bounds.top + 5));
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  ASSERT_TRUE(PumpUntil([&] { return !handler.downs.empty(); }));
+  window->SetCapture();
+  ASSERT_TRUE(::SetCursorPos(bounds.left - 7, bounds.top - 3));
+  ASSERT_TRUE(PumpUntil([&] { return !handler.moves.empty() && handler.moves.back().x < 0; }));
+  EXPECT_EQ(handler.moves.back(), (Point{-7, -3}));
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(PumpUntil([&] { return !handler.ups.empty(); }));
+  window->ReleaseCapture();
+  EXPECT_EQ(handler.captures_lost, 1);
+}
+
+TEST_F(WindowTest, WindowAtFindsTheFormEvenWhenDisabled) {
+  const Point centre{bounds.left + 100, bounds.top + 50};
+  EXPECT_EQ(platform.WindowAt(centre), &handler);
+  window->SetEnabled(false);
+  EXPECT_FALSE(::IsWindowEnabled(hwnd));
+  EXPECT_EQ(platform.WindowAt(centre), &handler);
+  window->SetEnabled(true);
+  EXPECT_EQ(platform.WindowAt({bounds.left - 1, bounds.top}), nullptr);
+}
+
+TEST_F(WindowTest, MinimisingTheApplicationHidesTheFormItOwns) {
+  platform.MinimizeApplication();
+  HWND app = reinterpret_cast<HWND>(platform.ApplicationHandle());
+  EXPECT_TRUE(::IsIconic(app));
+  EXPECT_FALSE(window->IsVisible());
+  // As the taskbar entry restores it.
+  ::PostMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return window->IsVisible(); }));
+  EXPECT_FALSE(::IsIconic(app));
+}
+
+TEST_F(WindowTest, CursorShapeFocusAndIconApplyToTheWindow) {
+  ASSERT_TRUE(::SetCursorPos(bounds.left + 50, bounds.top + 50));
+  window->SetCursor(CursorShape::HandPoint);
+  EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_HAND)) << "changed at once under the pointer";
+
+  window->SetFocus();
+  EXPECT_EQ(::GetFocus(), hwnd);
+
+  IconImage image{16, 16, std::vector<std::uint32_t>(16 * 16, 0xFF123456u)};
+  image.pixels[16 * 3 + 5] = 0xFFABCDEFu;
+  window->SetIcon(image);
+  HICON icon = reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
+  ASSERT_NE(icon, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(::GetIconInfo(icon, &info));
+  Bitmap color(info.hbmColor), mask(info.hbmMask);
+  std::vector<std::uint32_t> pixels(16 * 16);
+  BITMAPINFO header{};
+  header.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  WindowDc screen(nullptr);
+  ASSERT_EQ(::GetDIBits(screen.get(), color.get(), 0, 16, pixels.data(), &header, DIB_RGB_COLORS),
+            16);
+  EXPECT_EQ(pixels[16 * 3 + 5] & 0xFFFFFF, 0xABCDEFu);
+  EXPECT_EQ(pixels[0] & 0xFFFFFF, 0x123456u);
+}
+
+TEST_F(WindowTest, MessageBoxesAreOwnedByTheApplicationWindowUnlessToldOtherwise) {
+  HWND seen_owner = nullptr;
+  char seen_text[64] = {};
+  // The box runs its own modal loop; the timer fires inside it and answers the box.
+  std::uintptr_t timer = platform.StartTimer(50, [&] {
+    HWND box = ::FindWindowA("#32770", "Quenfor box");
+    if (box == nullptr) return;
+    seen_owner = ::GetWindow(box, GW_OWNER);
+    ::GetDlgItemTextA(box, 0xFFFF, seen_text, sizeof(seen_text));  // the static text control
+    ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(platform.MessageBox(0, "Path Error", "Quenfor box", MB_OKCANCEL), IDCANCEL);
+  EXPECT_EQ(reinterpret_cast<NativeHandle>(seen_owner), platform.ApplicationHandle());
+  EXPECT_STREQ(seen_text, "Path Error");
+
+  seen_owner = nullptr;
+  EXPECT_EQ(platform.MessageBox(window->Handle(), "Path Error", "Quenfor box", MB_OKCANCEL),
+            IDCANCEL);
+  EXPECT_EQ(seen_owner, hwnd);
+  platform.StopTimer(timer);
+}
+
+// Exceptions cross no system frame: they come out of the seam call that led to them.
+TEST_F(WindowTest, AnExceptionInAMouseHandlerComesOutOfThePump) {
+  handler.throw_on_down = true;
+  ASSERT_TRUE(::SetCursorPos(bounds.left + 5, bounds.top + 5));
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  bool thrown = false;
+  for (int i = 0; i < 400 && !thrown; ++i) {
+    try {
+      while (platform.PumpOne() == PumpResult::Dispatched) {
+      }
+      platform.Sleep(5);
+    } catch (const HandlerError& e) {
+      thrown = std::string(e.what()) == "down";
+    }
+  }
+  EXPECT_TRUE(thrown);
+  EXPECT_TRUE(PumpUntil([&] { return handler.ups.size() == 1; })) << "the loop goes on after it";
+}
+
+TEST_F(WindowTest, AnExceptionWhilePaintingComesOutOfUpdateAndThePaintIsStillEnded) {
+  handler.throw_on_paint = true;
+  window->Invalidate({0, 0, 10, 10});
+  EXPECT_THROW(window->Update(), HandlerError);
+  const std::size_t paints = handler.paints.size();
+  while (platform.PumpOne() == PumpResult::Dispatched) {
+  }
+  EXPECT_EQ(handler.paints.size(), paints) << "the update region was validated";
+}
+
+TEST_F(WindowTest, CloseRequestsReachTheHandlerWhichMayDestroyTheWindow) {
+  handler.on_close = [&] { window.reset(); };
+  ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return handler.close_requests == 1; }));
+  EXPECT_EQ(window, nullptr);
+  EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+TEST_F(WindowTest, TheTaskbarEntrysCloseGoesToTheMainForm) {
+  ::PostMessageA(reinterpret_cast<HWND>(platform.ApplicationHandle()), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return handler.close_requests == 1; }));
+  EXPECT_TRUE(::IsWindow(hwnd)) << "the form decides whether it closes";
+}
+
+}  // namespace
+}  // namespace pf::win32
