@@ -38,7 +38,7 @@ Win32Platform::Win32Platform() : instance_(::GetModuleHandleA(nullptr)) {
                                   cx / 2, cy / 2, 0, 0, nullptr, nullptr, instance_, this);
   if (app_window_ == nullptr) throw std::runtime_error("the application window was not created");
   ::SetWindowLongPtrA(app_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  ::ShowWindow(app_window_, SW_SHOWNOACTIVATE);
+  // Shown with the first form: a program that ends before it has one (a second copy) shows none.
 }
 
 Win32Platform::~Win32Platform() {
@@ -73,6 +73,7 @@ void Win32Platform::CloseMainForm() {
 
 std::unique_ptr<Window> Win32Platform::CreateWindow(const WindowParams& params,
                                                     WindowHandler* handler) {
+  if (!::IsWindowVisible(app_window_)) ::ShowWindow(app_window_, SW_SHOWNOACTIVATE);
   auto window = std::make_unique<Win32Window>(instance_, app_window_, params, handler);
   // The first form is the main form, the one the taskbar entry's "close" reaches.
   if (Win32Window::FromHandle(main_form_) == nullptr) main_form_ = window->hwnd();

@@ -59,6 +59,23 @@ TEST_F(SystemTest, InstanceMarkerIsSeenByASecondTakerUntilClosed) {
   EXPECT_EQ(RunSelf(platform, "--probe-marker " + name), 0u) << "closing must free the name";
 }
 
+TEST_F(SystemTest, TheApplicationWindowShowsOnlyWithTheFirstForm) {
+  HWND app = reinterpret_cast<HWND>(platform.ApplicationHandle());
+  EXPECT_FALSE(::IsWindowVisible(app));
+  struct Quiet : WindowHandler {
+    void OnMouseDown(const MouseEvent&) override {}
+    void OnMouseUp(const MouseEvent&) override {}
+    void OnMouseMove(unsigned, Point) override {}
+    void OnPaint(Device&, const Rect&) override {}
+    void OnCloseRequest() override {}
+    void OnCaptureLost() override {}
+  } handler;
+  WindowParams params;
+  params.bounds = {10, 10, 50, 50};
+  auto form = platform.CreateWindow(params, &handler);
+  EXPECT_TRUE(::IsWindowVisible(app));
+}
+
 TEST_F(SystemTest, ResourcesAreFoundByNameWithEveryByte) {
   const std::string expected("first line\r\nsecond\0after a zero byte\xff", 37);
   EXPECT_EQ(platform.FindResource("QFTESTDATA"), expected);

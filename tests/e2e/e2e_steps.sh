@@ -1,0 +1,182 @@
+# shellcheck shell=bash
+# The steps of quenfor_e2e.sh. They share: $work (the disc and the record), $art, $quenfor,
+# $launcher_pid, and, per run, $wid, $X, $Y (the window's client origin on screen) and $trace.
+
+declare -A rect=([driver]="389 258 185 27" [manual]="388 303 184 25" [reader]="387 351 184 23"
+                 [exit]="25 340 60 33")
+# Button centres in client coordinates.
+declare -A centre=([driver]="481 271" [manual]="480 315" [reader]="479 362" [exit]="55 356")
+declare -A picture=([driver]=hl_driver [manual]=hl_manual [reader]=hl_reader [exit]=hl_exit)
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${trace:-}" ] && [ -f "$trace" ]; then grep -a ':debugstr:' "$trace" | sed 's/^/  trace: /' >&2; fi
+  exit 1
+}
+
+# ---- the executable -------------------------------------------------------------------
+
+check_executable() {
+  local dlls rc
+  dlls=$(i686-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
+  [ "$dlls" = "GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL WINMM.DLL " ] ||
+    fail "imports: $dlls"
+  rc=$(i686-w64-mingw32-windres -i "$1" -O rc 2>/dev/null)
+  grep -q 'Type: manifest' <<<"$rc" && fail "the executable carries a manifest"
+  grep -q 'VALUE "FileDescription", "Installation Application"' <<<"$rc" || fail "no file description"
+  grep -q 'FILEVERSION 1, 0, 0, 0' <<<"$rc" || fail "file version is not 1.0.0.0"
+  grep -q '"FORM_MAIN" RCDATA' <<<"$rc" || fail "no form description resource"
+}
+
+# ---- one run of the launcher ----------------------------------------------------------
+
+start_launcher() {
+  trace="$work/trace.$1"
+  xdotool mousemove --sync 0 0
+  pushd "$work/disc" >/dev/null
+  WINEDEBUG=-all,warn+debugstr,trace+winmm wine 'D:\Quenfor.exe' 2>"$trace" &
+  launcher_pid=$!
+  popd >/dev/null
+  wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Form_Main$' | head -n1) ||
+    fail "no window named Form_Main"
+  local WINDOW SCREEN WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+}
+
+# After an action the launcher stays minimised until someone restores it: end it.
+stop_launcher() {
+  sleep 1.5  # the pause of the launch sequence
+  kill "$launcher_pid" 2>/dev/null || true
+  wait "$launcher_pid" 2>/dev/null || true
+  launcher_pid=""
+}
+
+click() {
+  local cx cy
+  read -r cx cy <<<"${centre[$1]}"
+  xdotool mousemove --sync $(( X + cx )) $(( Y + cy )) sleep 0.3 click 1
+}
+
+# ---- the window -----------------------------------------------------------------------
+
+check_window() {
+  local WINDOW SCREEN WIDTH HEIGHT sw sh
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  read -r sw sh < <(xdotool getdisplaygeometry)
+  [ "$WIDTH" = 600 ] && [ "$HEIGHT" = 400 ] || fail "window ${WIDTH}x${HEIGHT}, want 600x400 without a frame"
+  [ "$X" = $(( (sw - 600) / 2 )) ] && [ "$Y" = $(( (sh - 400) / 2 )) ] || fail "window at $X,$Y, not centred on ${sw}x${sh}"
+}
+
+opacity() { xprop -id "$wid" _NET_WM_WINDOW_OPACITY 2>/dev/null | sed -n 's/.* = //p'; }
+
+# Each step sets alpha x 0x01010101; full opacity removes the property.
+check_fade_in() {
+  local seen="" value last=0
+  for _ in $(seq 1 300); do
+    value=$(opacity)
+    if [ -z "$value" ]; then
+      [ -n "$seen" ] && break
+    elif [ "$value" != "$last" ]; then
+      [ $(( value % 0x01010101 )) = 0 ] || fail "opacity $value is not alpha x 0x01010101"
+      [ "$value" -gt "$last" ] || fail "opacity went down from $last to $value"
+      seen="$seen $(( value / 0x01010101 ))"
+      last=$value
+    fi
+    sleep 0.01
+  done
+  [ "$(echo $seen | wc -w)" -ge 10 ] || fail "opacity steps seen: $seen"
+  [ -z "$(opacity)" ] || fail "the window did not reach full opacity"
+  sleep 0.5
+  [ -z "$(opacity)" ] || fail "the opacity changed after the fade-in"
+  echo "fade-in steps seen:$seen, then 255"
+}
+
+# The window's pixels now.
+shot() {
+  import -window root "$work/root.png"
+  convert "$work/root.png" -crop "600x400+$X+$Y" +repage "$1"
+}
+
+# Exact comparison; a mismatch keeps both pictures.
+same_pixels() {
+  local diff
+  diff=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+  if [ "$diff" != 0 ]; then
+    local out="${QF_TEST_OUTPUT:-$PWD}"
+    cp "$1" "$out/e2e_expected_$3.png"; cp "$2" "$out/e2e_actual_$3.png"
+    fail "$3: $diff pixels differ (pictures in $out)"
+  fi
+}
+
+check_pixels() {
+  convert "$art/background.jpg" "$work/background.png"
+  shot "$work/window.png"
+  same_pixels "$work/background.png" "$work/window.png" window
+}
+
+check_hover() {
+  local left top width height cx cy
+  read -r left top width height <<<"${rect[$1]}"
+  read -r cx cy <<<"${centre[$1]}"
+  xdotool mousemove --sync $(( X + cx )) $(( Y + cy ))
+  sleep 0.4
+  convert "$work/background.png" "$art/${picture[$1]}.bmp" -geometry "+$left+$top" -composite \
+    "$work/hover_expected.png"
+  shot "$work/hover.png"
+  same_pixels "$work/hover_expected.png" "$work/hover.png" "hover_$1"
+  xdotool mousemove --sync $(( X + 300 )) $(( Y + 40 ))
+  sleep 0.4
+  shot "$work/left.png"
+  same_pixels "$work/background.png" "$work/left.png" "left_$1"
+}
+
+check_second_copy() {
+  local code=0 windows
+  pushd "$work/disc" >/dev/null
+  timeout 20 wine 'D:\Quenfor.exe' </dev/null >/dev/null 2>&1 || code=$?
+  popd >/dev/null
+  [ "$code" = 0 ] || fail "the second copy ended with $code"
+  windows=$(xdotool search --onlyvisible --name '^Form_Main$' | wc -l)
+  [ "$windows" = 1 ] || fail "$windows windows named Form_Main"
+}
+
+# ---- what an action did ---------------------------------------------------------------
+
+# The debugger lines of this run, as Wine's trace shows them (C-escaped).
+debug_lines() { sed -n 's/^[0-9a-f]*:warn:debugstr:OutputDebugStringA "\(.*\)"$/\1/p' "$trace"; }
+
+banner() {
+  local messages=("Orvandel - This is a program for the modem driver install"
+                  "Copyright (C) Tolvane Corporation. All rights reserved."
+                  "Program name        : Orvandel.exe"
+                  "Version             : V1.0")
+  local i
+  for i in 0 1 2 3; do printf 'TForm_Main::%s(%4d) : %s\\n\n' "$1" $(( $2 + i )) "${messages[$i]}"; done
+}
+
+# expect_launch RUN HANDLER FIRST_NUMBER TARGET_AS_TRACED RECORDED_LINE
+expect_launch() {
+  local before=0 line
+  before=$(grep -c . "$work/record.txt" 2>/dev/null || true)
+  for _ in $(seq 1 150); do
+    [ "$(grep -c . "$work/record.txt" 2>/dev/null || echo 0)" -gt "${before:-0}" ] && break
+    sleep 0.1
+  done
+  line=$(tail -n1 "$work/record.txt" 2>/dev/null | tr -d '\r')
+  [ "$line" = "$5" ] || fail "$1: started '$line', want '$5'"
+  [ "$(debug_lines)" = "$(banner "$2" "$3")"$'\n'"$4" ] || fail "$1: debugger output differs"
+  echo "$1: banner, target $4, started $5"
+}
+
+check_exit() {
+  local code=0 calls
+  for _ in $(seq 1 100); do kill -0 "$launcher_pid" 2>/dev/null || break; sleep 0.1; done
+  wait "$launcher_pid" || code=$?
+  launcher_pid=""
+  [ "$code" = 0 ] || fail "exit code $code, want 0"
+  # The calls the program makes; the W functions are Wine's own forwarding.
+  calls=$(sed -n 's/^[0-9a-f]*:trace:winmm:\(mixer[A-Za-z]*\) .*/\1/p' "$trace" | grep -v 'W$' | uniq | tr '\n' ' ')
+  [ "$calls" = "mixerGetNumDevs mixerOpen mixerGetLineInfoA mixerGetLineControlsA mixerGetControlDetailsA mixerSetControlDetails mixerClose " ] ||
+    fail "mixer calls: $calls"
+  echo "exit: code 0, mixer: $calls"
+}

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The real Quenfor.exe from a demo disc under Wine, driven from the X side with xdotool:
+#   - the executable: its imports, its version record, and no manifest;
+#   - a borderless 600 x 400 window centred on the screen, pixel for pixel the artwork;
+#   - the fade-in's opacity steps up to full opacity, then none;
+#   - a hovered button shows its highlight, exactly;
+#   - a second copy exits 0 at once and shows no window;
+#   - each action button starts its target (a recorder stands in for every program) and the
+#     debugger channel shows the four banner lines and the target;
+#   - the exit button ends the process with code 0 after the speakers' mute was cleared.
+#
+#   tests/e2e/quenfor_e2e.sh QUENFOR_EXE STANDIN_EXE
+# Uses $DISPLAY, or a private Xvfb when there is none, and its own Wine prefix (.cache/wine-e2e),
+# set to report Windows 10 as a current machine would.
+set -euo pipefail
+quenfor=$(realpath "$1")
+standin=$(realpath "$2")
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+art="$root/resources/art"
+work=$(mktemp -d)
+launcher_pid=""
+
+# shellcheck source=tools/xvfb.sh
+source "$root/tools/xvfb.sh"
+export QF_WINE_DIR="$root/.cache/wine-e2e"
+# shellcheck source=tools/wine-env.sh
+source "$root/tools/wine-env.sh"
+# shellcheck source=tools/wine-disc.sh
+source "$root/tools/wine-disc.sh"
+# shellcheck source=tests/e2e/e2e_steps.sh
+source "$root/tests/e2e/e2e_steps.sh"
+
+cleanup() {
+  [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null
+  qf_wine_session_stop
+  qf_xvfb_stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+check_executable "$quenfor"
+[ -n "${DISPLAY:-}" ] || qf_xvfb_start
+qf_wine_prefix_ensure
+wine winecfg -v win10 </dev/null >/dev/null 2>&1
+"$root/tools/make-demo-disc.sh" "$work/disc" "$quenfor" "$standin"
+qf_disc_mount "$work/disc"
+qf_pdf_viewer "$standin"
+qf_wine_session_start
+QF_STANDIN_LOG=$(winepath -w "$work/record.txt" 2>/dev/null)
+export QF_STANDIN_LOG
+
+
+
+
+start_launcher first
+check_window
+check_fade_in
+check_pixels
+for b in driver manual reader exit; do check_hover "$b"; done
+check_second_copy
+click driver
+expect_launch first ImageButton3Click 109 'D:\\DRIVER\\SETUP.EXE' 'D:\DRIVER\SETUP.EXE'
+stop_launcher
+
+start_launcher manual
+click manual
+expect_launch manual ImageButton2Click 89 'D:\\\\USER MANUAL\\QRV512LD3T8.pdf' \
+  'C:\qf\viewer.exe|D:\USER MANUAL\QRV512LD3T8.pdf'
+stop_launcher
+
+start_launcher reader
+click reader
+# Windows 10 without a manifest reports 6.2: the newer installer.
+expect_launch reader ImageButton1Click 174 'D:\\ACROBAT READER\\Setup8.exe' 'D:\ACROBAT READER\Setup8.exe'
+stop_launcher
+
+start_launcher exit
+sleep 2.6  # the fade-in ends
+click exit
+check_exit
+echo "ok: Quenfor.exe end to end"
