@@ -180,6 +180,12 @@ TEST_F(FormApp, AFormDescriptionBuildsTheFormAndItsControls) {
   ASSERT_NE(timer, nullptr);
   EXPECT_EQ(timer->Interval(), 50u);
   EXPECT_EQ(fw::WriteComponent(*form), text);
+  // A timer read from a description runs once the reading is done.
+  int ticks = 0;
+  timer->OnTimer = fw::TNotifyEvent([&](fw::TObject*) { ++ticks; });
+  hp->Advance(50);
+  app->ProcessMessages();
+  EXPECT_EQ(ticks, 1);
 }
 
 }  // namespace
