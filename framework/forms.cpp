@@ -216,7 +216,7 @@ TControl* TCustomForm::MouseTarget(pf::Point pos, TPoint* local) const {
   return target;
 }
 
-void TCustomForm::OnMouseDown(const pf::MouseEvent& e) {
+void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {
   TPoint p;
   TControl* target = MouseTarget(e.pos, &p);
   const TMouseButton button = ButtonOf(e.button);
@@ -228,7 +228,7 @@ void TCustomForm::OnMouseDown(const pf::MouseEvent& e) {
   target->MouseDown(button, TShiftState(e.shift), p.x, p.y);
 }
 
-void TCustomForm::OnMouseUp(const pf::MouseEvent& e) {
+void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
   TPoint p;
   TControl* target = MouseTarget(e.pos, &p);
   const TMouseButton button = ButtonOf(e.button);
@@ -243,7 +243,7 @@ void TCustomForm::OnMouseUp(const pf::MouseEvent& e) {
   if (watch.Alive()) target->MouseUp(button, TShiftState(e.shift), p.x, p.y);
 }
 
-void TCustomForm::OnMouseMove(unsigned shift, pf::Point pos) {
+void TCustomForm::WindowMouseMove(unsigned shift, pf::Point pos) {
   TPoint p;
   TControl* target = MouseTarget(pos, &p);
   UpdateCursor(target);
@@ -256,7 +256,7 @@ void TCustomForm::UpdateCursor(TControl* control) {
   window_->SetCursor(CursorShapeOf(cursor));
 }
 
-void TCustomForm::OnPaint(pf::Device& device, const pf::Rect& update) {
+void TCustomForm::WindowPaint(pf::Device& device, const pf::Rect& update) {
   struct PaintScope {
     TCustomForm& form;
     PaintScope(TCustomForm& f, pf::Device& d, const pf::Rect& u) : form(f) {
@@ -272,9 +272,9 @@ void TCustomForm::OnPaint(pf::Device& device, const pf::Rect& update) {
   PaintControls(device, update);
 }
 
-void TCustomForm::OnCloseRequest() { Close(); }
+void TCustomForm::WindowCloseRequest() { Close(); }
 
-void TCustomForm::OnCaptureLost() {
+void TCustomForm::WindowCaptureLost() {
   if (!Application) return;
   TControl* captured = Application->CaptureControl();
   if (captured && captured->ParentForm() == this) {

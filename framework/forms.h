@@ -85,13 +85,13 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   pf::Device* PaintDevice() const { return paint_device_; }
   const TRect& PaintClip() const { return paint_clip_; }
 
-  // Platform events.
-  void OnMouseDown(const pf::MouseEvent& e) override;
-  void OnMouseUp(const pf::MouseEvent& e) override;
-  void OnMouseMove(unsigned shift, pf::Point pos) override;
-  void OnPaint(pf::Device& device, const pf::Rect& update) override;
-  void OnCloseRequest() override;
-  void OnCaptureLost() override;
+  // Events from the window.
+  void WindowMouseDown(const pf::MouseEvent& e) override;
+  void WindowMouseUp(const pf::MouseEvent& e) override;
+  void WindowMouseMove(unsigned shift, pf::Point pos) override;
+  void WindowPaint(pf::Device& device, const pf::Rect& update) override;
+  void WindowCloseRequest() override;
+  void WindowCaptureLost() override;
 
   // A child's area needs painting (form client coordinates).
   void InvalidateFormRect(const TRect& rect);

@@ -44,15 +44,15 @@ enum class CursorShape : std::uint8_t { Arrow, HandPoint, IBeam, Wait, Cross };
 class WindowHandler {
  public:
   virtual ~WindowHandler() = default;
-  virtual void OnMouseDown(const MouseEvent& e) = 0;
-  virtual void OnMouseUp(const MouseEvent& e) = 0;
-  virtual void OnMouseMove(unsigned shift, Point pos) = 0;
+  virtual void WindowMouseDown(const MouseEvent& e) = 0;
+  virtual void WindowMouseUp(const MouseEvent& e) = 0;
+  virtual void WindowMouseMove(unsigned shift, Point pos) = 0;
   // The device draws on the window, clipped to `update` (client coordinates).
-  virtual void OnPaint(Device& device, const Rect& update) = 0;
+  virtual void WindowPaint(Device& device, const Rect& update) = 0;
   // The user or the system asks the window to close.
-  virtual void OnCloseRequest() = 0;
+  virtual void WindowCloseRequest() = 0;
   // The mouse capture was taken away (another window took it, or it was released).
-  virtual void OnCaptureLost() = 0;
+  virtual void WindowCaptureLost() = 0;
 };
 
 struct WindowParams {

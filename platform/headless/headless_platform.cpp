@@ -251,7 +251,7 @@ void HeadlessPlatform::MoveTo(Point screen_point) {
   const NativeHandle handle = w->Handle();
   Post([this, handle, shift, local] {
     for (HeadlessWindow* target : windows_) {
-      if (target->Handle() == handle && target->handler_) target->handler_->OnMouseMove(shift, local);
+      if (target->Handle() == handle && target->handler_) target->handler_->WindowMouseMove(shift, local);
     }
   });
 }
@@ -266,9 +266,9 @@ void HeadlessPlatform::PostMouse(bool down, MouseButton button, unsigned extra_f
     for (HeadlessWindow* target : windows_) {
       if (target->Handle() != handle || !target->handler_) continue;
       if (down) {
-        target->handler_->OnMouseDown(e);
+        target->handler_->WindowMouseDown(e);
       } else {
-        target->handler_->OnMouseUp(e);
+        target->handler_->WindowMouseUp(e);
       }
     }
   });

@@ -60,7 +60,7 @@ void HeadlessWindow::PaintNow() {
   ++paint_count;
   auto device = surface_->NewDevice();
   device->SetClip(update);
-  handler_->OnPaint(*device, update);
+  handler_->WindowPaint(*device, update);
 }
 
 std::unique_ptr<Device> HeadlessWindow::GetDevice() { return surface_->NewDevice(); }
@@ -81,14 +81,14 @@ void HeadlessWindow::SetFocus() {
 void HeadlessWindow::SetCapture() {
   HeadlessWindow* previous = platform_.capture_;
   platform_.capture_ = this;
-  if (previous && previous != this) previous->handler_->OnCaptureLost();
+  if (previous && previous != this) previous->handler_->WindowCaptureLost();
 }
 
 void HeadlessWindow::ReleaseCapture() {
   if (platform_.capture_ != this) return;
   platform_.capture_ = nullptr;
   // As on Windows, the window that loses the capture hears of it, also when it let go itself.
-  handler_->OnCaptureLost();
+  handler_->WindowCaptureLost();
 }
 
 ImageView HeadlessWindow::Pixels() const { return surface_->Pixels(); }

@@ -113,10 +113,10 @@ LRESULT Win32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_CLOSE:
-      Guarded([h = handler_] { h->OnCloseRequest(); });
+      Guarded([h = handler_] { h->WindowCloseRequest(); });
       return 0;
     case WM_CAPTURECHANGED:
-      Guarded([h = handler_] { h->OnCaptureLost(); });
+      Guarded([h = handler_] { h->WindowCaptureLost(); });
       return 0;
     default:
       if (OnMouseMessage(msg, wp, lp)) return 0;
@@ -144,9 +144,9 @@ bool Win32Window::OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default: return false;
   }
   Guarded([h = handler_, kind, &e] {
-    if (kind == kMove) h->OnMouseMove(e.shift, e.pos);
-    else if (kind == kDown) h->OnMouseDown(e);
-    else h->OnMouseUp(e);
+    if (kind == kMove) h->WindowMouseMove(e.shift, e.pos);
+    else if (kind == kDown) h->WindowMouseDown(e);
+    else h->WindowMouseUp(e);
   });
   return true;
 }
@@ -155,7 +155,7 @@ void Win32Window::Paint() {
   PaintScope paint(hwnd_);
   const Rect update = FromRECT(paint.update());
   GdiDevice device(paint.dc());  // BeginPaint already clipped the DC to the update region
-  Guarded([&] { handler_->OnPaint(device, update); });
+  Guarded([&] { handler_->WindowPaint(device, update); });
 }
 
 void Win32Window::Show(bool visible) {

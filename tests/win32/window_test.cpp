@@ -28,23 +28,23 @@ struct Recorder : WindowHandler {
   std::function<void()> on_close;
   bool throw_on_down = false, throw_on_paint = false;
 
-  void OnMouseDown(const MouseEvent& e) override {
+  void WindowMouseDown(const MouseEvent& e) override {
     downs.push_back(e);
     if (throw_on_down) throw HandlerError("down");
   }
-  void OnMouseUp(const MouseEvent& e) override { ups.push_back(e); }
-  void OnMouseMove(unsigned, Point pos) override { moves.push_back(pos); }
-  void OnPaint(Device& device, const Rect& update) override {
+  void WindowMouseUp(const MouseEvent& e) override { ups.push_back(e); }
+  void WindowMouseMove(unsigned, Point pos) override { moves.push_back(pos); }
+  void WindowPaint(Device& device, const Rect& update) override {
     paints.push_back(update);
     if (throw_on_paint) throw HandlerError("paint");
     device.FillRect({0, 0, 200, 100}, fill);  // the whole client: the update clip must hold
     if (fill == kBackground) device.FillRect({10, 10, 30, 20}, kPanel);
   }
-  void OnCloseRequest() override {
+  void WindowCloseRequest() override {
     ++close_requests;
     if (on_close) on_close();
   }
-  void OnCaptureLost() override { ++captures_lost; }
+  void WindowCaptureLost() override { ++captures_lost; }
 };
 
 class WindowTest : public ::testing::Test {

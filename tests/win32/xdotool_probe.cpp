@@ -1,75 +1,103 @@
-// A window for the X-driven test (xdotool_test.sh): centred, transparent until the pointer first
-// moves over it, then fading in, and ending the program with code 0 when it is clicked, so the
-// whole road from the X server to the handler is exercised.
+// A form read from a form description, for the X-driven test (xdotool_test.sh): borderless,
+// centred, transparent until the pointer first moves over it, then fading in through its timer;
+// a click on its button closes it and the program ends with code 0. So the whole road from the X
+// server through Win32 and the framework's click rule to a control's handler is exercised.
 #include <cstdio>
-#include <functional>
-#include <memory>
-#include <utility>
 
-#include "platform/win32/platform_win32.h"
+#include "buttoncomps/sel_button.h"
+#include "framework/application.h"
+#include "framework/extctrls.h"
+#include "platform/platform.h"
 
 namespace {
 
-using namespace pf;
+constexpr const char* kDescription = R"(TProbeForm ProbeForm {
+  BorderStyle = bsNone
+  Position = poScreenCenter
+  ClientWidth = 300
+  ClientHeight = 200
+  AlphaBlend = True
+  AlphaBlendValue = 0
+  Color = $00A56934
+  Visible = True
+  Caption = "Quenfor probe"
+  TSelButton Target {
+    Left = 100
+    Top = 60
+    Width = 100
+    Height = 40
+    Caption = "Close"
+    OnMouseUp = TargetMouseUp
+    OnClick = TargetClick
+  }
+  TTimer Fade {
+    Enabled = False
+    Interval = 150
+    OnTimer = FadeTimer
+  }
+}
+)";
 
-class Probe : public WindowHandler {
+class TProbeForm : public fw::TForm {
+  QF_PUBLISHED_CLASS()
+
  public:
-  explicit Probe(Platform& platform) : platform_(platform) {}
-  void OnMouseDown(const MouseEvent&) override {}
-  void OnMouseUp(const MouseEvent& e) override {
-    char line[64];
-    std::snprintf(line, sizeof(line), "probe: click at %d,%d\n", e.pos.x, e.pos.y);
-    platform_.DebugOutput(line);
+  explicit TProbeForm(fw::TComponent* owner) : fw::TForm(owner) {
+    PublishMethod("TargetClick", &TProbeForm::TargetClick);
+    PublishMethod("TargetMouseUp", &TProbeForm::TargetMouseUp);
+    PublishMethod("FadeTimer", &TProbeForm::FadeTimer);
+    PublishField("Target", &Target);
+    PublishField("Fade", &Fade);
+    OnMouseMove = fw::TMouseMoveEvent([this](fw::TObject*, fw::TShiftState, int, int) {
+      Fade->SetEnabled(true);
+    });
+    LoadFromText(kDescription);
+  }
+
+  void TargetClick(fw::TObject*) {
+    pf::Current().DebugOutput("probe: click\n");
     clicked = true;
-    platform_.PostQuit();
+    Close();
   }
-  void OnMouseMove(unsigned, Point) override {
-    if (on_first_move) std::exchange(on_first_move, nullptr)();
+  void TargetMouseUp(fw::TObject*, fw::TMouseButton, fw::TShiftState, int x, int y) {
+    char line[64];
+    std::snprintf(line, sizeof(line), "probe: release at %d,%d\n", x, y);
+    pf::Current().DebugOutput(line);
   }
-  void OnPaint(Device& device, const Rect&) override {
-    device.FillRect({0, 0, 300, 200}, 0x00A56934);
+  void FadeTimer(fw::TObject*) {
+    SetAlphaBlendValue(AlphaBlendValue() + 51);
+    if (AlphaBlendValue() == 255) Fade->SetEnabled(false);
   }
-  void OnCloseRequest() override { platform_.PostQuit(); }
-  void OnCaptureLost() override {}
 
+  bc::TSelButton* Target = nullptr;
+  fw::TTimer* Fade = nullptr;
   bool clicked = false;
-  std::function<void()> on_first_move;
-
- private:
-  Platform& platform_;
 };
+
+const fw::ClassInfo& TProbeForm::StaticClass() {
+  static const fw::ClassInfo info = fw::NewClass("TProbeForm", &fw::TForm::StaticClass());
+  static const bool registered = (fw::RegisterClass(info), true);
+  (void)registered;
+  return info;
+}
 
 }  // namespace
 
 int main() {
-  win32::Win32Platform platform;
-  Probe probe(platform);
-  const Size screen = platform.ScreenSize();
-  WindowParams params;
-  params.title = "Quenfor probe";
-  params.bounds = Rect{(screen.cx - 300) / 2, (screen.cy - 200) / 2, 0, 0};
-  params.bounds.right = params.bounds.left + 300;
-  params.bounds.bottom = params.bounds.top + 200;
-  params.layered = true;
-  params.alpha = 0;
-  auto window = platform.CreateWindow(params, &probe);
-  window->Show(true);
-
-  int alpha = 0;
-  std::uintptr_t fade = 0;
-  probe.on_first_move = [&] {
-    fade = platform.StartTimer(150, [&] {
-      alpha += 51;
-      window->SetOpacity(true, static_cast<std::uint8_t>(alpha));
-      if (alpha >= 255) platform.StopTimer(fade);
-    });
-  };
-  const std::uintptr_t give_up = platform.StartTimer(20000, [&] { platform.PostQuit(); });
-  for (;;) {
-    const PumpResult r = platform.PumpOne();
-    if (r == PumpResult::Quit) break;
-    if (r == PumpResult::Empty) platform.WaitMessage();
+  pf::Install(pf::CreateNativePlatform());
+  int code = 3;
+  {
+    fw::TApplication application(nullptr);
+    application.Initialize();
+    TProbeForm::StaticClass();
+    bc::TSelButton::StaticClass();
+    TProbeForm* form = nullptr;
+    application.CreateForm(form);
+    const auto give_up = pf::Current().StartTimer(20000, [&] { application.Terminate(); });
+    application.Run();
+    pf::Current().StopTimer(give_up);
+    if (form->clicked) code = 0;
   }
-  platform.StopTimer(give_up);
-  return probe.clicked ? 0 : 3;
+  pf::Uninstall();
+  return code;
 }

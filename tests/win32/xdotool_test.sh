@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Drives xdotool_probe.exe from the X side: the window appears borderless, centred and of its
-# exact size, its opacity steps show on the X window, and a real X click ends it with code 0.
+# Drives xdotool_probe.exe, a form read from a form description, from the X side: the window
+# appears borderless, centred and of its exact size, its opacity steps show on the X window, and a
+# real X click on its button reaches the button's handlers and ends the program with code 0.
 #   xdotool_test.sh PROBE.exe      (DISPLAY set, the Wine session started: tools/test-win32.sh)
 set -euo pipefail
 probe=$1
@@ -54,6 +55,8 @@ code=0
 wait "$pid" || code=$?
 pid=""
 [ "$code" = 0 ] || fail "exit code $code, want 0"
-grep -q ':debugstr:OutputDebugStringA "probe: click at 120,80\\n"' "$work/trace" ||
-  fail "no click trace"
+grep -q ':debugstr:OutputDebugStringA "probe: click\\n"' "$work/trace" || fail "no click trace"
+# The button lies at (100, 60): the release reaches it in its own coordinates, after the click.
+grep -A1 ':debugstr:OutputDebugStringA "probe: click\\n"' "$work/trace" |
+  grep -q ':debugstr:OutputDebugStringA "probe: release at 20,20\\n"' || fail "no release trace"
 echo "ok: centred ${WIDTH}x${HEIGHT}, opacity steps$seen, click, exit 0"
