@@ -63,12 +63,12 @@ TEST_F(SystemTest, TheApplicationWindowShowsOnlyWithTheFirstForm) {
   HWND app = reinterpret_cast<HWND>(platform.ApplicationHandle());
   EXPECT_FALSE(::IsWindowVisible(app));
   struct Quiet : WindowHandler {
-    void OnMouseDown(const MouseEvent&) override {}
-    void OnMouseUp(const MouseEvent&) override {}
-    void OnMouseMove(unsigned, Point) override {}
-    void OnPaint(Device&, const Rect&) override {}
-    void OnCloseRequest() override {}
-    void OnCaptureLost() override {}
+    void WindowMouseDown(const MouseEvent&) override {}
+    void WindowMouseUp(const MouseEvent&) override {}
+    void WindowMouseMove(unsigned, Point) override {}
+    void WindowPaint(Device&, const Rect&) override {}
+    void WindowCloseRequest() override {}
+    void WindowCaptureLost() override {}
   } handler;
   WindowParams params;
   params.bounds = {10, 10, 50, 50};
