@@ -4,16 +4,14 @@
 //   qf_gallery <output folder> [montage path]
 //
 // A new button class joins by adding its object to kDescription and its class to
-// RegisterButtonClasses(); the capture goes over every control the form holds.
+// RegisterButtonClasses(); the capture goes over every control the form holds. The picture button
+// shows the launcher's exit pictures, read from the source tree.
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "buttoncomps/aol_button.h"
-#include "buttoncomps/encarta_button.h"
-#include "buttoncomps/sel_button.h"
-#include "buttoncomps/square_button.h"
+#include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
 #include "framework/streaming.h"
 #include "platform/headless/headless_platform.h"
@@ -24,7 +22,7 @@ namespace {
 
 constexpr const char* kDescription = R"(TForm Gallery {
   ClientWidth = 160
-  ClientHeight = 200
+  ClientHeight = 232
   Color = clSilver
   TEncartaButton EncartaButton1 {
     Left = 16
@@ -46,8 +44,24 @@ constexpr const char* kDescription = R"(TForm Gallery {
     Top = 136
     Caption = "Exit"
   }
+  TImageButton ImageButton1 {
+    Left = 16
+    Top = 176
+  }
 }
 )";
+
+// The launcher's own exit pictures: plain, and highlighted for the pointer over it.
+void GiveImageButtonItsPictures(fw::TForm& form) {
+  auto* button = dynamic_cast<bc::TImageButton*>(form.FindComponent("ImageButton1"));
+  fw::TBitmap plain;
+  fw::TBitmap highlighted;
+  plain.LoadFromFile(QF_SOURCE_DIR "/resources/art/plain_exit.bmp");
+  highlighted.LoadFromFile(QF_SOURCE_DIR "/resources/art/hl_exit.bmp");
+  button->SetBmp(&plain);
+  button->SetMOver(&highlighted);
+  button->SetMUp(&highlighted);
+}
 
 constexpr int kMargin = 8;
 const char* const kLooks[] = {"normal", "hover", "pressed"};
@@ -57,6 +71,7 @@ void RegisterButtonClasses() {
   bc::TAOLButton::StaticClass();
   bc::TSelButton::StaticClass();
   bc::TSquareButton::StaticClass();
+  bc::TImageButton::StaticClass();
 }
 
 class Gallery {
@@ -71,6 +86,7 @@ class Gallery {
     form_ = new fw::TForm(app_);
     fw::ReadComponent(kDescription, *form_);
     form_->Show();
+    GiveImageButtonItsPictures(*form_);
     Settle();
   }
   ~Gallery() {
