@@ -31,13 +31,13 @@ void TCanvas::Polyline(std::initializer_list<pf::Point> points) {
 
 void TCanvas::TextOut(int x, int y, const String& text) {
   Lease device = Acquire();
-  device->SelectFont(font_->Spec());
+  device->SelectFont(font_->Logical());
   device->TextOutOpaque({x, y}, text, ColorToRGB(font_->Color()), ColorToRGB(brush_->Color()));
 }
 
 pf::Size TCanvas::TextExtent(const String& text) {
   Lease device = Acquire();
-  device->SelectFont(font_->Spec());
+  device->SelectFont(font_->Logical());
   return device->TextExtent(text);
 }
 

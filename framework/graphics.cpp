@@ -138,7 +138,7 @@ bool TFont::SameAs(const TFont& other) const {
          style_ == other.style_ && pixels_per_inch_ == other.pixels_per_inch_;
 }
 
-pf::FontSpec TFont::Spec() const {
+pf::FontSpec TFont::Logical() const {
   pf::FontSpec font;
   font.face = name_;
   font.height = Height();

@@ -96,7 +96,7 @@ class TFont : public TGraphicsObject {
   // Takes name, size, style and colour; one change notification.
   void Assign(const TFont& source);
   bool SameAs(const TFont& other) const;
-  pf::FontSpec Spec() const;
+  pf::FontSpec Logical() const;
 
  private:
   String name_ = "Arial";

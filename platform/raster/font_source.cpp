@@ -53,19 +53,19 @@ struct FontFile {
   int index = 0;
 };
 
-FcPatternPtr MakeQuery(const FontSpec& spec) {
+FcPatternPtr MakeQuery(const FontSpec& wanted) {
   FcPatternPtr query(FcPatternCreate());
-  FcPatternAddString(query.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(spec.face.c_str()));
-  FcPatternAddInteger(query.get(), FC_WEIGHT, spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(query.get(), FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddString(query.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(wanted.face.c_str()));
+  FcPatternAddInteger(query.get(), FC_WEIGHT, wanted.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(query.get(), FC_SLANT, wanted.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddBool(query.get(), FC_SCALABLE, FcTrue);
   return query;
 }
 
-std::optional<FontFile> ResolveFile(const FontSpec& spec) {
+std::optional<FontFile> ResolveFile(const FontSpec& wanted) {
   FcConfig* config = FontConfig();
   if (config == nullptr) return std::nullopt;
-  FcPatternPtr query = MakeQuery(spec);
+  FcPatternPtr query = MakeQuery(wanted);
   FcConfigSubstitute(config, query.get(), FcMatchPattern);
   FcDefaultSubstitute(query.get());
   FcResult result = FcResultNoMatch;
@@ -140,15 +140,15 @@ FaceMetrics ScaleMetrics(const DesignMetrics& m, int em) {
 
 }  // namespace
 
-std::optional<OpenedFace> OpenFace(const FontSpec& spec) {
+std::optional<OpenedFace> OpenFace(const FontSpec& wanted) {
   const FtLibrary& library = Library();
-  std::optional<FontFile> file = ResolveFile(spec);
+  std::optional<FontFile> file = ResolveFile(wanted);
   if (!library || !file) return std::nullopt;
   FT_Face raw = nullptr;
   if (FT_New_Face(library.get(), file->path.c_str(), file->index, &raw) != 0) return std::nullopt;
   OpenedFace opened{library, FtFace(raw), {}};
   const DesignMetrics design = ReadDesignMetrics(raw);
-  opened.metrics = ScaleMetrics(design, EmForHeight(spec.height, design));
+  opened.metrics = ScaleMetrics(design, EmForHeight(wanted.height, design));
   if (FT_Set_Pixel_Sizes(raw, 0, static_cast<FT_UInt>(opened.metrics.em)) != 0) return std::nullopt;
   return opened;
 }

@@ -32,9 +32,9 @@ struct OpenedFace {
   FaceMetrics metrics;
 };
 
-// The face fontconfig picks for spec.face with spec's weight and slant, sized as LOGFONT's
+// The face fontconfig picks for wanted.face with its weight and slant, sized as LOGFONT's
 // lfHeight asks; nullopt when no font file can be opened. Not thread-safe: callers serialise.
-std::optional<OpenedFace> OpenFace(const FontSpec& spec);
+std::optional<OpenedFace> OpenFace(const FontSpec& wanted);
 
 // Metrics for a face with no usable font file: GDI's rules applied to a face whose em is the cell.
 FaceMetrics FallbackMetrics(int lf_height);

@@ -58,11 +58,11 @@ void RenderBitmap(FT_Face face, FT_UInt index, Glyph& glyph) {
 
 using FontKey = std::tuple<std::string, int, bool, bool>;
 
-std::shared_ptr<const RasterFont> LoadFont(const FontSpec& spec) {
-  std::optional<OpenedFace> opened = OpenFace(spec);
+std::shared_ptr<const RasterFont> LoadFont(const FontSpec& wanted) {
+  std::optional<OpenedFace> opened = OpenFace(wanted);
   std::unique_ptr<OpenedFace> face;
   if (opened) face = std::make_unique<OpenedFace>(std::move(*opened));
-  return std::make_shared<const RasterFont>(std::move(face), spec.height);
+  return std::make_shared<const RasterFont>(std::move(face), wanted.height);
 }
 
 }  // namespace
@@ -100,12 +100,12 @@ Size RasterFont::Extent(std::string_view text) const {
   return size;
 }
 
-std::shared_ptr<const RasterFont> FindFont(const FontSpec& spec) {
+std::shared_ptr<const RasterFont> FindFont(const FontSpec& wanted) {
   static std::map<FontKey, std::shared_ptr<const RasterFont>> cache;
-  const FontKey key{spec.face, spec.height, spec.bold, spec.italic};
+  const FontKey key{wanted.face, wanted.height, wanted.bold, wanted.italic};
   std::lock_guard lock(FontMutex());
   auto [entry, inserted] = cache.try_emplace(key, nullptr);
-  if (inserted) entry->second = LoadFont(spec);
+  if (inserted) entry->second = LoadFont(wanted);
   return entry->second;
 }
 

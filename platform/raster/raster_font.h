@@ -53,8 +53,8 @@ class RasterFont {
   mutable std::array<std::unique_ptr<const Glyph>, 256> glyphs_;
 };
 
-// The font for `spec` (its underline and strike-out flags play no part here), loaded once per
+// The font for `wanted` (its underline and strike-out flags play no part here), loaded once per
 // process and kept until exit.
-std::shared_ptr<const RasterFont> FindFont(const FontSpec& spec);
+std::shared_ptr<const RasterFont> FindFont(const FontSpec& wanted);
 
 }  // namespace pf::raster

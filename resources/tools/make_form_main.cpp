@@ -33,14 +33,14 @@ const fw::ClassInfo& MainFormLayout::StaticClass() {
   return info;
 }
 
-struct ButtonSpec {
+struct ButtonPlace {
   const char* name;
   const char* art;
   int left, top, width, height;
 };
 
 // In creation order: later ones lie above earlier ones.
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonPlace kButtons[] = {
     {"ImageButton2", "manual", 388, 303, 184, 25},
     {"ImageButton3", "driver", 389, 258, 185, 27},
     {"ImageButton5", "exit", 25, 340, 60, 33},
@@ -57,7 +57,7 @@ fw::TNotifyEvent Handler(const char* method) {
   return fw::TNotifyEvent([](fw::TObject*) {}, method);
 }
 
-fw::TBitmap Cut(const fw::TBitmap& from, const ButtonSpec& b) {
+fw::TBitmap Cut(const fw::TBitmap& from, const ButtonPlace& b) {
   fw::TBitmap piece(b.width, b.height);
   for (int y = 0; y < b.height; ++y) {
     for (int x = 0; x < b.width; ++x) piece.SetPixel(x, y, from.Pixel(b.left + x, b.top + y));
@@ -93,21 +93,21 @@ const fw::TBitmap& AddBackground(fw::TForm& form, const std::string& art) {
   return static_cast<const fw::TJPEGImage*>(image->Picture()->Graphic())->Decoded();
 }
 
-void AddButton(fw::TForm& form, const ButtonSpec& spec, const fw::TBitmap& background,
+void AddButton(fw::TForm& form, const ButtonPlace& place, const fw::TBitmap& background,
                const std::string& art) {
   auto* button = new bc::TImageButton(&form);
-  button->SetName(spec.name);
+  button->SetName(place.name);
   button->SetParent(&form);
-  button->SetBounds(spec.left, spec.top, spec.width, spec.height);
+  button->SetBounds(place.left, place.top, place.width, place.height);
   button->SetCursor(fw::crHandPoint);
   fw::TBitmap lit;
-  lit.LoadFromFile(art + "/hl_" + spec.art + ".bmp");
-  const fw::TBitmap plain = Cut(background, spec);
-  plain.SaveToFile(art + "/plain_" + spec.art + ".bmp");
+  lit.LoadFromFile(art + "/hl_" + place.art + ".bmp");
+  const fw::TBitmap plain = Cut(background, place);
+  plain.SaveToFile(art + "/plain_" + place.art + ".bmp");
   button->SetMOver(&lit);
   button->SetMUp(&lit);
   button->SetBmp(&plain);
-  button->OnClick = Handler((std::string(spec.name) + "Click").c_str());
+  button->OnClick = Handler((std::string(place.name) + "Click").c_str());
   button->SetShowHint(true);
   button->SetParentShowHint(false);
 }
@@ -125,7 +125,7 @@ std::string Describe(const std::string& art) {
   auto* form = new MainFormLayout(&application);
   SetUpForm(*form, art);
   const fw::TBitmap& background = AddBackground(*form, art);
-  for (const ButtonSpec& b : kButtons) AddButton(*form, b, background, art);
+  for (const ButtonPlace& b : kButtons) AddButton(*form, b, background, art);
   AddTimer(*form);
   return fw::WriteComponent(*form);
 }

@@ -23,7 +23,7 @@ Expected& Expected::Frame(const pf::Rect& rect, fw::TColor color) {
 
 Expected& Expected::Text(pf::Point at, const std::string& text, const fw::TFont& font,
                          fw::TColor ink, fw::TColor back) {
-  device_->SelectFont(font.Spec());
+  device_->SelectFont(font.Logical());
   device_->TextOutOpaque(at, text, fw::ColorToRGB(ink), fw::ColorToRGB(back));
   return *this;
 }
@@ -101,7 +101,7 @@ int ButtonTest::Count(const fw::TControl* c, fw::TColor color) const {
 
 pf::Size ButtonTest::Extent(const fw::TFont& font, const std::string& text) const {
   std::unique_ptr<pf::Device> device = hp->WindowOf(form)->GetDevice();
-  device->SelectFont(font.Spec());
+  device->SelectFont(font.Logical());
   return device->TextExtent(text);
 }
 

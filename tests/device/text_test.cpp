@@ -11,10 +11,10 @@ namespace qf::test {
 namespace {
 
 pf::FontSpec Arial8() {
-  pf::FontSpec spec;
-  spec.face = "Arial";
-  spec.height = -11;
-  return spec;
+  pf::FontSpec wanted;
+  wanted.face = "Arial";
+  wanted.height = -11;
+  return wanted;
 }
 
 constexpr int kAscent = 10;  // Arial at an 11-pixel em
@@ -63,16 +63,16 @@ TEST_F(Text, ExtentsOfArialEightPoint) {
 }
 
 TEST_F(Text, PositiveHeightIsTheCellHeight) {
-  pf::FontSpec spec = Arial8();
-  spec.height = 12;
-  dev().SelectFont(spec);
+  pf::FontSpec wanted = Arial8();
+  wanted.height = 12;
+  dev().SelectFont(wanted);
   EXPECT_EQ(dev().TextExtent("ImageButton1"), (pf::Size{67, 12}));
 }
 
 TEST_F(Text, BoldIsWiderAtTheSameHeight) {
-  pf::FontSpec spec = Arial8();
-  spec.bold = true;
-  dev().SelectFont(spec);
+  pf::FontSpec wanted = Arial8();
+  wanted.bold = true;
+  dev().SelectFont(wanted);
   const pf::Size bold = dev().TextExtent("ImageButton1");
   EXPECT_EQ(bold.cy, 12);
   EXPECT_GT(bold.cx, 67);
@@ -126,9 +126,9 @@ class TextLines : public Text {
     dev().TextOutOpaque({3, 2}, "Exit", kBlue, kRed);
     plain_ = std::make_unique<PixelImage>(PixelImage::CopyOf(surface_->Pixels()));
     Make(80, 20);
-    pf::FontSpec spec = Arial8();
-    decorate(spec);
-    dev().SelectFont(spec);
+    pf::FontSpec wanted = Arial8();
+    decorate(wanted);
+    dev().SelectFont(wanted);
     dev().TextOutOpaque({3, 2}, "Exit", kBlue, kRed);
   }
   std::vector<int> ChangedRows() const {
@@ -149,7 +149,7 @@ class TextLines : public Text {
 };
 
 TEST_F(TextLines, UnderlineIsOneFullRowBelowTheBaseline) {
-  Compare([](pf::FontSpec& spec) { spec.underline = true; });
+  Compare([](pf::FontSpec& wanted) { wanted.underline = true; });
   EXPECT_EQ(dev().TextExtent("Exit"), (pf::Size{18, 12}));
   const std::vector<int> rows = FullRows(cell_, kFore);
   ASSERT_EQ(rows.size(), 1u);
@@ -158,7 +158,7 @@ TEST_F(TextLines, UnderlineIsOneFullRowBelowTheBaseline) {
 }
 
 TEST_F(TextLines, StrikeOutIsOneFullRowAboveTheBaseline) {
-  Compare([](pf::FontSpec& spec) { spec.strike_out = true; });
+  Compare([](pf::FontSpec& wanted) { wanted.strike_out = true; });
   const std::vector<int> rows = FullRows(cell_, kFore);
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_LT(rows[0], cell_.top + kAscent);

@@ -74,7 +74,7 @@ TEST(TFont, FontSpecCarriesFaceHeightAndStyle) {
   font.SetName("Courier New");
   font.SetSize(10);
   font.SetStyle({TFontStyle::fsBold, TFontStyle::fsStrikeOut});
-  const pf::FontSpec font_spec = font.Spec();
+  const pf::FontSpec font_spec = font.Logical();
   EXPECT_EQ(font_spec.face, "Courier New");
   EXPECT_EQ(font_spec.height, -13);
   EXPECT_TRUE(font_spec.bold);
@@ -115,7 +115,7 @@ TEST(TFont, AssignCopiesEverythingWithOneNotification) {
   target.Assign(source);
   EXPECT_EQ(changes, 1);
   EXPECT_TRUE(target.SameAs(source));
-  EXPECT_EQ(target.Spec(), source.Spec());
+  EXPECT_EQ(target.Logical(), source.Logical());
   EXPECT_EQ(target.Color(), clNavy);
 }
 
