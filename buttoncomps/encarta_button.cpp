@@ -14,15 +14,7 @@ const fw::ClassInfo& TEncartaButton::StaticClass() {
                                      return new TEncartaButton(owner);
                                    });
     auto& p = c.own_properties;
-    p.push_back(fw::StringProp<T>("Caption", &T::Caption, &T::SetCap));
-    p.push_back(fw::ColorProp<T>("Color", &T::Color, &T::SetCol));
-    p.push_back(fw::ColorProp<T>("ColorBorder", &T::ColorBorder, &T::SetBorder));
-    p.push_back(fw::BooleanProp<T>("Enabled", FieldGet(&T::Enabled), FieldSet(&T::Enabled)));
-    p.push_back(fw::EventProp<T>("OnMouseDown", &T::OnMouseDown));
-    p.push_back(fw::EventProp<T>("OnMouseUp", &T::OnMouseUp));
-    p.push_back(fw::EventProp<T>("OnMouseEnter", &T::OnMouseEnter));
-    p.push_back(fw::EventProp<T>("OnMouseLeave", &T::OnMouseLeave));
-    p.push_back(fw::EventProp<T>("OnClick", &T::OnClick));
+    AppendCommonProperties(p);
     p.push_back(fw::BytesProp<T>("Glyph.Data", &T::GlyphData, &T::SetGlyphData));
     p.push_back(fw::ColorProp<T>("ColorOverCaption", FieldGet(&T::ColorOverCaption),
                                  FieldSet(&T::ColorOverCaption)));
@@ -37,7 +29,7 @@ const fw::ClassInfo& TEncartaButton::StaticClass() {
   return info;
 }
 
-TEncartaButton::TEncartaButton(fw::TComponent* owner) : fw::TGraphicControl(owner) {
+TEncartaButton::TEncartaButton(fw::TComponent* owner) : THoverButton(owner) {
   SetBounds(Left(), Top(), 86, 22);
   color_ = fw::clBtnFace;
   ColorOverCaption = 0x00000000;
@@ -54,21 +46,6 @@ TEncartaButton::TEncartaButton(fw::TComponent* owner) : fw::TGraphicControl(owne
 }
 
 TEncartaButton::~TEncartaButton() = default;
-
-void TEncartaButton::SetCap(const fw::String& caption) {
-  caption_ = caption;
-  Paint();
-}
-
-void TEncartaButton::SetCol(TColor color) {
-  color_ = color;
-  Paint();
-}
-
-void TEncartaButton::SetBorder(TColor color) {
-  color_border_ = color;
-  Paint();
-}
 
 void TEncartaButton::SetBmp(const fw::TBitmap* bitmap) {
   glyph_->Assign(bitmap);
@@ -90,57 +67,10 @@ void TEncartaButton::SetGlyphData(const std::string& data) {
   SetBmp(&decoded);
 }
 
-void TEncartaButton::SetParent(fw::TWinControl* parent) {
-  fw::TGraphicControl::SetParent(parent);
-  if (parent) caption_ = Name();
-}
-
 void TEncartaButton::Paint() {
   Canvas()->Font()->Assign(*Font());
   DrawLook(Look::Normal);
 }
-
-void TEncartaButton::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
-  fw::TGraphicControl::MouseDown(button, shift, x, y);
-  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
-  if (!CallMouseEvent(*this, OnMouseDown, button, shift, x, y)) return;
-  DrawLook(Look::Pressed);
-}
-
-void TEncartaButton::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
-  fw::TGraphicControl::MouseUp(button, shift, x, y);
-  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
-  if (!CallMouseEvent(*this, OnMouseUp, button, shift, x, y)) return;
-  // Where the cursor is now, not where the release happened.
-  if (!IsUnderCursor(*this)) return;
-  DrawLook(Look::Hover);
-}
-
-void TEncartaButton::Click() {
-  fw::TGraphicControl::Click();
-  Paint();
-  if (Enabled && OnClick) OnClick(this);
-}
-
-void TEncartaButton::Dispatch(fw::TMessage& message) {
-  // Entering and leaving end here: the parent is not told and no event runs.
-  switch (message.Msg) {
-    case fw::CM_MOUSEENTER:
-      MouseEnter(message);
-      break;
-    case fw::CM_MOUSELEAVE:
-      MouseLeave(message);
-      break;
-    default:
-      fw::TGraphicControl::Dispatch(message);
-  }
-}
-
-void TEncartaButton::MouseEnter(fw::TMessage&) {
-  if (Enabled) DrawLook(Look::Hover);
-}
-
-void TEncartaButton::MouseLeave(fw::TMessage&) { DrawLook(Look::Normal); }
 
 void TEncartaButton::DrawLook(Look look) {
   fw::TCanvas& canvas = *Canvas();

@@ -16,15 +16,7 @@ const fw::ClassInfo& TSelButton::StaticClass() {
         "TSelButton", &fw::TGraphicControl::StaticClass(),
         [](fw::TComponent* owner) -> fw::TComponent* { return new TSelButton(owner); });
     auto& p = c.own_properties;
-    p.push_back(fw::StringProp<T>("Caption", &T::Caption, &T::SetCap));
-    p.push_back(fw::ColorProp<T>("Color", &T::Color, &T::SetCol));
-    p.push_back(fw::ColorProp<T>("ColorBorder", &T::ColorBorder, &T::SetBorder));
-    p.push_back(fw::BooleanProp<T>("Enabled", FieldGet(&T::Enabled), FieldSet(&T::Enabled)));
-    p.push_back(fw::EventProp<T>("OnMouseDown", &T::OnMouseDown));
-    p.push_back(fw::EventProp<T>("OnMouseUp", &T::OnMouseUp));
-    p.push_back(fw::EventProp<T>("OnMouseEnter", &T::OnMouseEnter));
-    p.push_back(fw::EventProp<T>("OnMouseLeave", &T::OnMouseLeave));
-    p.push_back(fw::EventProp<T>("OnClick", &T::OnClick));
+    AppendCommonProperties(p);
     p.push_back(fw::ColorProp<T>("ColorOverCaption", FieldGet(&T::ColorOverCaption),
                                  FieldSet(&T::ColorOverCaption)));
     p.push_back(fw::ColorProp<T>("ColorOver", FieldGet(&T::ColorOver), FieldSet(&T::ColorOver)));
@@ -40,7 +32,7 @@ const fw::ClassInfo& TSelButton::StaticClass() {
   return info;
 }
 
-TSelButton::TSelButton(fw::TComponent* owner) : fw::TGraphicControl(owner) {
+TSelButton::TSelButton(fw::TComponent* owner) : THoverButton(owner) {
   SetBounds(Left(), Top(), 105, 20);
   color_ = fw::clBtnFace;
   ColorOverCaption = fw::clBlack;
@@ -57,21 +49,6 @@ TSelButton::TSelButton(fw::TComponent* owner) : fw::TGraphicControl(owner) {
   border_width_ = 1;
 }
 
-void TSelButton::SetCap(const fw::String& caption) {
-  caption_ = caption;
-  Paint();
-}
-
-void TSelButton::SetCol(TColor color) {
-  color_ = color;
-  Paint();
-}
-
-void TSelButton::SetBorder(TColor color) {
-  color_border_ = color;
-  Paint();
-}
-
 void TSelButton::SetAlment(TAlignment alignment) {
   alignment_ = alignment;
   Paint();
@@ -82,58 +59,10 @@ void TSelButton::SetBWidth(int width) {
   Paint();
 }
 
-void TSelButton::SetParent(fw::TWinControl* parent) {
-  fw::TGraphicControl::SetParent(parent);
-  if (parent) caption_ = Name();
-}
-
 void TSelButton::Paint() {
   Canvas()->Font()->Assign(*Font());
   DrawLook(Look::Normal);
 }
-
-void TSelButton::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
-  fw::TGraphicControl::MouseDown(button, shift, x, y);
-  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
-  if (!CallMouseEvent(*this, OnMouseDown, button, shift, x, y)) return;
-  DrawLook(Look::Pressed);
-}
-
-void TSelButton::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
-  fw::TGraphicControl::MouseUp(button, shift, x, y);
-  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
-  if (!CallMouseEvent(*this, OnMouseUp, button, shift, x, y)) return;
-  // Where the cursor is now, not where the release happened.
-  if (!IsUnderCursor(*this)) return;
-  DrawLook(Look::Hover);
-}
-
-void TSelButton::Click() {
-  fw::TGraphicControl::Click();
-  Paint();
-  if (Enabled && OnClick) OnClick(this);
-}
-
-void TSelButton::Dispatch(fw::TMessage& message) {
-  // Entering and leaving end here: the parent is not told and no event runs.
-  switch (message.Msg) {
-    case fw::CM_MOUSEENTER:
-      MouseEnter(message);
-      break;
-    case fw::CM_MOUSELEAVE:
-      MouseLeave(message);
-      break;
-    default:
-      fw::TGraphicControl::Dispatch(message);
-  }
-}
-
-void TSelButton::MouseEnter(fw::TMessage&) {
-  if (Enabled) DrawLook(Look::Hover);
-}
-
-// The normal look in the font of the latest Paint; only the caption colour is set again.
-void TSelButton::MouseLeave(fw::TMessage&) { DrawLook(Look::Normal); }
 
 void TSelButton::DrawLook(Look look) {
   fw::TCanvas& canvas = *Canvas();

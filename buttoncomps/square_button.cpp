@@ -14,15 +14,7 @@ const fw::ClassInfo& TSquareButton::StaticClass() {
         "TSquareButton", &fw::TGraphicControl::StaticClass(),
         [](fw::TComponent* owner) -> fw::TComponent* { return new TSquareButton(owner); });
     auto& p = c.own_properties;
-    p.push_back(fw::StringProp<T>("Caption", &T::Caption, &T::SetCap));
-    p.push_back(fw::ColorProp<T>("Color", &T::Color, &T::SetCol));
-    p.push_back(fw::ColorProp<T>("ColorBorder", &T::ColorBorder, &T::SetBorder));
-    p.push_back(fw::BooleanProp<T>("Enabled", FieldGet(&T::Enabled), FieldSet(&T::Enabled)));
-    p.push_back(fw::EventProp<T>("OnMouseDown", &T::OnMouseDown));
-    p.push_back(fw::EventProp<T>("OnMouseUp", &T::OnMouseUp));
-    p.push_back(fw::EventProp<T>("OnMouseEnter", &T::OnMouseEnter));
-    p.push_back(fw::EventProp<T>("OnMouseLeave", &T::OnMouseLeave));
-    p.push_back(fw::EventProp<T>("OnClick", &T::OnClick));
+    AppendCommonProperties(p);
     p.push_back(fw::ColorProp<T>("ColorOverCaption", FieldGet(&T::ColorOverCaption),
                                  FieldSet(&T::ColorOverCaption)));
     p.push_back(fw::EnumProp<T, TAlignment>("Alignment", fw::kAlignmentNames, &T::Alignment,
@@ -40,7 +32,7 @@ const fw::ClassInfo& TSquareButton::StaticClass() {
   return info;
 }
 
-TSquareButton::TSquareButton(fw::TComponent* owner) : fw::TGraphicControl(owner) {
+TSquareButton::TSquareButton(fw::TComponent* owner) : THoverButton(owner) {
   SetBounds(Left(), Top(), 113, 17);
   color_ = fw::clBtnFace;
   ColorOverCaption = fw::clWhite;
@@ -57,21 +49,6 @@ TSquareButton::TSquareButton(fw::TComponent* owner) : fw::TGraphicControl(owner)
   DownBorderColor = fw::clWhite;
 }
 
-void TSquareButton::SetCap(const fw::String& caption) {
-  caption_ = caption;
-  Paint();
-}
-
-void TSquareButton::SetCol(TColor color) {
-  color_ = color;
-  Paint();
-}
-
-void TSquareButton::SetBorder(TColor color) {
-  color_border_ = color;
-  Paint();
-}
-
 void TSquareButton::SetAlment(TAlignment alignment) {
   alignment_ = alignment;
   Paint();
@@ -82,55 +59,10 @@ void TSquareButton::SetBWidth(int width) {
   Paint();
 }
 
-void TSquareButton::SetParent(fw::TWinControl* parent) {
-  fw::TGraphicControl::SetParent(parent);
-  if (parent) caption_ = Name();
-}
-
 void TSquareButton::Paint() {
   fw::TGraphicControl::Paint();
   Canvas()->Font()->Assign(*Font());
   DrawLook(Look::Normal);
-}
-
-void TSquareButton::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
-  fw::TGraphicControl::MouseDown(button, shift, x, y);
-  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
-  if (!CallMouseEvent(*this, OnMouseDown, button, shift, x, y)) return;
-  DrawLook(Look::Pressed);
-}
-
-void TSquareButton::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
-  fw::TGraphicControl::MouseUp(button, shift, x, y);
-  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
-  if (!CallMouseEvent(*this, OnMouseUp, button, shift, x, y)) return;
-  // Where the cursor is now, not where the release happened.
-  if (!IsUnderCursor(*this)) return;
-  DrawLook(Look::Hover);
-}
-
-void TSquareButton::Click() {
-  fw::TGraphicControl::Click();
-  Paint();
-  if (Enabled && OnClick) OnClick(this);
-}
-
-void TSquareButton::Dispatch(fw::TMessage& message) {
-  // Entering and leaving end here: the parent is not told and no event runs.
-  switch (message.Msg) {
-    case fw::CM_MOUSEENTER:
-      MouseEnter(message);
-      break;
-    case fw::CM_MOUSELEAVE:
-      MouseLeave(message);
-      break;
-    default:
-      fw::TGraphicControl::Dispatch(message);
-  }
-}
-
-void TSquareButton::MouseEnter(fw::TMessage&) {
-  if (Enabled) DrawLook(Look::Hover);
 }
 
 void TSquareButton::MouseLeave(fw::TMessage&) { Paint(); }

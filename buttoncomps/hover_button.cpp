@@ -1,0 +1,82 @@
+#include "buttoncomps/hover_button.h"
+
+#include "buttoncomps/button_support.h"
+
+namespace bc {
+
+void THoverButton::AppendCommonProperties(std::vector<fw::PropInfo>& p) {
+  using T = THoverButton;
+  p.push_back(fw::StringProp<T>("Caption", &T::Caption, &T::SetCap));
+  p.push_back(fw::ColorProp<T>("Color", &T::Color, &T::SetCol));
+  p.push_back(fw::ColorProp<T>("ColorBorder", &T::ColorBorder, &T::SetBorder));
+  p.push_back(fw::BooleanProp<T>("Enabled", FieldGet(&T::Enabled), FieldSet(&T::Enabled)));
+  p.push_back(fw::EventProp<T>("OnMouseDown", &T::OnMouseDown));
+  p.push_back(fw::EventProp<T>("OnMouseUp", &T::OnMouseUp));
+  p.push_back(fw::EventProp<T>("OnMouseEnter", &T::OnMouseEnter));
+  p.push_back(fw::EventProp<T>("OnMouseLeave", &T::OnMouseLeave));
+  p.push_back(fw::EventProp<T>("OnClick", &T::OnClick));
+}
+
+void THoverButton::SetCap(const fw::String& caption) {
+  caption_ = caption;
+  Paint();
+}
+
+void THoverButton::SetCol(fw::TColor color) {
+  color_ = color;
+  Paint();
+}
+
+void THoverButton::SetBorder(fw::TColor color) {
+  color_border_ = color;
+  Paint();
+}
+
+void THoverButton::SetParent(fw::TWinControl* parent) {
+  fw::TGraphicControl::SetParent(parent);
+  if (parent) caption_ = Name();
+}
+
+void THoverButton::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  fw::TGraphicControl::MouseDown(button, shift, x, y);
+  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
+  if (!CallMouseEvent(*this, OnMouseDown, button, shift, x, y)) return;
+  DrawLook(Look::Pressed);
+}
+
+void THoverButton::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  fw::TGraphicControl::MouseUp(button, shift, x, y);
+  if (button != fw::TMouseButton::mbLeft || !Enabled) return;
+  if (!CallMouseEvent(*this, OnMouseUp, button, shift, x, y)) return;
+  // Where the cursor is now, not where the release happened.
+  if (!IsUnderCursor(*this)) return;
+  DrawLook(Look::Hover);
+}
+
+void THoverButton::Click() {
+  fw::TGraphicControl::Click();
+  Paint();
+  if (Enabled && OnClick) OnClick(this);
+}
+
+void THoverButton::Dispatch(fw::TMessage& message) {
+  // Entering and leaving end here: the parent is not told and no event runs.
+  switch (message.Msg) {
+    case fw::CM_MOUSEENTER:
+      MouseEnter(message);
+      break;
+    case fw::CM_MOUSELEAVE:
+      MouseLeave(message);
+      break;
+    default:
+      fw::TGraphicControl::Dispatch(message);
+  }
+}
+
+void THoverButton::MouseEnter(fw::TMessage&) {
+  if (Enabled) DrawLook(Look::Hover);
+}
+
+void THoverButton::MouseLeave(fw::TMessage&) { DrawLook(Look::Normal); }
+
+}  // namespace bc

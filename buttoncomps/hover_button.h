@@ -1,0 +1,57 @@
+#pragma once
+// What the three flat buttons with a hover look share: their own Caption, Color, ColorBorder,
+// Enabled and events in place of the framework's, and the mouse handling that draws a look
+// straight onto the canvas when a notification arrives instead of asking for a repaint.
+#include <vector>
+
+#include "framework/controls.h"
+
+namespace bc {
+
+class THoverButton : public fw::TGraphicControl {
+ public:
+  explicit THoverButton(fw::TComponent* owner) : fw::TGraphicControl(owner) {}
+
+  const fw::String& Caption() const { return caption_; }
+  void SetCap(const fw::String& caption);
+  fw::TColor Color() const { return color_; }
+  void SetCol(fw::TColor color);
+  fw::TColor ColorBorder() const { return color_border_; }
+  void SetBorder(fw::TColor color);
+
+  // The button's own switch; the framework's enabled state stays true so input keeps coming.
+  bool Enabled = true;
+
+  fw::TMouseEvent OnMouseDown;
+  fw::TMouseEvent OnMouseUp;
+  // Kept for form descriptions; the button never calls them.
+  fw::TNotifyEvent OnMouseEnter;
+  fw::TNotifyEvent OnMouseLeave;
+  fw::TNotifyEvent OnClick;
+
+  // Giving the button a parent, any parent, makes its caption its name.
+  void SetParent(fw::TWinControl* parent) override;
+  void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  void Click() override;
+  void Dispatch(fw::TMessage& message) override;
+
+  // Caption, Color, ColorBorder, Enabled and the five events, in the order all three publish them.
+  static void AppendCommonProperties(std::vector<fw::PropInfo>& props);
+
+ protected:
+  enum class Look { Normal, Hover, Pressed };
+  virtual void DrawLook(Look look) = 0;
+  // Leaving draws the normal look, whatever Enabled holds, in the font the latest Paint gave the
+  // canvas; only the caption colour is set again.
+  virtual void MouseLeave(fw::TMessage& message);
+
+  fw::String caption_;
+  fw::TColor color_ = fw::clBtnFace;
+  fw::TColor color_border_ = fw::clBlack;
+
+ private:
+  void MouseEnter(fw::TMessage& message);
+};
+
+}  // namespace bc
