@@ -1,0 +1,251 @@
+#include "platform/linux/window_linux.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "platform/linux/platform_linux.h"
+#include "platform/linux/window_device.h"
+#include "platform/linux/window_props.h"
+
+namespace pf::linux_x {
+namespace {
+
+constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
+                            PointerMotionMask | StructureNotifyMask;
+
+::Window CreateXWindow(const XConnection& x, const Rect& b) {
+  XSetWindowAttributes attrs{};
+  attrs.background_pixmap = None;  // the buffer covers every pixel: no clearing flash first
+  attrs.event_mask = kEventMask;
+  attrs.colormap = DefaultColormap(x.display(), x.screen());
+  const ::Window w = XCreateWindow(
+      x.display(), x.root(), b.left, b.top, static_cast<unsigned>(std::max(b.Width(), 1)),
+      static_cast<unsigned>(std::max(b.Height(), 1)), 0, x.depth(), InputOutput, x.visual(),
+      CWBackPixmap | CWEventMask | CWColormap, &attrs);
+  if (w == None) throw std::runtime_error("XCreateWindow failed");
+  return w;
+}
+
+}  // namespace
+
+LinuxWindow::LinuxWindow(LinuxPlatform& platform, const WindowParams& params,
+                         WindowHandler* handler)
+    : platform_(platform), x_(platform.x()),
+      window_(x_.display(), CreateXWindow(x_, params.bounds)), gc_(x_.display(), window_.get()),
+      handler_(handler), bounds_(params.bounds) {
+  if (params.borderless) SetBorderless(x_, xid());
+  SetManagementHints(x_, xid(), static_cast<::Window>(platform.ApplicationHandle()), bounds_);
+  SetTitleProperties(x_, xid(), params.title);
+  if (params.layered) SetOpacityProperty(x_, xid(), true, params.alpha);
+  ResizeBuffer(bounds_.Width(), bounds_.Height());
+  platform_.WindowCreated(this);
+}
+
+LinuxWindow::~LinuxWindow() {
+  handler_ = nullptr;
+  platform_.WindowGone(this);
+  // The grab, if any, ends with the window on the server.
+}
+
+void LinuxWindow::ResizeBuffer(int width, int height) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  std::vector<std::uint32_t> fresh(static_cast<std::size_t>(width) * height,
+                                   raster::RasterSurface::kWhite);
+  if (surface_) {
+    const int w = std::min(width, surface_->Width()), h = std::min(height, surface_->Height());
+    for (int y = 0; y < h; ++y) {
+      std::copy_n(&pixels_[static_cast<std::size_t>(y) * surface_->Width()], w,
+                  &fresh[static_cast<std::size_t>(y) * width]);
+    }
+  }
+  image_.reset();
+  surface_.reset();
+  pixels_ = std::move(fresh);
+  surface_ = std::make_unique<raster::RasterSurface>(pixels_.data(), width, height, width);
+  image_ = x_.WrapPixels(pixels_.data(), width, height, width);
+}
+
+void LinuxWindow::Show(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  if (visible) {
+    XMapRaised(x_.display(), xid());
+    Invalidate(ClientRect());
+  } else {
+    if (platform_.capture() == this) ReleaseCapture();
+    XWithdrawWindow(x_.display(), xid(), x_.screen());
+  }
+  XFlush(x_.display());
+}
+
+void LinuxWindow::SetBounds(const Rect& b) {
+  const bool resized = b.Width() != bounds_.Width() || b.Height() != bounds_.Height();
+  bounds_ = b;
+  SetManagementHints(x_, xid(), static_cast<::Window>(platform_.ApplicationHandle()), b);
+  XMoveResizeWindow(x_.display(), xid(), b.left, b.top, static_cast<unsigned>(std::max(b.Width(), 1)),
+                    static_cast<unsigned>(std::max(b.Height(), 1)));
+  if (resized) {
+    ResizeBuffer(b.Width(), b.Height());
+    Invalidate(ClientRect());
+  }
+}
+
+// Where the server has the window (a window manager may have placed it elsewhere).
+Rect LinuxWindow::Bounds() const {
+  int x = bounds_.left, y = bounds_.top;
+  ::Window child = None;
+  if (visible_) XTranslateCoordinates(x_.display(), xid(), x_.root(), 0, 0, &x, &y, &child);
+  return Rect{x, y, x + bounds_.Width(), y + bounds_.Height()};
+}
+
+void LinuxWindow::SetOpacity(bool layered, std::uint8_t alpha) {
+  SetOpacityProperty(x_, xid(), layered, alpha);
+}
+
+void LinuxWindow::Invalidate(const Rect& client_rect) {
+  invalid_ = invalid_.Union(client_rect.Intersect(ClientRect()));
+}
+
+void LinuxWindow::Update() {
+  if (NeedsPaint()) PaintPending();
+}
+
+void LinuxWindow::PaintPending() {
+  const Rect update = std::exchange(invalid_, Rect{});
+  if (update.IsEmpty()) return;
+  const std::weak_ptr<int> alive = life_;
+  {
+    std::unique_ptr<Device> device = surface_->NewDevice(update);
+    handler_->WindowPaint(*device, update);
+  }
+  if (!alive.expired()) Put(update);
+}
+
+void LinuxWindow::Put(const Rect& r) {
+  const Rect area = r.Intersect(ClientRect());
+  if (area.IsEmpty() || !visible_) return;
+  XPutImage(x_.display(), xid(), gc_.get(), image_.get(), area.left, area.top, area.left, area.top,
+            static_cast<unsigned>(area.Width()), static_cast<unsigned>(area.Height()));
+  XFlush(x_.display());
+}
+
+std::unique_ptr<Device> LinuxWindow::GetDevice() {
+  return NewFlushingDevice(surface_->NewDevice(),
+                           [this, alive = std::weak_ptr<int>(life_)] {
+                             if (!alive.expired()) Put(ClientRect());
+                           });
+}
+
+void LinuxWindow::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  // A disabled window loses the mouse it held.
+  if (!enabled && platform_.capture() == this) ReleaseCapture();
+}
+
+void LinuxWindow::SetFocus() {
+  if (!visible_) return;
+  if (x_.HasWindowManager()) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = xid();
+    e.xclient.message_type = x_.atoms().net_active_window;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 1;  // from an application
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(x_.display(), x_.root(), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &e);
+  } else {
+    XSetInputFocus(x_.display(), xid(), RevertToParent, CurrentTime);
+  }
+  XFlush(x_.display());
+}
+
+void LinuxWindow::SetCursor(CursorShape shape) {
+  if (shape == cursor_) return;
+  cursor_ = shape;
+  XDefineCursor(x_.display(), xid(), x_.CursorFor(shape));
+  XFlush(x_.display());
+}
+
+void LinuxWindow::SetCapture() {
+  LinuxWindow* previous = std::exchange(platform_.capture(), this);
+  XGrabPointer(x_.display(), xid(), False,
+               ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+               GrabModeAsync, None, None, CurrentTime);
+  XFlush(x_.display());
+  if (previous != nullptr && previous != this) previous->CaptureTaken();
+}
+
+void LinuxWindow::ReleaseCapture() {
+  if (platform_.capture() != this) return;
+  platform_.capture() = nullptr;
+  XUngrabPointer(x_.display(), CurrentTime);
+  XFlush(x_.display());
+  // As on Windows, the window hears of it also when it let go itself.
+  CaptureTaken();
+}
+
+void LinuxWindow::CaptureTaken() {
+  if (handler_ != nullptr) handler_->WindowCaptureLost();
+}
+
+void LinuxWindow::SetTitle(std::string_view title) { SetTitleProperties(x_, xid(), title); }
+
+void LinuxWindow::SetIcon(const IconImage& icon) { SetIconProperty(x_, xid(), icon); }
+
+// ---- events ---------------------------------------------------------------------------
+
+void LinuxWindow::HandleEvent(const XEvent& event) {
+  switch (event.type) {
+    case Expose:
+      // The buffer holds the last painted pixels: show them, no repaint needed.
+      Put(Rect{event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+               event.xexpose.y + event.xexpose.height});
+      break;
+    case ButtonPress: OnButton(event.xbutton, true); break;
+    case ButtonRelease: OnButton(event.xbutton, false); break;
+    case MotionNotify: OnMotion(event.xmotion); break;
+    case UnmapNotify:
+      // An unviewable window's grab ends on the server.
+      if (platform_.capture() == this) ReleaseCapture();
+      break;
+    case ClientMessage: OnClientMessage(event.xclient); break;
+    default: break;
+  }
+}
+
+void LinuxWindow::OnButton(const XButtonEvent& e, bool press) {
+  const std::optional<MouseButton> button = ButtonFromX(e.button);
+  if (!enabled_ || !button) return;
+  MouseEvent m;
+  m.button = *button;
+  m.pos = Point{e.x, e.y};
+  // X reports the state before the event; Windows' includes the button going down, not the
+  // one coming up.
+  m.shift = ShiftFromXState(e.state) & ~ButtonFlag(*button);
+  if (press) {
+    m.shift |= ButtonFlag(*button);
+    if (platform_.clicks().Press(xid(), *button, static_cast<std::uint32_t>(e.time), m.pos)) {
+      m.shift |= kDoubleClick;
+    }
+    handler_->WindowMouseDown(m);
+  } else {
+    handler_->WindowMouseUp(m);
+  }
+}
+
+void LinuxWindow::OnMotion(const XMotionEvent& e) {
+  if (!enabled_) return;
+  handler_->WindowMouseMove(ShiftFromXState(e.state), Point{e.x, e.y});
+}
+
+void LinuxWindow::OnClientMessage(const XClientMessageEvent& e) {
+  if (e.message_type != x_.atoms().wm_protocols || e.format != 32) return;
+  if (static_cast<Atom>(e.data.l[0]) == x_.atoms().wm_delete_window && enabled_) {
+    handler_->WindowCloseRequest();
+  }
+}
+
+}  // namespace pf::linux_x
