@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The native Linux program under a private Xvfb (no window manager, no sound card):
+#   - a borderless 600 x 400 window centred on the screen, pixel for pixel the artwork;
+#   - the fade-in's opacity steps, the property gone at full opacity;
+#   - hovered buttons show their highlight, exactly;
+#   - a second copy exits 0 at once;
+#   - the driver button opens the file beside the program through xdg-open (a stand-in records it);
+#   - the exit button ends the program with code 0.
+#
+#   tests/linux/quenfor_linux_e2e.sh QUENFOR
+set -euo pipefail
+program=$(realpath "$1")
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+art="$root/resources/art"
+work=$(mktemp -d)
+launcher_pid=""
+
+# shellcheck source=tools/xvfb.sh
+source "$root/tools/xvfb.sh"
+# check_window, check_fade_in, check_pixels, check_hover, click, fail: shared with the Windows run.
+# shellcheck source=tests/e2e/e2e_steps.sh
+source "$root/tests/e2e/e2e_steps.sh"
+
+cleanup() {
+  if [ -n "$launcher_pid" ]; then kill "$launcher_pid" 2>/dev/null || true; fi
+  qf_xvfb_stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The folder the program runs from, a target beside it, and a stand-in for the desktop's opener.
+mkdir -p "$work/disc/DRIVER" "$work/bin" "$work/run"
+cp "$program" "$work/disc/quenfor"
+echo x >"$work/disc/DRIVER/SETUP.EXE"
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$work/record.txt" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH" XDG_RUNTIME_DIR="$work/run"
+
+qf_xvfb_start
+
+start_program() {
+  xdotool mousemove --sync 0 0
+  (cd "$work/disc" && exec ./quenfor 2>"$work/stderr") &
+  launcher_pid=$!
+  wid=$(timeout 10 xdotool search --sync --onlyvisible --classname '^quenfor$' | head -n1) ||
+    fail "no window"
+  local WINDOW SCREEN WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+}
+
+check_second_copy_linux() {
+  local code=0 start
+  start=$(date +%s%N)
+  (cd "$work/disc" && timeout 5 ./quenfor </dev/null >/dev/null 2>&1) || code=$?
+  [ "$code" = 0 ] || fail "the second copy ended with $code"
+  [ $(( ($(date +%s%N) - start) / 1000000 )) -lt 1000 ] || fail "the second copy lingered"
+  [ "$(xdotool search --onlyvisible --classname '^quenfor$' | wc -l)" = 1 ] || fail "a second window"
+  echo "second copy: exit 0 at once"
+}
+
+check_launch_driver() {
+  click driver
+  for _ in $(seq 1 50); do [ -s "$work/record.txt" ] && break; sleep 0.1; done
+  [ "$(cat "$work/record.txt" 2>/dev/null)" = "$work/disc/DRIVER/SETUP.EXE" ] ||
+    fail "xdg-open got '$(cat "$work/record.txt" 2>/dev/null)'"
+  grep -q 'TForm_Main::ImageButton3Click( 109) : Orvandel' "$work/stderr" || fail "no banner on stderr"
+  sleep 1.5  # the pause of the launch sequence, after which the window takes input again
+  echo "driver: opened $work/disc/DRIVER/SETUP.EXE"
+}
+
+check_exit_linux() {
+  local code=0
+  click exit
+  for _ in $(seq 1 50); do kill -0 "$launcher_pid" 2>/dev/null || break; sleep 0.1; done
+  wait "$launcher_pid" || code=$?
+  launcher_pid=""
+  [ "$code" = 0 ] || fail "exit code $code, want 0"
+  echo "exit: code 0"
+}
+
+start_program
+check_window
+check_fade_in
+check_pixels
+check_hover driver
+check_hover exit
+check_second_copy_linux
+check_launch_driver
+check_exit_linux
+echo "ok: quenfor end to end"
