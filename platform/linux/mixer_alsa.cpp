@@ -7,7 +7,8 @@ namespace {
 
 constexpr std::uint32_t kComponentSpeakers = 4;      // MIXERLINE_COMPONENTTYPE_DST_SPEAKERS
 constexpr std::uint32_t kControlMute = 0x20010002;   // MIXERCONTROL_CONTROLTYPE_MUTE
-constexpr std::uint32_t kSpeakersLineId = 0xFFFF0000;  // a destination line's id, as winmm numbers it
+// A destination line's id, as winmm numbers them.
+constexpr std::uint32_t kSpeakersLineId = 0xFFFF0000;
 constexpr std::uint32_t kMuteControlId = 1;
 
 // libasound prints its failures ("ALSA lib ...") on stderr unless told otherwise; the results

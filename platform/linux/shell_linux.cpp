@@ -116,7 +116,9 @@ ShellResult OpenWithDesktop(const ShellRequest& request,
   if (posix_spawnp(&pid, program, &setup.actions, &setup.attr, argv, environ) != 0) return result;
   children->Add(pid);
   result.ok = true;
-  if (request.mask & kMaskNoCloseProcess) result.process = std::make_unique<LinuxProcess>(pid, children);
+  if (request.mask & kMaskNoCloseProcess) {
+    result.process = std::make_unique<LinuxProcess>(pid, children);
+  }
   return result;
 }
 

@@ -41,6 +41,7 @@ class ChildTable {
 
 // "open" (or no verb) of an existing file: `xdg-open file`, detached in its own session with
 // stdin from /dev/null. A missing target, another verb or a failed start is ok = false.
-ShellResult OpenWithDesktop(const ShellRequest& request, const std::shared_ptr<ChildTable>& children);
+ShellResult OpenWithDesktop(const ShellRequest& request,
+                            const std::shared_ptr<ChildTable>& children);
 
 }  // namespace pf::linux_x

@@ -9,6 +9,7 @@
 namespace pf::linux_x {
 
 // `on_done` runs once, when the device goes.
-std::unique_ptr<Device> NewFlushingDevice(std::unique_ptr<Device> inner, std::function<void()> on_done);
+std::unique_ptr<Device> NewFlushingDevice(std::unique_ptr<Device> inner,
+                                          std::function<void()> on_done);
 
 }  // namespace pf::linux_x

@@ -84,7 +84,8 @@ void LinuxWindow::SetBounds(const Rect& b) {
   const bool resized = b.Width() != bounds_.Width() || b.Height() != bounds_.Height();
   bounds_ = b;
   SetManagementHints(x_, xid(), static_cast<::Window>(platform_.ApplicationHandle()), b);
-  XMoveResizeWindow(x_.display(), xid(), b.left, b.top, static_cast<unsigned>(std::max(b.Width(), 1)),
+  XMoveResizeWindow(x_.display(), xid(), b.left, b.top,
+                    static_cast<unsigned>(std::max(b.Width(), 1)),
                     static_cast<unsigned>(std::max(b.Height(), 1)));
   if (resized) {
     ResizeBuffer(b.Width(), b.Height());

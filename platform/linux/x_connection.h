@@ -68,7 +68,8 @@ class XWindowOwner {
 // A graphics context, freed with its owner.
 class GcOwner {
  public:
-  GcOwner(Display* display, ::Window window) : display_(display), gc_(XCreateGC(display, window, 0, nullptr)) {}
+  GcOwner(Display* display, ::Window window)
+      : display_(display), gc_(XCreateGC(display, window, 0, nullptr)) {}
   ~GcOwner() { XFreeGC(display_, gc_); }
   GcOwner(const GcOwner&) = delete;
   GcOwner& operator=(const GcOwner&) = delete;

@@ -62,7 +62,9 @@ class Shell : public ::testing::Test {
   }
   void TearDown() override {
     setenv("PATH", path_.c_str(), 1);
-    for (const char* f : {"/xdg-open", "/record", "/target file.pdf"}) std::remove((dir_ + f).c_str());
+    for (const char* f : {"/xdg-open", "/record", "/target file.pdf"}) {
+      std::remove((dir_ + f).c_str());
+    }
     rmdir(dir_.c_str());
   }
   std::string Record() {
