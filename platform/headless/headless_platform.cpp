@@ -6,24 +6,12 @@
 #include <stdexcept>
 
 #include "platform/embedded.h"
+#include "platform/sys_colors.h"
 
 namespace pf::headless {
 namespace {
 
 constexpr unsigned kMaskNoCloseProcess = 0x40;
-
-// Windows' default colours for the indices controls use; others are a neutral grey.
-ColorRef DefaultSysColor(int index) {
-  switch (index) {
-    case 5: return 0x00FFFFFF;   // window
-    case 8: return 0x00000000;   // window text
-    case 15: return 0x00F0F0F0;  // button face
-    case 16: return 0x00A0A0A0;  // button shadow
-    case 18: return 0x00000000;  // button text
-    case 20: return 0x00FFFFFF;  // button highlight
-    default: return 0x00C0C0C0;
-  }
-}
 
 // Names taken system-wide; the count is the number of open markers of each name.
 std::map<std::string, int, std::less<>>& Markers() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/embedded.h"
+#include "platform/sys_colors.h"
 #include "platform/linux/marker_linux.h"
 #include "platform/linux/platform_linux.h"
 
@@ -65,18 +66,7 @@ std::string LinuxPlatform::ExecutablePath() {
   }
 }
 
-// Windows' default colours for the indices controls use; others are a neutral grey.
-ColorRef LinuxPlatform::SysColor(int index) {
-  switch (index) {
-    case 5: return 0x00FFFFFF;   // window
-    case 8: return 0x00000000;   // window text
-    case 15: return 0x00F0F0F0;  // button face
-    case 16: return 0x00A0A0A0;  // button shadow
-    case 18: return 0x00000000;  // button text
-    case 20: return 0x00FFFFFF;  // button highlight
-    default: return 0x00C0C0C0;
-  }
-}
+ColorRef LinuxPlatform::SysColor(int index) { return DefaultSysColor(index); }
 
 std::optional<std::string> LinuxPlatform::FindResource(std::string_view name) {
   return FindEmbedded(name);
