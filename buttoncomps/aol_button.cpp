@@ -123,15 +123,7 @@ void TAOLButton::Click() {
   if (Enabled && OnClick) OnClick(this);
 }
 
-void TAOLButton::Dispatch(fw::TMessage& message) {
-  // Leaving ends here; entering goes to the base unchanged.
-  if (message.Msg == fw::CM_MOUSELEAVE) {
-    MouseLeave(message);
-    return;
-  }
-  fw::TGraphicControl::Dispatch(message);
-}
-
+// Leaving repaints and ends here; entering goes to the base handling unchanged.
 void TAOLButton::MouseLeave(fw::TMessage&) { Paint(); }
 
 }  // namespace bc

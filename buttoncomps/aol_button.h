@@ -33,10 +33,9 @@ class TAOLButton : public fw::TGraphicControl {
   void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void Click() override;
-  void Dispatch(fw::TMessage& message) override;
 
  private:
-  void MouseLeave(fw::TMessage& message);
+  void MouseLeave(fw::TMessage& message) override;
   void DrawPressedLook();
   void DrawCaption(int shift);
   // Brush `color`, then the canvas fill (reversed corners fill as the device treats them).

@@ -59,20 +59,6 @@ void THoverButton::Click() {
   if (Enabled && OnClick) OnClick(this);
 }
 
-void THoverButton::Dispatch(fw::TMessage& message) {
-  // Entering and leaving end here: the parent is not told and no event runs.
-  switch (message.Msg) {
-    case fw::CM_MOUSEENTER:
-      MouseEnter(message);
-      break;
-    case fw::CM_MOUSELEAVE:
-      MouseLeave(message);
-      break;
-    default:
-      fw::TGraphicControl::Dispatch(message);
-  }
-}
-
 void THoverButton::MouseEnter(fw::TMessage&) {
   if (Enabled) DrawLook(Look::Hover);
 }

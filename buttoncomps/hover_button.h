@@ -34,7 +34,6 @@ class THoverButton : public fw::TGraphicControl {
   void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void Click() override;
-  void Dispatch(fw::TMessage& message) override;
 
   // Caption, Color, ColorBorder, Enabled and the five events, in the order all three publish them.
   static void AppendCommonProperties(std::vector<fw::PropInfo>& props);
@@ -44,14 +43,15 @@ class THoverButton : public fw::TGraphicControl {
   virtual void DrawLook(Look look) = 0;
   // Leaving draws the normal look, whatever Enabled holds, in the font the latest Paint gave the
   // canvas; only the caption colour is set again.
-  virtual void MouseLeave(fw::TMessage& message);
+  void MouseLeave(fw::TMessage& message) override;
 
   fw::String caption_;
   fw::TColor color_ = fw::clBtnFace;
   fw::TColor color_border_ = fw::clBlack;
 
  private:
-  void MouseEnter(fw::TMessage& message);
+  // Entering draws the hover look while enabled. Neither handler tells the parent or runs an event.
+  void MouseEnter(fw::TMessage& message) override;
 };
 
 }  // namespace bc

@@ -170,20 +170,6 @@ const TBitmap* TImageButton::ReleasePicture() const {
   return IsSet(*picture) ? picture : nullptr;
 }
 
-void TImageButton::Dispatch(fw::TMessage& message) {
-  // Handled here and not passed on to the parent.
-  switch (message.Msg) {
-    case fw::CM_MOUSEENTER:
-      MouseEnter(message);
-      break;
-    case fw::CM_MOUSELEAVE:
-      MouseLeave(message);
-      break;
-    default:
-      fw::TGraphicControl::Dispatch(message);
-  }
-}
-
 void TImageButton::MouseEnter(fw::TMessage&) {
   if (GetEnabled() && IsSet(*over_)) ShowPicture(*over_);
 }

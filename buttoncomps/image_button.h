@@ -37,7 +37,6 @@ class TImageButton : public fw::TGraphicControl {
   void Click() override;
   void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
-  void Dispatch(fw::TMessage& message) override;
 
   // These hide the base control's events of the same names, which stay unpublished.
   fw::TNotifyEvent OnClick;
@@ -48,8 +47,8 @@ class TImageButton : public fw::TGraphicControl {
   fw::TNotifyEvent OnMouseLeave;
 
  protected:
-  void MouseEnter(fw::TMessage& message);
-  void MouseLeave(fw::TMessage& message);
+  void MouseEnter(fw::TMessage& message) override;
+  void MouseLeave(fw::TMessage& message) override;
 
  private:
   static bool IsSet(const fw::TBitmap& picture) { return picture.Width() > 0; }

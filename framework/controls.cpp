@@ -167,17 +167,21 @@ std::intptr_t TControl::Perform(unsigned msg, std::intptr_t wparam, std::intptr_
 void TControl::Dispatch(TMessage& message) {
   switch (message.Msg) {
     case CM_MOUSEENTER:
+      MouseEnter(message);
+      break;
     case CM_MOUSELEAVE:
-      // Unhandled, the notification goes up to the parent with this control as its subject.
-      if (parent_ && message.LParam == 0) {
-        parent_->Perform(message.Msg, 0, reinterpret_cast<std::intptr_t>(this));
-      } else if (parent_) {
-        parent_->Perform(message.Msg, 0, message.LParam);
-      }
+      MouseLeave(message);
       break;
     default:
       break;
   }
+}
+
+void TControl::NotifyParent(const TMessage& message) {
+  if (!parent_) return;
+  const std::intptr_t subject =
+      message.LParam != 0 ? message.LParam : reinterpret_cast<std::intptr_t>(this);
+  parent_->Perform(message.Msg, 0, subject);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -159,6 +159,11 @@ class TControl : public TComponent {
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
 
+  // The handlers Dispatch gives CM_MOUSEENTER and CM_MOUSELEAVE to. The base ones tell the
+  // parent; a class that replaces them handles the notification itself and passes nothing on.
+  virtual void MouseEnter(TMessage& message) { NotifyParent(message); }
+  virtual void MouseLeave(TMessage& message) { NotifyParent(message); }
+
   virtual void FontChanged();
   virtual void BoundsChanged() {}
   // Stores the flag only; forms decide for themselves when their window shows.
@@ -169,6 +174,8 @@ class TControl : public TComponent {
 
  private:
   void InvalidateRect(const TRect& rect_in_parent);
+  // Passes an enter or leave notification up, with this control as its subject.
+  void NotifyParent(const TMessage& message);
 
   int left_ = 0;
   int top_ = 0;
