@@ -4,7 +4,8 @@
 #
 #   cmake -DOUTPUT=out.cpp -DRESOURCES="Name1=path1;Name2=path2" -P embed_resources.cmake
 #
-# The files are text (form descriptions); each line becomes one string literal.
+# The files may hold any bytes (the binary form descriptions): each becomes one string literal of
+# \x escapes, 32 bytes to a line.
 if(NOT OUTPUT OR NOT RESOURCES)
   message(FATAL_ERROR "embed_resources.cmake needs OUTPUT and RESOURCES")
 endif()
@@ -17,11 +18,9 @@ foreach(entry IN LISTS RESOURCES)
   string(SUBSTRING "${entry}" 0 ${eq} name)
   math(EXPR from "${eq} + 1")
   string(SUBSTRING "${entry}" ${from} -1 path)
-  file(READ "${path}" text)
-  string(REPLACE "\\" "\\\\" text "${text}")
-  string(REPLACE "\"" "\\\"" text "${text}")
-  string(REPLACE "\r" "\\r" text "${text}")
-  string(REPLACE "\n" "\\n\"\n    \"" text "${text}")
+  file(READ "${path}" hex HEX)
+  string(REGEX REPLACE "(................................................................)" "\\1\"\n    \"" hex "${hex}")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\\\x\\1" text "${hex}")
   string(APPEND body "const char kResource${index}[] =\n    \"${text}\";\n\n")
   string(APPEND calls "  pf::RegisterEmbedded(\"${name}\", {kResource${index}, sizeof kResource${index} - 1});\n")
   math(EXPR index "${index} + 1")

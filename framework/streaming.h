@@ -21,6 +21,10 @@
 // identifier (enumerations, True/False, colour and cursor names, method names of events); a
 // set `[a, b]`; a byte block `< hex digits >` over any number of lines. `#` starts a comment
 // that runs to the end of the line.
+//
+// The executables carry the same description in a compact binary syntax (streaming_syntax.h),
+// made from the text at build time. The reader takes either, told apart by the binary
+// signature, with the same rules; its errors name a line in text and a byte offset in binary.
 #include <string_view>
 
 #include "framework/classes.h"
@@ -32,12 +36,21 @@ namespace fw {
 // Raises EWriteError for what could not be read back.
 String WriteComponent(const TComponent& root);
 
-// Reads a description into `root`, whose class must be the header's class or derive from it.
-// Nested objects are created with `root` as their owner. Raises EReadError "Line N: ..." for a
-// broken description; the objects it created are then destroyed again.
-void ReadComponent(std::string_view text, TComponent& root);
+// The same in the binary syntax.
+std::string WriteComponentBinary(const TComponent& root);
+
+// Reads a description, text or binary, into `root`, whose class must be the header's class or
+// derive from it. Nested objects are created with `root` as their owner. Raises EReadError
+// "Line N: ..." ("Offset N: ..." in binary) for a broken description; the objects it created
+// are then destroyed again.
+void ReadComponent(std::string_view data, TComponent& root);
 
 // Creates the top object through the class registry, owned by `owner`, and reads it.
-TComponent* ReadNewComponent(std::string_view text, TComponent* owner);
+TComponent* ReadNewComponent(std::string_view data, TComponent* owner);
+
+// Converts a description, text or binary, to the given syntax without knowing its classes: text
+// comes out as the writer writes it. Raises EReadError for a broken syntax.
+enum class DescriptionSyntax { Text, Binary };
+std::string ConvertDescription(std::string_view data, DescriptionSyntax to);
 
 }  // namespace fw

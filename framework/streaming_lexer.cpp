@@ -1,5 +1,7 @@
 #include "framework/streaming_lexer.h"
 
+#include "framework/streaming_syntax.h"
+
 #include <cstdint>
 #include <limits>
 
@@ -131,6 +133,7 @@ class Lexer {
     if (digits == 0) Fail(t.line, "hexadecimal digits expected after '$'");
     ExpectNumberEnd(t);
     t.number = static_cast<std::int32_t>(value);
+    t.hex = true;
     return t;
   }
 
@@ -221,6 +224,15 @@ bool IsIdentifierText(std::string_view text) {
     if (!IsWordChar(c)) return false;
   }
   return true;
+}
+
+bool IsNameText(std::string_view text) {
+  for (std::size_t start = 0;;) {
+    std::size_t dot = text.find('.', start);
+    if (!IsIdentifierText(text.substr(start, dot - start))) return false;
+    if (dot == std::string_view::npos) return true;
+    start = dot + 1;
+  }
 }
 
 }  // namespace fw::streaming_detail

@@ -13,6 +13,7 @@ struct Token {
   TokenKind kind = TokenKind::End;
   String text;           // identifier, string contents or the bytes of a block
   long long number = 0;  // integers; `$` patterns already sign-extended from 32 bits
+  bool hex = false;      // an integer written as a `$` pattern
   int line = 0;          // where the token begins
   int end_line = 0;      // where it ends: byte blocks run over several lines
 };
@@ -25,7 +26,5 @@ String Describe(const Token& token);
 
 // Raises EReadError "Line N: what".
 [[noreturn]] void Fail(int line, const String& what);
-
-bool IsIdentifierText(std::string_view text);
 
 }  // namespace fw::streaming_detail

@@ -1,4 +1,5 @@
-// Reads form descriptions; the format is described in streaming.h.
+// Reads form descriptions, text or binary; the formats are described in streaming.h and
+// streaming_syntax.h.
 #include <climits>
 #include <memory>
 #include <set>
@@ -6,37 +7,13 @@
 #include "framework/controls_cursor.h"
 #include "framework/graphics.h"
 #include "framework/streaming.h"
-#include "framework/streaming_lexer.h"
+#include "framework/streaming_syntax.h"
 
 namespace fw {
 namespace {
 
 using namespace streaming_detail;
-
-struct Header {
-  String class_name;
-  String name;
-  int line = 0;
-};
-
-// A property's value as written: one token, or the names of a set.
-struct Value {
-  const Token* token = nullptr;  // null for a set
-  IdentSet set;
-  int line = 0;
-};
-
-// Runs a framework call made for the line, prefixing what it raises with the line.
-template <class F>
-void AtLine(int line, F&& call) {
-  try {
-    call();
-  } catch (const EClassNotFound& e) {
-    throw EClassNotFound(Format("Line %d: %s", line, e.Message().c_str()));
-  } catch (const Exception& e) {
-    Fail(line, e.Message());
-  }
-}
+using Kind = SyntaxValue::Kind;
 
 void MarkLoading(TComponent& c, bool on) {
   c.SetState(ComponentState::Loading, on);
@@ -45,33 +22,44 @@ void MarkLoading(TComponent& c, bool on) {
 
 String PropertyOf(const PropInfo& p, const TComponent& obj) { return p.name + " of " + obj.ClassName(); }
 
+// The semantics of a description, whichever syntax it comes in: classes, properties and their
+// types, events, the loading protocol, and cleaning up after an error.
 class Reader {
  public:
-  explicit Reader(std::string_view text) : tokens_(Tokenize(text)) {}
+  explicit Reader(std::string_view data) : source_(OpenSyntax(data)) {}
 
-  Header ReadHeader() {
-    const Token& cls = Take();
-    if (cls.kind != TokenKind::Ident) Fail(cls.line, "class name expected, found " + Describe(cls));
-    Header h{cls.text, {}, cls.line};
-    if (Peek().kind == TokenKind::Ident && Peek().line == h.line) h.name = Take().text;
-    const Token& brace = Take();
-    if (brace.kind != TokenKind::LBrace || brace.line != h.line) {
-      Fail(h.line, "'{' expected at the end of the line that begins " + h.class_name);
+  SyntaxItem ReadHeader() { return source_->Next(); }
+
+  [[noreturn]] void Fail(long long pos, const String& what) const { FailAt(*source_, pos, what); }
+
+  // Runs a framework call made for a position, prefixing what it raises with the position.
+  template <class F>
+  void At(long long pos, F&& call) const {
+    try {
+      call();
+    } catch (const EClassNotFound& e) {
+      throw EClassNotFound(source_->Where(pos) + ": " + e.Message());
+    } catch (const Exception& e) {
+      Fail(pos, e.Message());
     }
-    last_line_ = h.line;
-    return h;
+  }
+
+  const ClassInfo& CreatableClass(const SyntaxItem& header) const {
+    const ClassInfo* cls = nullptr;
+    At(header.pos, [&] { cls = &GetClass(header.class_name); });
+    if (!cls->create) Fail(header.pos, "objects of class " + header.class_name + " cannot be created");
+    return *cls;
   }
 
   // Reads the rest of the description into `root`; on failure destroys what it created.
-  void ReadRoot(TComponent& root, const Header& header) {
+  void ReadRoot(TComponent& root, const SyntaxItem& header) {
     root_ = &root;
     MarkLoading(root, true);
-    read_.push_back({&root, header.line});
+    read_.push_back({&root, header.pos});
     try {
-      if (!header.name.empty()) AtLine(header.line, [&] { root.SetName(header.name); });
-      ReadBody(root, header);
-      const Token& rest = Peek();
-      if (rest.kind != TokenKind::End) Fail(rest.line, "unexpected " + Describe(rest) + " after the end of the description");
+      if (!header.name.empty()) At(header.pos, [&] { root.SetName(header.name); });
+      ReadBody(root);
+      source_->Next();  // the end: the syntax raises for anything after the top object
       Finish(header);
     } catch (...) {
       Abandon();
@@ -80,131 +68,65 @@ class Reader {
   }
 
  private:
-  const Token& Peek(std::size_t ahead = 0) const {
-    return tokens_[std::min(pos_ + ahead, tokens_.size() - 1)];
-  }
-  const Token& Take() {
-    const Token& t = Peek();
-    if (pos_ + 1 < tokens_.size()) ++pos_;
-    return t;
-  }
-
-  void ReadBody(TComponent& obj, const Header& header) {
+  void ReadBody(TComponent& obj) {
     std::set<String> seen;
     for (;;) {
-      const Token& t = Peek();
-      if (t.kind == TokenKind::RBrace) {
-        last_line_ = Take().line;
-        return;
-      }
-      if (t.kind == TokenKind::End) {
-        Fail(t.line, Format("'}' missing: %s %s of line %d is not closed", header.class_name.c_str(),
-                            header.name.c_str(), header.line));
-      }
-      if (t.line == last_line_) Fail(t.line, "unexpected " + Describe(t) + ": one property or object per line");
-      if (t.kind != TokenKind::Ident) Fail(t.line, "property or object expected, found " + Describe(t));
-      TokenKind after = Peek(1).kind;
-      if (after == TokenKind::Equals) {
-        ReadProperty(obj, seen);
-      } else if (after == TokenKind::Ident || after == TokenKind::LBrace) {
-        ReadChild(obj);
-      } else {
-        Fail(t.line, "'=' or '{' expected after " + Describe(t) + ", found " + Describe(Peek(1)));
+      SyntaxItem item = source_->Next();
+      switch (item.kind) {
+        case SyntaxItem::Kind::Property: ReadProperty(obj, item, seen); break;
+        case SyntaxItem::Kind::Object: ReadChild(obj, item); break;
+        default: return;  // the object's end: the syntax raises when it is missing
       }
     }
   }
 
-  void ReadChild(TComponent& parent) {
-    Header h = ReadHeader();
-    const ClassInfo* cls = nullptr;
-    AtLine(h.line, [&] { cls = &GetClass(h.class_name); });
-    if (!cls->create) Fail(h.line, "objects of class " + h.class_name + " cannot be created");
+  void ReadChild(TComponent& parent, const SyntaxItem& h) {
+    const ClassInfo& cls = CreatableClass(h);
     TComponent* child = nullptr;
-    AtLine(h.line, [&] { child = cls->create(root_); });
+    At(h.pos, [&] { child = cls.create(root_); });
     created_.push_back(child);
-    read_.push_back({child, h.line});
+    read_.push_back({child, h.pos});
     MarkLoading(*child, true);
-    if (!h.name.empty()) AtLine(h.line, [&] { child->SetName(h.name); });
-    AtLine(h.line, [&] { child->SetParentComponent(&parent); });
-    ReadBody(*child, h);
+    if (!h.name.empty()) At(h.pos, [&] { child->SetName(h.name); });
+    At(h.pos, [&] { child->SetParentComponent(&parent); });
+    ReadBody(*child);
   }
 
-  void ReadProperty(TComponent& obj, std::set<String>& seen) {
-    const Token& name = Take();
-    const Token& equals = Take();
-    const PropInfo* p = name.text == "Name" ? nullptr : obj.Class().FindProperty(name.text);
-    if (!p) Fail(name.line, "unknown property '" + name.text + "' of " + obj.ClassName());
-    if (!seen.insert(p->name).second) Fail(name.line, "property " + PropertyOf(*p, obj) + " given twice");
-    Value v = ReadValue(equals, *p);
-    last_line_ = v.token ? v.token->end_line : v.line;
+  void ReadProperty(TComponent& obj, const SyntaxItem& name, std::set<String>& seen) {
+    const PropInfo* p = name.name == "Name" ? nullptr : obj.Class().FindProperty(name.name);
+    if (!p) Fail(name.pos, "unknown property '" + name.name + "' of " + obj.ClassName());
+    if (!seen.insert(p->name).second) Fail(name.pos, "property " + PropertyOf(*p, obj) + " given twice");
+    SyntaxValue v = source_->NextValue(name.name);
     if (p->type == PropType::Event) {
       String method = IdentifierOf(v, *p, obj);
-      if (!p->bind) Fail(name.line, "event " + PropertyOf(*p, obj) + " cannot be set");
-      AtLine(v.line, [&] { p->bind(obj, *root_, method); });
+      if (!p->bind) Fail(name.pos, "event " + PropertyOf(*p, obj) + " cannot be set");
+      At(v.pos, [&] { p->bind(obj, *root_, method); });
       return;
     }
     PropValue value = Convert(v, *p, obj);
-    if (!p->set) Fail(name.line, "property " + PropertyOf(*p, obj) + " cannot be set");
-    AtLine(v.line, [&] { p->set(obj, value); });
+    if (!p->set) Fail(name.pos, "property " + PropertyOf(*p, obj) + " cannot be set");
+    At(v.pos, [&] { p->set(obj, value); });
   }
 
-  Value ReadValue(const Token& equals, const PropInfo& p) {
-    const Token& first = Take();
-    if (first.line != equals.line || first.kind == TokenKind::End) {
-      Fail(equals.line, "value of " + p.name + " expected after '='");
-    }
-    Value v;
-    v.line = first.line;
-    if (first.kind != TokenKind::LBracket) {
-      if (first.kind != TokenKind::Integer && first.kind != TokenKind::String &&
-          first.kind != TokenKind::Ident && first.kind != TokenKind::Bytes) {
-        Fail(first.line, "value of " + p.name + " expected, found " + Describe(first));
-      }
-      v.token = &first;
-      return v;
-    }
-    ReadSet(v);
-    return v;
+  [[noreturn]] void WrongType(const SyntaxValue& v, const PropInfo& p, const TComponent& obj, const char* wanted) {
+    Fail(v.pos, PropertyOf(p, obj) + " needs " + wanted + ", not " + Describe(v));
   }
 
-  void ReadSet(Value& v) {
-    if (Peek().kind == TokenKind::RBracket) {
-      v.line = Take().line;
-      return;
-    }
-    for (;;) {
-      const Token& element = Take();
-      if (element.kind != TokenKind::Ident) Fail(element.line, "name expected in set, found " + Describe(element));
-      v.set.names.push_back(element.text);
-      const Token& next = Take();
-      v.line = next.line;
-      if (next.kind == TokenKind::RBracket) return;
-      if (next.kind != TokenKind::Comma) Fail(next.line, "',' or ']' expected in set, found " + Describe(next));
-    }
+  const String& IdentifierOf(const SyntaxValue& v, const PropInfo& p, const TComponent& obj) {
+    if (v.kind != Kind::Ident) WrongType(v, p, obj, "a name");
+    return v.text;
   }
 
-  [[noreturn]] void WrongType(const Value& v, const PropInfo& p, const TComponent& obj, const char* wanted) {
-    String found = v.token ? Describe(*v.token) : String("a set");
-    Fail(v.line, PropertyOf(p, obj) + " needs " + wanted + ", not " + found);
-  }
-
-  const String& IdentifierOf(const Value& v, const PropInfo& p, const TComponent& obj) {
-    if (!v.token || v.token->kind != TokenKind::Ident) WrongType(v, p, obj, "a name");
-    return v.token->text;
-  }
-
-  long long Int32Of(const Value& v, const PropInfo& p, const TComponent& obj) {
-    long long n = v.token->number;
-    if (n < INT_MIN || n > INT_MAX) Fail(v.line, Format("%lld is out of range for ", n) + PropertyOf(p, obj));
+  long long Int32Of(const SyntaxValue& v, const PropInfo& p, const TComponent& obj) {
+    long long n = v.number;
+    if (n < INT_MIN || n > INT_MAX) Fail(v.pos, Format("%lld is out of range for ", n) + PropertyOf(p, obj));
     return n;
   }
 
-  bool IsKind(const Value& v, TokenKind kind) const { return v.token && v.token->kind == kind; }
-
-  PropValue Convert(const Value& v, const PropInfo& p, const TComponent& obj) {
+  PropValue Convert(SyntaxValue& v, const PropInfo& p, const TComponent& obj) {
     switch (p.type) {
       case PropType::Integer:
-        if (!IsKind(v, TokenKind::Integer)) WrongType(v, p, obj, "an integer");
+        if (v.kind != Kind::Integer) WrongType(v, p, obj, "an integer");
         return Int32Of(v, p, obj);
       case PropType::Boolean: {
         const String& name = IdentifierOf(v, p, obj);
@@ -212,16 +134,16 @@ class Reader {
         return name == "True";
       }
       case PropType::String:
-        if (!IsKind(v, TokenKind::String)) WrongType(v, p, obj, "a string");
-        return v.token->text;
+        if (v.kind != Kind::String) WrongType(v, p, obj, "a string");
+        return std::move(v.text);
       case PropType::Bytes:
-        if (!IsKind(v, TokenKind::Bytes)) WrongType(v, p, obj, "a byte block");
-        return Bytes{v.token->text};
+        if (v.kind != Kind::Bytes) WrongType(v, p, obj, "a byte block");
+        return Bytes{std::move(v.text)};
       case PropType::Set:
         return SetOf(v, p, obj);
       case PropType::Color:
       case PropType::Cursor:
-        if (IsKind(v, TokenKind::Integer)) return Int32Of(v, p, obj);
+        if (v.kind == Kind::Integer) return Int32Of(v, p, obj);
         return NamedValue(v, p, obj);
       default:
         return NamedValue(v, p, obj);
@@ -237,27 +159,27 @@ class Reader {
     }
   }
 
-  PropValue NamedValue(const Value& v, const PropInfo& p, const TComponent& obj) {
+  PropValue NamedValue(const SyntaxValue& v, const PropInfo& p, const TComponent& obj) {
     const String& name = IdentifierOf(v, p, obj);
-    if (!KnownName(p, name)) Fail(v.line, "unknown value '" + name + "' for " + PropertyOf(p, obj));
+    if (!KnownName(p, name)) Fail(v.pos, "unknown value '" + name + "' for " + PropertyOf(p, obj));
     return Ident{name};
   }
 
-  PropValue SetOf(const Value& v, const PropInfo& p, const TComponent& obj) {
-    if (v.token) WrongType(v, p, obj, "a set");
+  PropValue SetOf(const SyntaxValue& v, const PropInfo& p, const TComponent& obj) {
+    if (v.kind != Kind::Set) WrongType(v, p, obj, "a set");
     std::set<String> seen;
-    for (const String& name : v.set.names) {
-      if (!KnownName(p, name)) Fail(v.line, "unknown value '" + name + "' for " + PropertyOf(p, obj));
-      if (!seen.insert(name).second) Fail(v.line, "'" + name + "' twice in the set for " + PropertyOf(p, obj));
+    for (const String& name : v.names) {
+      if (!KnownName(p, name)) Fail(v.pos, "unknown value '" + name + "' for " + PropertyOf(p, obj));
+      if (!seen.insert(name).second) Fail(v.pos, "'" + name + "' twice in the set for " + PropertyOf(p, obj));
     }
-    return v.set;
+    return IdentSet{v.names};
   }
 
-  void Finish(const Header& header) {
-    for (auto& [c, line] : read_) c->SetState(ComponentState::Reading, false);
-    for (auto& [c, line] : read_) AtLine(line, [c = c] { c->Loaded(); });
-    for (auto& [c, line] : read_) c->SetState(ComponentState::Loading, false);
-    AtLine(header.line, [&] { root_->BindFields(); });
+  void Finish(const SyntaxItem& header) {
+    for (auto& [c, pos] : read_) c->SetState(ComponentState::Reading, false);
+    for (auto& [c, pos] : read_) At(pos, [c = c] { c->Loaded(); });
+    for (auto& [c, pos] : read_) c->SetState(ComponentState::Loading, false);
+    At(header.pos, [&] { root_->BindFields(); });
   }
 
   // Destroys what the read created, children before the objects they are nested in.
@@ -267,12 +189,10 @@ class Reader {
     MarkLoading(*root_, false);
   }
 
-  std::vector<Token> tokens_;
-  std::size_t pos_ = 0;
-  int last_line_ = 0;  // the line the previous item ended on
+  std::unique_ptr<SyntaxSource> source_;
   TComponent* root_ = nullptr;
   std::vector<TComponent*> created_;
-  std::vector<std::pair<TComponent*, int>> read_;  // with the lines of their headers, root first
+  std::vector<std::pair<TComponent*, long long>> read_;  // with the positions of their headers, root first
 };
 
 bool ClassIsOrDerivesFrom(const ClassInfo& cls, const String& name) {
@@ -284,23 +204,21 @@ bool ClassIsOrDerivesFrom(const ClassInfo& cls, const String& name) {
 
 }  // namespace
 
-void ReadComponent(std::string_view text, TComponent& root) {
-  Reader reader(text);
-  Header header = reader.ReadHeader();
+void ReadComponent(std::string_view data, TComponent& root) {
+  Reader reader(data);
+  SyntaxItem header = reader.ReadHeader();
   if (!ClassIsOrDerivesFrom(root.Class(), header.class_name)) {
-    Fail(header.line, "a " + root.ClassName() + " cannot be read from a description of " + header.class_name);
+    reader.Fail(header.pos, "a " + root.ClassName() + " cannot be read from a description of " + header.class_name);
   }
   reader.ReadRoot(root, header);
 }
 
-TComponent* ReadNewComponent(std::string_view text, TComponent* owner) {
-  Reader reader(text);
-  Header header = reader.ReadHeader();
-  const ClassInfo* cls = nullptr;
-  AtLine(header.line, [&] { cls = &GetClass(header.class_name); });
-  if (!cls->create) Fail(header.line, "objects of class " + header.class_name + " cannot be created");
+TComponent* ReadNewComponent(std::string_view data, TComponent* owner) {
+  Reader reader(data);
+  SyntaxItem header = reader.ReadHeader();
+  const ClassInfo& cls = reader.CreatableClass(header);
   std::unique_ptr<TComponent> root;
-  AtLine(header.line, [&] { root.reset(cls->create(owner)); });
+  reader.At(header.pos, [&] { root.reset(cls.create(owner)); });
   reader.ReadRoot(*root, header);
   return root.release();
 }

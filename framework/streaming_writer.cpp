@@ -4,58 +4,42 @@
 #include "framework/controls_cursor.h"
 #include "framework/graphics.h"
 #include "framework/streaming.h"
-#include "framework/streaming_lexer.h"
+#include "framework/streaming_syntax.h"
 
 namespace fw {
 namespace {
 
-using streaming_detail::IsIdentifierText;
+using namespace streaming_detail;
 
-constexpr std::size_t kBytesPerLine = 32;
-
-String Quote(const String& text) {
-  String out = "\"";
-  for (char c : text) {
-    auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (u < 0x20 || u >= 0x7F) {
-      out += Format("\\x%02X", u);
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
+SyntaxValue Named(const String& name) {
+  SyntaxValue v;
+  v.kind = SyntaxValue::Kind::Ident;
+  v.text = name;
+  return v;
 }
 
-String HexBlock(const std::string& data, const String& indent) {
-  if (data.empty()) return "<>";
-  String out = "<\n";
-  for (std::size_t at = 0; at < data.size(); at += kBytesPerLine) {
-    out += indent + "  ";
-    for (std::size_t i = at; i < data.size() && i < at + kBytesPerLine; ++i) {
-      out += Format("%02X", static_cast<unsigned char>(data[i]));
-    }
-    out += '\n';
-  }
-  return out + indent + ">";
+SyntaxValue Number(long long n, bool hex = false) {
+  SyntaxValue v;
+  v.number = n;
+  v.hex = hex;
+  return v;
+}
+
+SyntaxValue Text(SyntaxValue::Kind kind, const std::string& text) {
+  SyntaxValue v;
+  v.kind = kind;
+  v.text = text;
+  return v;
 }
 
 class Writer {
  public:
-  explicit Writer(const TComponent& root) : root_(root) {}
+  Writer(const TComponent& root, SyntaxSink& sink) : root_(root), sink_(sink) {}
 
   String Run() {
-    WriteObject(root_, 0);
+    WriteObject(root_);
     CheckEverythingWritten();
-    return out_;
+    return sink_.Take();
   }
 
  private:
@@ -63,18 +47,15 @@ class Writer {
     throw EWriteError(Format("%s (%s): %s", obj.Name().c_str(), obj.ClassName().c_str(), what.c_str()));
   }
 
-  void WriteObject(const TComponent& obj, int depth) {
-    const String indent(static_cast<std::size_t>(depth) * 2, ' ');
-    out_ += indent + obj.ClassName();
-    if (!obj.Name().empty()) out_ += " " + obj.Name();
-    out_ += " {\n";
-    WriteProperties(obj, indent + "  ");
+  void WriteObject(const TComponent& obj) {
+    sink_.BeginObject(obj.ClassName(), obj.Name());
+    WriteProperties(obj);
     ++written_;
     for (int i = 0; i < root_.ComponentCount(); ++i) {
       const TComponent& child = *root_.Components(i);
-      if (&child != &obj && NestsUnder(child, obj)) WriteObject(child, depth + 1);
+      if (&child != &obj && NestsUnder(child, obj)) WriteObject(child);
     }
-    out_ += indent + "}\n";
+    sink_.EndObject();
   }
 
   bool NestsUnder(const TComponent& child, const TComponent& obj) const {
@@ -95,27 +76,25 @@ class Writer {
     Fail(root_, "components nested in a cycle cannot be written");
   }
 
-  void WriteProperties(const TComponent& obj, const String& indent) {
+  void WriteProperties(const TComponent& obj) {
     for (const PropInfo* p : obj.Class().Properties()) {
       if (p->name == "Name" || !p->get || !p->IsStored(obj)) continue;
       PropValue value = p->get(obj);
       if (std::holds_alternative<std::monostate>(value)) continue;
-      out_ += indent + p->name + " = " + ValueText(obj, *p, value, indent) + "\n";
+      sink_.Property(p->name, ValueOf(obj, *p, value));
     }
   }
 
-  String ValueText(const TComponent& obj, const PropInfo& p, const PropValue& value,
-                   const String& indent) const {
-    if (const auto* i = std::get_if<long long>(&value)) return NumberText(obj, p, *i);
-    if (const auto* b = std::get_if<bool>(&value)) return *b ? "True" : "False";
-    if (const auto* s = std::get_if<String>(&value)) return Quote(*s);
-    if (const auto* id = std::get_if<Ident>(&value)) return Identifier(obj, p, id->name);
-    if (const auto* bytes = std::get_if<Bytes>(&value)) return HexBlock(bytes->data, indent);
-    String out = "[";
-    for (const String& name : std::get<IdentSet>(value).names) {
-      out += (out.size() > 1 ? ", " : "") + Identifier(obj, p, name);
-    }
-    return out + "]";
+  SyntaxValue ValueOf(const TComponent& obj, const PropInfo& p, const PropValue& value) const {
+    if (const auto* i = std::get_if<long long>(&value)) return NumberValue(obj, p, *i);
+    if (const auto* b = std::get_if<bool>(&value)) return Named(*b ? "True" : "False");
+    if (const auto* s = std::get_if<String>(&value)) return Text(SyntaxValue::Kind::String, *s);
+    if (const auto* id = std::get_if<Ident>(&value)) return Named(Identifier(obj, p, id->name));
+    if (const auto* bytes = std::get_if<Bytes>(&value)) return Text(SyntaxValue::Kind::Bytes, bytes->data);
+    SyntaxValue set;
+    set.kind = SyntaxValue::Kind::Set;
+    for (const String& name : std::get<IdentSet>(value).names) set.names.push_back(Identifier(obj, p, name));
+    return set;
   }
 
   String Identifier(const TComponent& obj, const PropInfo& p, const String& name) const {
@@ -123,32 +102,34 @@ class Writer {
     return name;
   }
 
-  String NumberText(const TComponent& obj, const PropInfo& p, long long value) const {
+  SyntaxValue NumberValue(const TComponent& obj, const PropInfo& p, long long value) const {
     switch (p.type) {
       case PropType::Color: {
         String name = ColorToString(static_cast<TColor>(value));
-        if (name.starts_with("cl") && IsIdentifierText(name)) return name;
-        return Format("$%08X", static_cast<std::uint32_t>(value));
+        if (name.starts_with("cl") && IsIdentifierText(name)) return Named(name);
+        return Number(static_cast<std::int32_t>(value), true);
       }
       case PropType::Cursor: {
         String name = CursorToString(static_cast<TCursor>(value));
-        return name.starts_with("cr") ? name : std::to_string(value);
+        return name.starts_with("cr") ? Named(name) : Number(value);
       }
       case PropType::Enum:
       case PropType::Set:
         Fail(obj, Format("value %lld of %s has no name", value, p.name.c_str()));
       default:
-        return std::to_string(value);
+        return Number(value);
     }
   }
 
   const TComponent& root_;
-  String out_;
+  SyntaxSink& sink_;
   std::size_t written_ = 0;
 };
 
 }  // namespace
 
-String WriteComponent(const TComponent& root) { return Writer(root).Run(); }
+String WriteComponent(const TComponent& root) { return Writer(root, *NewTextSink()).Run(); }
+
+std::string WriteComponentBinary(const TComponent& root) { return Writer(root, *NewBinarySink()).Run(); }
 
 }  // namespace fw

@@ -1,0 +1,223 @@
+// The binary syntax of form descriptions (layout in streaming_syntax.h): its items from the
+// records, with a byte offset in every error, and the records from items.
+#include <cstdint>
+
+#include "framework/streaming_syntax.h"
+
+namespace fw::streaming_detail {
+namespace {
+
+constexpr std::string_view kSignature = "\x89QFB";
+
+enum Tag : unsigned char {
+  kEndObject = 0x00,
+  kObject = 0x01,
+  kProperty = 0x02,
+  kIdent = 0x10,
+  kInteger = 0x11,
+  kPattern = 0x12,
+  kString = 0x13,
+  kBytes = 0x14,
+  kSet = 0x15,
+};
+
+struct Open {
+  String class_name;
+  String name;
+  std::size_t pos;
+};
+
+class BinarySource : public SyntaxSource {
+ public:
+  explicit BinarySource(std::string_view data) : data_(data) {
+    if (!data.starts_with(kSignature)) FailAt(*this, 0, "not a form description: bad signature");
+    pos_ = kSignature.size();
+  }
+
+  SyntaxItem Next() override {
+    const std::size_t at = pos_;
+    const bool top = at == kSignature.size();
+    if (open_.empty() && !top) {
+      if (at < data_.size()) Fail(at, Format("%zu bytes of data after the end of the description", data_.size() - at));
+      return SyntaxItem{SyntaxItem::Kind::End, {}, {}, static_cast<long long>(at)};
+    }
+    if (at == data_.size()) {
+      if (top) Fail(at, "the data ends before the top object");
+      const Open& o = open_.back();
+      Fail(at, Format("the data ends before %s %s of offset %zu is closed", o.class_name.c_str(), o.name.c_str(), o.pos));
+    }
+    unsigned char tag = Byte();
+    if (top && tag != kObject) Fail(at, Format("the top object expected, found tag $%02X", tag));
+    switch (tag) {
+      case kEndObject:
+        open_.pop_back();
+        return SyntaxItem{SyntaxItem::Kind::EndObject, {}, {}, static_cast<long long>(at)};
+      case kObject: {
+        Open o{Name("class name"), {}, at};
+        o.name = Name("object name", true);
+        open_.push_back(o);
+        return SyntaxItem{SyntaxItem::Kind::Object, o.class_name, o.name, static_cast<long long>(at)};
+      }
+      case kProperty:
+        return SyntaxItem{SyntaxItem::Kind::Property, {}, Name("property name"), static_cast<long long>(at)};
+      default:
+        Fail(at, Format("unknown tag $%02X where an object, a property or the end of an object belongs", tag));
+    }
+  }
+
+  SyntaxValue NextValue(const String& property) override {
+    SyntaxValue v;
+    v.pos = static_cast<long long>(pos_);
+    if (pos_ == data_.size()) Fail(pos_, "the data ends before the value of " + property);
+    unsigned char tag = Byte();
+    switch (tag) {
+      case kIdent:
+        v.kind = SyntaxValue::Kind::Ident;
+        v.text = Name("name");
+        break;
+      case kInteger:
+        v.number = Zigzag(Varint("integer"));
+        break;
+      case kPattern:
+        v.hex = true;
+        v.number = Pattern();
+        break;
+      case kString:
+        v.kind = SyntaxValue::Kind::String;
+        v.text = Str("string");
+        break;
+      case kBytes:
+        v.kind = SyntaxValue::Kind::Bytes;
+        v.text = Str("byte block");
+        break;
+      case kSet: {
+        v.kind = SyntaxValue::Kind::Set;
+        std::uint64_t count = Varint("set size");
+        // Each name takes at least one byte: a larger count cannot be right.
+        if (count > data_.size() - pos_) Fail(v.pos, Format("a set of %llu names runs past the end of the data", static_cast<unsigned long long>(count)));
+        for (std::uint64_t i = 0; i < count; ++i) v.names.push_back(Name("name in set"));
+        break;
+      }
+      default:
+        Fail(v.pos, Format("unknown tag $%02X for the value of %s", tag, property.c_str()));
+    }
+    return v;
+  }
+
+  String Where(long long pos) const override { return Format("Offset %lld", pos); }
+
+ private:
+  [[noreturn]] void Fail(std::size_t at, const String& what) const { FailAt(*this, static_cast<long long>(at), what); }
+
+  unsigned char Byte() { return static_cast<unsigned char>(data_[pos_++]); }
+
+  std::uint64_t Varint(const char* what) {
+    const std::size_t at = pos_;
+    std::uint64_t value = 0;
+    for (int shift = 0;; shift += 7) {
+      if (pos_ == data_.size()) Fail(at, Format("the data ends inside the %s", what));
+      unsigned char b = Byte();
+      if (shift == 63 && b > 1) Fail(at, Format("the %s does not fit in 64 bits", what));
+      value |= static_cast<std::uint64_t>(b & 0x7F) << shift;
+      if (!(b & 0x80)) return value;
+    }
+  }
+
+  static long long Zigzag(std::uint64_t u) {
+    return static_cast<long long>(u >> 1) ^ -static_cast<long long>(u & 1);
+  }
+
+  long long Pattern() {
+    if (data_.size() - pos_ < 4) Fail(pos_, "the data ends inside a 32-bit pattern");
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(Byte()) << (8 * i);
+    return static_cast<std::int32_t>(u);
+  }
+
+  String Str(const char* what) {
+    const std::size_t at = pos_;
+    std::uint64_t length = Varint(what);
+    if (length > data_.size() - pos_) {
+      Fail(at, Format("a %s of %llu bytes runs past the end of the data (%zu bytes left)", what,
+                      static_cast<unsigned long long>(length), data_.size() - pos_));
+    }
+    String s(data_.substr(pos_, length));
+    pos_ += length;
+    return s;
+  }
+
+  // A name as the text syntax would have read it, so that every description converts to text.
+  String Name(const char* what, bool may_be_empty = false) {
+    const std::size_t at = pos_;
+    String s = Str(what);
+    if (!IsNameText(s) && !(may_be_empty && s.empty())) Fail(at, Format("the %s is not a name", what));
+    return s;
+  }
+
+  std::string_view data_;
+  std::size_t pos_ = 0;
+  std::vector<Open> open_;
+};
+
+class BinarySink : public SyntaxSink {
+ public:
+  BinarySink() : out_(kSignature) {}
+
+  void BeginObject(const String& class_name, const String& name) override {
+    out_ += static_cast<char>(kObject);
+    Str(class_name);
+    Str(name);
+  }
+  void Property(const String& name, const SyntaxValue& v) override {
+    out_ += static_cast<char>(kProperty);
+    Str(name);
+    switch (v.kind) {
+      case SyntaxValue::Kind::Ident: return Tagged(kIdent, v.text);
+      case SyntaxValue::Kind::String: return Tagged(kString, v.text);
+      case SyntaxValue::Kind::Bytes: return Tagged(kBytes, v.text);
+      case SyntaxValue::Kind::Integer: return Integer(v);
+      case SyntaxValue::Kind::Set:
+        out_ += static_cast<char>(kSet);
+        Varint(v.names.size());
+        for (const String& n : v.names) Str(n);
+        return;
+    }
+  }
+  void EndObject() override { out_ += static_cast<char>(kEndObject); }
+  std::string Take() override { return std::move(out_); }
+
+ private:
+  void Varint(std::uint64_t u) {
+    for (; u >= 0x80; u >>= 7) out_ += static_cast<char>(u | 0x80);
+    out_ += static_cast<char>(u);
+  }
+  void Str(const String& s) {
+    Varint(s.size());
+    out_ += s;
+  }
+  void Tagged(Tag tag, const String& s) {
+    out_ += static_cast<char>(tag);
+    Str(s);
+  }
+  void Integer(const SyntaxValue& v) {
+    if (!v.hex) {
+      out_ += static_cast<char>(kInteger);
+      auto u = static_cast<std::uint64_t>(v.number);
+      return Varint(u << 1 ^ (v.number < 0 ? ~std::uint64_t{0} : 0));
+    }
+    out_ += static_cast<char>(kPattern);
+    auto u = static_cast<std::uint32_t>(v.number);
+    for (int i = 0; i < 4; ++i) out_ += static_cast<char>(u >> (8 * i));
+  }
+
+  std::string out_;
+};
+
+}  // namespace
+
+bool IsBinaryDescription(std::string_view data) { return !data.empty() && data[0] == kSignature[0]; }
+
+std::unique_ptr<SyntaxSource> NewBinarySource(std::string_view data) { return std::make_unique<BinarySource>(data); }
+std::unique_ptr<SyntaxSink> NewBinarySink() { return std::make_unique<BinarySink>(); }
+
+}  // namespace fw::streaming_detail

@@ -1,0 +1,49 @@
+#include "framework/streaming_syntax.h"
+
+#include "framework/streaming.h"
+
+namespace fw::streaming_detail {
+
+std::unique_ptr<SyntaxSource> OpenSyntax(std::string_view data) {
+  return IsBinaryDescription(data) ? NewBinarySource(data) : NewTextSource(data);
+}
+
+void FailAt(const SyntaxSource& source, long long pos, const String& what) {
+  throw EReadError(source.Where(pos) + ": " + what);
+}
+
+String Describe(const SyntaxValue& value) {
+  switch (value.kind) {
+    case SyntaxValue::Kind::Ident: return "'" + value.text + "'";
+    case SyntaxValue::Kind::Integer: return Format("the number %lld", value.number);
+    case SyntaxValue::Kind::String: return "a string";
+    case SyntaxValue::Kind::Bytes: return "a byte block";
+    case SyntaxValue::Kind::Set: break;
+  }
+  return "a set";
+}
+
+void CopyItems(SyntaxSource& source, SyntaxSink& sink) {
+  for (;;) {
+    SyntaxItem item = source.Next();
+    switch (item.kind) {
+      case SyntaxItem::Kind::Object: sink.BeginObject(item.class_name, item.name); break;
+      case SyntaxItem::Kind::Property: sink.Property(item.name, source.NextValue(item.name)); break;
+      case SyntaxItem::Kind::EndObject: sink.EndObject(); break;
+      case SyntaxItem::Kind::End: return;
+    }
+  }
+}
+
+}  // namespace fw::streaming_detail
+
+namespace fw {
+
+std::string ConvertDescription(std::string_view data, DescriptionSyntax to) {
+  using namespace streaming_detail;
+  auto sink = to == DescriptionSyntax::Binary ? NewBinarySink() : NewTextSink();
+  CopyItems(*OpenSyntax(data), *sink);
+  return sink->Take();
+}
+
+}  // namespace fw
