@@ -2,7 +2,19 @@
 add_executable(qf_streaming_tests
   streaming_components.cpp
   streaming_test.cpp
+  streaming_binary_test.cpp
   streaming_errors_test.cpp
 )
 target_link_libraries(qf_streaming_tests PRIVATE qf_framework GTest::gtest_main)
 add_test(NAME qf_streaming_tests COMMAND qf_streaming_tests)
+
+# The converter the build runs: the main form's text survives text -> binary -> text byte for
+# byte; wrong usage and broken input fail without leaving a file. On a cross build it is a
+# program of the build machine, run by the build rather than by the tests.
+if(NOT CMAKE_CROSSCOMPILING)
+  add_test(NAME qf_formconv_test
+           COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:qf_formconv>
+                   -DFORM=${PROJECT_SOURCE_DIR}/resources/Form_Main.form
+                   -DWORK=${CMAKE_CURRENT_BINARY_DIR}/formconv_test
+                   -P ${CMAKE_CURRENT_SOURCE_DIR}/formconv_test.cmake)
+endif()

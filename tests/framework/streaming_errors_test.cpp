@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "framework/streaming.h"
+#include "framework/streaming_syntax.h"
 #include "tests/framework/streaming_components.h"
 
 namespace qft {
@@ -64,33 +67,85 @@ const Broken kBroken[] = {
 
 class BrokenDescription : public ::testing::TestWithParam<Broken> {};
 
-void ExpectFailure(const Broken& b, const std::function<void()>& read) {
+// The positions of each item and value as the syntax gives them, in the order it gives them.
+std::vector<std::pair<long long, long long>> Positions(streaming_detail::SyntaxSource& source) {
+  using streaming_detail::SyntaxItem;
+  std::vector<std::pair<long long, long long>> out;
+  for (SyntaxItem item = source.Next(); item.kind != SyntaxItem::Kind::End; item = source.Next()) {
+    long long value = item.kind == SyntaxItem::Kind::Property ? source.NextValue(item.name).pos : item.pos;
+    out.push_back({item.pos, value});
+  }
+  return out;
+}
+
+// The offsets in the binary form of what stands on `line` of the text.
+std::set<String> OffsetsOfLine(const String& text, const std::string& binary, int line) {
+  auto in_text = Positions(*streaming_detail::NewTextSource(text));
+  auto in_binary = Positions(*streaming_detail::NewBinarySource(binary));
+  EXPECT_EQ(in_text.size(), in_binary.size());
+  std::set<String> out;
+  for (std::size_t i = 0; i < in_text.size() && i < in_binary.size(); ++i) {
+    if (in_text[i].first == line) out.insert(Format("Offset %lld", in_binary[i].first));
+    if (in_text[i].second == line) out.insert(Format("Offset %lld", in_binary[i].second));
+  }
+  return out;
+}
+
+// The message, checked to begin with the position `where` ("Line 3") unless that is empty.
+String ExpectFailure(const Broken& b, const String& where, const std::function<void()>& read) {
   try {
     read();
     ADD_FAILURE() << "no error for:\n" << b.text;
   } catch (const EReadError& e) {
     const String message = e.what();
-    EXPECT_TRUE(message.starts_with(Format("Line %d: ", b.line))) << message;
+    if (!where.empty()) {
+      EXPECT_TRUE(message.starts_with(where + ": ")) << message;
+    }
     EXPECT_NE(message.find(b.says), String::npos) << message;
+    return message;
   }
+  return {};
 }
 
-TEST_P(BrokenDescription, RaisesNamingTheLineAndLeavesNothingBehind) {
-  const Broken& b = GetParam();
+void ExpectNothingLeftBehind(const Broken& b, const std::string& data, const String& where) {
   const int live = g_live;
   {
     TTestForm form(nullptr);
-    ExpectFailure(b, [&] { ReadComponent(b.text, form); });
+    ExpectFailure(b, where, [&] { ReadComponent(data, form); });
     EXPECT_EQ(form.ComponentCount(), 0);
     EXPECT_FALSE(form.HasState(ComponentState::Loading) || form.HasState(ComponentState::Reading));
   }
   EXPECT_EQ(g_live, live);
   if (String(b.text).starts_with("TTestForm")) {
     TTestForm owner(nullptr);
-    ExpectFailure(b, [&] { ReadNewComponent(b.text, &owner); });
+    ExpectFailure(b, where, [&] { ReadNewComponent(data, &owner); });
     EXPECT_EQ(owner.ComponentCount(), 0);
   }
   EXPECT_EQ(g_live, live);
+}
+
+TEST_P(BrokenDescription, RaisesNamingTheLineAndLeavesNothingBehind) {
+  const Broken& b = GetParam();
+  ExpectNothingLeftBehind(b, b.text, Format("Line %d", b.line));
+}
+
+// What the text syntax can say, the binary one says too: the same error, at the byte offset of
+// what the text's line holds. Broken text syntax does not convert at all.
+TEST_P(BrokenDescription, TheBinaryFormRaisesTheSameNamingTheOffset) {
+  const Broken& b = GetParam();
+  std::string binary;
+  try {
+    binary = ConvertDescription(b.text, DescriptionSyntax::Binary);
+  } catch (const EReadError&) {
+    ExpectFailure(b, Format("Line %d", b.line), [&] { ConvertDescription(b.text, DescriptionSyntax::Binary); });
+    return;
+  }
+  EXPECT_TRUE(streaming_detail::IsBinaryDescription(binary));
+  TTestForm form(nullptr);
+  const String message = ExpectFailure(b, "", [&] { ReadComponent(binary, form); });
+  const String where = message.substr(0, message.find(':'));
+  EXPECT_EQ(OffsetsOfLine(b.text, binary, b.line).count(where), 1u) << message;
+  ExpectNothingLeftBehind(b, binary, where);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BrokenDescription, ::testing::ValuesIn(kBroken));
@@ -104,7 +159,10 @@ TEST(BrokenDescriptionFields, MissingFieldRaisesAndLeavesNoFieldBound) {
     form.PublishField("Panel", &panel);
     form.PublishField("Button1", &button);
     Broken b{"TTestForm F {\n  TWidget Panel {\n  }\n}\n", 1, "Component Button1 not found in TTestForm"};
-    ExpectFailure(b, [&] { ReadComponent(b.text, form); });
+    ExpectFailure(b, "Line 1", [&] { ReadComponent(b.text, form); });
+    EXPECT_EQ(panel, nullptr);
+    EXPECT_EQ(form.ComponentCount(), 0);
+    ExpectFailure(b, "Offset 4", [&] { ReadComponent(ConvertDescription(b.text, DescriptionSyntax::Binary), form); });
     EXPECT_EQ(panel, nullptr);
     EXPECT_EQ(form.ComponentCount(), 0);
   }
@@ -115,6 +173,8 @@ TEST(BrokenDescriptionFields, UnknownClassKeepsItsOwnExceptionClass) {
   TTestForm form(nullptr);
   EXPECT_THROW(ReadComponent("TTestForm F {\n  TNothing N {\n  }\n}\n", form), EClassNotFound);
   EXPECT_THROW(ReadNewComponent("TNothing N {\n}\n", nullptr), EClassNotFound);
+  EXPECT_THROW(ReadNewComponent(ConvertDescription("TNothing N {\n}\n", DescriptionSyntax::Binary), nullptr),
+               EClassNotFound);
 }
 
 }  // namespace

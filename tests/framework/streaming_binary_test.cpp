@@ -1,0 +1,118 @@
+// Broken descriptions in the binary syntax: a clear error naming the byte offset, nothing left
+// behind, for every truncation and for lengths, counts and tags that do not fit.
+#include <gtest/gtest.h>
+
+#include "framework/streaming.h"
+#include "tests/framework/streaming_components.h"
+
+namespace qft {
+namespace {
+using namespace fw;
+using namespace std::string_literals;
+
+// Builds binary descriptions by hand.
+std::string Str(const std::string& s) { return static_cast<char>(s.size()) + s; }
+std::string Object(const std::string& cls, const std::string& name) { return "\x01" + Str(cls) + Str(name); }
+std::string Property(const std::string& name) { return "\x02" + Str(name); }
+const std::string kSig = "\x89QFB";
+const std::string kForm = kSig + Object("TTestForm", "F");  // 4 + 1 + 10 + 2 = offset 17 after it
+
+struct BrokenBinary {
+  std::string data;
+  std::size_t offset;
+  const char* says;
+};
+
+void PrintTo(const BrokenBinary& b, std::ostream* os) { *os << b.says; }
+
+const BrokenBinary kBroken[] = {
+    {"\x89QFX", 0, "bad signature"},
+    {"\x89Q", 0, "bad signature"},
+    {kSig, 4, "the data ends before the top object"},
+    {kSig + "\x02", 4, "the top object expected, found tag $02"},
+    {kForm, 17, "the data ends before TTestForm F of offset 4 is closed"},
+    {kForm + "\x07", 17, "unknown tag $07 where an object, a property or the end of an object belongs"},
+    {kForm + Property("Tag") + "\x16", 22, "unknown tag $16 for the value of Tag"},
+    {kForm + Property("Tag"), 22, "the data ends before the value of Tag"},
+    {kForm + Property("Tag") + "\x11\x80\x80", 23, "the data ends inside the integer"},
+    {kForm + Property("Tag") + "\x11" + std::string(9, '\xFF') + "\x02", 23, "the integer does not fit in 64 bits"},
+    {kForm + Property("Tag") + "\x12\x01\x02", 23, "the data ends inside a 32-bit pattern"},
+    {kForm + Property("Caption") + "\x13\x05" + "abc", 27, "a string of 5 bytes runs past the end of the data (3 bytes left)"},
+    {kForm + "\x02\x09" "Cap", 18, "a property name of 9 bytes runs past the end"},
+    {kForm + Property("Caption") + "\x14\xFF\xFF\xFF\xFF\x0F", 27, "a byte block of 4294967295 bytes runs past the end"},
+    {kForm + Property("Caption") + "\x13" + std::string(10, '\xFF') + "\x01", 27, "the string does not fit in 64 bits"},
+    {kForm + Property("Color") + "\x15\x7F\x06stBold", 24, "a set of 127 names runs past the end of the data"},
+    {kForm + Property("Color") + "\x15\x01\x03" "a b", 26, "the name in set is not a name"},
+    {kForm + Property("Color") + "\x10\x03" + "c-l", 25, "the name is not a name"},
+    {kForm + Property("9x") + "\x11\x00", 18, "the property name is not a name"},
+    {kSig + "\x01\x03T T\x00"s, 5, "the class name is not a name"},
+    {kSig + Object("TTestForm", "a.") + "\x00"s, 15, "the object name is not a name"},
+    {kForm + "\x00\x00"s, 18, "1 bytes of data after the end of the description"},
+    {kForm + "\x00"s + kForm + "\x00"s, 18, "18 bytes of data after the end"},
+    {kForm + Property("Tag") + "\x13\x01x\x00"s, 22, "Tag of TTestForm needs an integer, not a string"},
+};
+
+class BrokenBinaryDescription : public ::testing::TestWithParam<BrokenBinary> {};
+
+void ExpectFailure(const std::string& data, std::size_t offset, const char* says) {
+  const int live = g_live;
+  for (bool create : {false, true}) {
+    TTestForm form(nullptr);
+    try {
+      if (create) {
+        delete ReadNewComponent(data, &form);
+      } else {
+        ReadComponent(data, form);
+      }
+      ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+      const String message = e.what();
+      EXPECT_TRUE(message.starts_with(Format("Offset %zu: ", offset))) << message;
+      EXPECT_NE(message.find(says), String::npos) << message;
+    }
+    EXPECT_EQ(form.ComponentCount(), 0);
+  }
+  EXPECT_EQ(g_live, live);
+}
+
+TEST_P(BrokenBinaryDescription, RaisesNamingTheOffsetAndLeavesNothingBehind) {
+  const BrokenBinary& b = GetParam();
+  ExpectFailure(b.data, b.offset, b.says);
+  if (String(b.says).find("needs") != String::npos) return;  // the syntax is sound, only the class objects
+  EXPECT_THROW(ConvertDescription(b.data, DescriptionSyntax::Text), EReadError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BrokenBinaryDescription, ::testing::ValuesIn(kBroken));
+
+// A description cut short anywhere is an error that says the data ended, at or before the cut.
+TEST(BrokenBinaryDescriptionCut, EveryTruncationRaisesAndLeavesNothingBehind) {
+  const std::string whole = ConvertDescription(
+      "TTestForm F {\n  Tag = -300\n  Color = $00A56934\n  TWidget W1 {\n    Font.Style = [stBold, stItalic]\n"
+      "    Picture.Data = <\n      00112233445566778899AABBCCDDEEFF\n    >\n    Hint = \"tip\"\n"
+      "    OnClick = WidgetClick\n    TWidget {\n      Top = 2\n    }\n  }\n}\n",
+      DescriptionSyntax::Binary);
+  const int live = g_live;
+  for (std::size_t cut = 1; cut < whole.size(); ++cut) {
+    const std::string part = whole.substr(0, cut);
+    TTestForm form(nullptr);
+    try {
+      ReadComponent(part, form);
+      ADD_FAILURE() << "no error at " << cut;
+    } catch (const EReadError& e) {
+      const String message = e.what();
+      std::size_t offset = 0;
+      EXPECT_EQ(std::sscanf(message.c_str(), "Offset %zu: ", &offset), 1) << message;
+      EXPECT_LE(offset, cut) << message;
+      EXPECT_NE(message.find(cut < 4 ? "bad signature" : "end"), String::npos) << message;
+    }
+    EXPECT_EQ(form.ComponentCount(), 0);
+    EXPECT_THROW(ConvertDescription(part, DescriptionSyntax::Text), EReadError);
+  }
+  EXPECT_EQ(g_live, live);
+  TTestForm form(nullptr);
+  ReadComponent(whole, form);
+  EXPECT_EQ(form.ComponentCount(), 2);
+}
+
+}  // namespace
+}  // namespace qft
