@@ -65,3 +65,8 @@ if(QF_BUILD_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
 endif()
+
+# zlib: Debian's MinGW package (libz-mingw-w64-dev), linked in statically: no zlib1.dll beside the
+# executable.
+set(ZLIB_USE_STATIC_LIBS ON)
+find_package(ZLIB REQUIRED)

@@ -1,6 +1,4 @@
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "framework/bitmap_file.h"
 #include "framework/graphics.h"
@@ -166,17 +164,13 @@ bool TBitmap::Equals(const TGraphic& other) const {
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw Exception(Format("Cannot open file \"%s\"", path.c_str()));
-  const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  LoadFromBytes(bytes);
+  const std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) throw Exception(Format("Cannot open file \"%s\"", path.c_str()));
+  LoadFromBytes(*bytes);
 }
 
 void TBitmap::SaveToFile(const std::string& path) const {
-  const std::string bytes = SaveToBytes();
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file || !file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-    throw EWriteError(Format("Cannot create file \"%s\"", path.c_str()));
+  if (!WriteFileBytes(path, SaveToBytes())) throw EWriteError(Format("Cannot create file \"%s\"", path.c_str()));
 }
 
 // ---- the byte-block form

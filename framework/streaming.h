@@ -50,7 +50,8 @@ TComponent* ReadNewComponent(std::string_view data, TComponent* owner);
 
 // Converts a description, text or binary, to the given syntax without knowing its classes: text
 // comes out as the writer writes it. Raises EReadError for a broken syntax.
-enum class DescriptionSyntax { Text, Binary };
+// Packed is the binary syntax deflated, as the executables embed it.
+enum class DescriptionSyntax { Text, Binary, Packed };
 std::string ConvertDescription(std::string_view data, DescriptionSyntax to);
 
 }  // namespace fw

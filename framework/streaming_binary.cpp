@@ -1,5 +1,8 @@
 // The binary syntax of form descriptions (layout in streaming_syntax.h): its items from the
 // records, with a byte offset in every error, and the records from items.
+#include <zlib.h>
+
+#include <algorithm>
 #include <cstdint>
 
 #include "framework/streaming_syntax.h"
@@ -8,6 +11,10 @@ namespace fw::streaming_detail {
 namespace {
 
 constexpr std::string_view kSignature = "\x89QFB";
+constexpr std::string_view kPackedSignature = "\x89QFZ";
+// Deflate makes at most about 1032 bytes of one: a larger size is a lie, not a reason to allocate.
+constexpr std::uint64_t kMostUnpackedPerPackedByte = 1040;
+constexpr std::uint64_t kMostUnpacked = std::uint64_t{1} << 30;
 
 enum Tag : unsigned char {
   kEndObject = 0x00,
@@ -34,17 +41,45 @@ class BinarySource : public SyntaxSource {
     pos_ = kSignature.size();
   }
 
+  // The records of a packed description: its signature, their size and their deflated bytes.
+  static std::string Unpack(std::string_view packed) {
+    BinarySource header(packed, kPackedSignature.size());
+    const std::uint64_t size = header.Varint("unpacked size");
+    const std::string_view deflated = packed.substr(header.pos_);
+    if (size > std::min<std::uint64_t>(deflated.size() * kMostUnpackedPerPackedByte, kMostUnpacked)) {
+      header.Fail(kPackedSignature.size(), Format("%llu bytes cannot unpack from %zu",
+                                                  static_cast<unsigned long long>(size), deflated.size()));
+    }
+    std::string out(size, '\0');
+    uLongf made = static_cast<uLongf>(size);
+    uLong used = static_cast<uLong>(deflated.size());
+    int rc = uncompress2(reinterpret_cast<Bytef*>(out.data()), &made,
+                         reinterpret_cast<const Bytef*>(deflated.data()), &used);
+    if (rc != Z_OK) header.Fail(header.pos_, Format("the packed data does not unpack (zlib error %d)", rc));
+    if (made != size) {
+      header.Fail(header.pos_, Format("the packed data unpacks to %lu bytes, not %llu",
+                                      static_cast<unsigned long>(made), static_cast<unsigned long long>(size)));
+    }
+    if (used != deflated.size()) {
+      header.Fail(header.pos_ + used, Format("%zu bytes after the packed data", deflated.size() - used));
+    }
+    return out;
+  }
+
   SyntaxItem Next() override {
     const std::size_t at = pos_;
     const bool top = at == kSignature.size();
     if (open_.empty() && !top) {
-      if (at < data_.size()) Fail(at, Format("%zu bytes of data after the end of the description", data_.size() - at));
+      if (at < data_.size()) {
+        Fail(at, Format("%zu bytes of data after the end of the description", data_.size() - at));
+      }
       return SyntaxItem{SyntaxItem::Kind::End, {}, {}, static_cast<long long>(at)};
     }
     if (at == data_.size()) {
       if (top) Fail(at, "the data ends before the top object");
       const Open& o = open_.back();
-      Fail(at, Format("the data ends before %s %s of offset %zu is closed", o.class_name.c_str(), o.name.c_str(), o.pos));
+      Fail(at, Format("the data ends before %s %s of offset %zu is closed", o.class_name.c_str(), o.name.c_str(),
+                      o.pos));
     }
     unsigned char tag = Byte();
     if (top && tag != kObject) Fail(at, Format("the top object expected, found tag $%02X", tag));
@@ -94,7 +129,9 @@ class BinarySource : public SyntaxSource {
         v.kind = SyntaxValue::Kind::Set;
         std::uint64_t count = Varint("set size");
         // Each name takes at least one byte: a larger count cannot be right.
-        if (count > data_.size() - pos_) Fail(v.pos, Format("a set of %llu names runs past the end of the data", static_cast<unsigned long long>(count)));
+        if (count > data_.size() - pos_) {
+          Fail(v.pos, Format("a set of %llu names runs past the end of the data", static_cast<unsigned long long>(count)));
+        }
         for (std::uint64_t i = 0; i < count; ++i) v.names.push_back(Name("name in set"));
         break;
       }
@@ -107,6 +144,8 @@ class BinarySource : public SyntaxSource {
   String Where(long long pos) const override { return Format("Offset %lld", pos); }
 
  private:
+  BinarySource(std::string_view data, std::size_t pos) : data_(data), pos_(pos) {}
+
   [[noreturn]] void Fail(std::size_t at, const String& what) const { FailAt(*this, static_cast<long long>(at), what); }
 
   unsigned char Byte() { return static_cast<unsigned char>(data_[pos_++]); }
@@ -159,6 +198,17 @@ class BinarySource : public SyntaxSource {
   std::vector<Open> open_;
 };
 
+// A packed description: the records unpacked, kept for the source reading them.
+struct UnpackedRecords {
+  std::string records;
+};
+
+class PackedSource : private UnpackedRecords, public BinarySource {
+ public:
+  explicit PackedSource(std::string_view packed)
+      : UnpackedRecords{Unpack(packed)}, BinarySource(records) {}
+};
+
 class BinarySink : public SyntaxSink {
  public:
   BinarySink() : out_(kSignature) {}
@@ -186,7 +236,7 @@ class BinarySink : public SyntaxSink {
   void EndObject() override { out_ += static_cast<char>(kEndObject); }
   std::string Take() override { return std::move(out_); }
 
- private:
+ protected:
   void Varint(std::uint64_t u) {
     for (; u >= 0x80; u >>= 7) out_ += static_cast<char>(u | 0x80);
     out_ += static_cast<char>(u);
@@ -213,11 +263,31 @@ class BinarySink : public SyntaxSink {
   std::string out_;
 };
 
+class PackedSink : public BinarySink {
+ public:
+  std::string Take() override {
+    const std::string records = BinarySink::Take();
+    out_ = kPackedSignature;
+    Varint(records.size());
+    uLongf size = compressBound(static_cast<uLong>(records.size()));
+    std::string deflated(size, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(deflated.data()), &size, reinterpret_cast<const Bytef*>(records.data()),
+                  static_cast<uLong>(records.size()), Z_BEST_COMPRESSION) != Z_OK) {
+      throw EOutOfResources("cannot pack the description");
+    }
+    return std::move(out_.append(deflated, 0, size));
+  }
+};
+
 }  // namespace
 
 bool IsBinaryDescription(std::string_view data) { return !data.empty() && data[0] == kSignature[0]; }
 
-std::unique_ptr<SyntaxSource> NewBinarySource(std::string_view data) { return std::make_unique<BinarySource>(data); }
+std::unique_ptr<SyntaxSource> NewBinarySource(std::string_view data) {
+  if (data.starts_with(kPackedSignature)) return std::make_unique<PackedSource>(data);
+  return std::make_unique<BinarySource>(data);
+}
 std::unique_ptr<SyntaxSink> NewBinarySink() { return std::make_unique<BinarySink>(); }
+std::unique_ptr<SyntaxSink> NewPackedSink() { return std::make_unique<PackedSink>(); }
 
 }  // namespace fw::streaming_detail

@@ -41,7 +41,9 @@ namespace fw {
 
 std::string ConvertDescription(std::string_view data, DescriptionSyntax to) {
   using namespace streaming_detail;
-  auto sink = to == DescriptionSyntax::Binary ? NewBinarySink() : NewTextSink();
+  auto sink = to == DescriptionSyntax::Text     ? NewTextSink()
+              : to == DescriptionSyntax::Binary ? NewBinarySink()
+                                                : NewPackedSink();
   CopyItems(*OpenSyntax(data), *sink);
   return sink->Take();
 }

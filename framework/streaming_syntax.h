@@ -12,6 +12,10 @@
 //                | 13 str string | 14 str bytes | 15 varint count str*count set
 //   str         := varint length, then that many bytes;  varint := unsigned LEB128
 //
+// What the executables embed is packed: 89 'Q' 'F' 'Z', the size of the binary description as a
+// varint, then that description deflated (a zlib stream). Offsets in the errors of a packed
+// description are those of the unpacked one (what `qf_formconv --to-binary` gives).
+//
 // Both syntaxes are read without the class registry, so converting is purely syntactic:
 // text the writer wrote gives the same text back after a trip through the binary form.
 #include <memory>
@@ -54,7 +58,7 @@ class SyntaxSource {
   virtual String Where(long long pos) const = 0;
 };
 
-// The binary syntax when `data` starts as its signature does, else the text syntax.
+// The binary syntax (packed or not) when `data` starts as its signatures do, else the text syntax.
 std::unique_ptr<SyntaxSource> OpenSyntax(std::string_view data);
 bool IsBinaryDescription(std::string_view data);
 
@@ -76,6 +80,7 @@ class SyntaxSink {
 
 std::unique_ptr<SyntaxSink> NewTextSink();
 std::unique_ptr<SyntaxSink> NewBinarySink();
+std::unique_ptr<SyntaxSink> NewPackedSink();
 std::unique_ptr<SyntaxSource> NewTextSource(std::string_view text);
 std::unique_ptr<SyntaxSource> NewBinarySource(std::string_view data);
 

@@ -1,7 +1,9 @@
 #pragma once
 // Strings and the exception classes of the framework.
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace fw {
 
@@ -40,5 +42,11 @@ QF_EXCEPTION_CLASS(EOutOfResources, Exception)
 
 // printf-style formatting into a String.
 String Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Whole files through <cstdio> (the iostreams would bring their locale machinery into the
+// program). Reading gives nothing when the file cannot be read; writing replaces the file and
+// removes what it wrote when it could not write everything.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, std::string_view bytes);
 
 }  // namespace fw

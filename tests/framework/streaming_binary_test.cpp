@@ -1,6 +1,7 @@
 // Broken descriptions in the binary syntax: a clear error naming the byte offset, nothing left
 // behind, for every truncation and for lengths, counts and tags that do not fit.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include "framework/streaming.h"
 #include "tests/framework/streaming_components.h"
@@ -84,13 +85,14 @@ TEST_P(BrokenBinaryDescription, RaisesNamingTheOffsetAndLeavesNothingBehind) {
 
 INSTANTIATE_TEST_SUITE_P(Table, BrokenBinaryDescription, ::testing::ValuesIn(kBroken));
 
+const String kSample =
+    "TTestForm F {\n  Tag = -300\n  Color = $00A56934\n  TWidget W1 {\n    Font.Style = [stBold, stItalic]\n"
+    "    Picture.Data = <\n      00112233445566778899AABBCCDDEEFF00112233445566778899AABBCCDDEEFF\n    >\n"
+    "    Hint = \"tip\"\n    OnClick = WidgetClick\n    TWidget {\n      Top = 2\n    }\n  }\n}\n";
+
 // A description cut short anywhere is an error that says the data ended, at or before the cut.
 TEST(BrokenBinaryDescriptionCut, EveryTruncationRaisesAndLeavesNothingBehind) {
-  const std::string whole = ConvertDescription(
-      "TTestForm F {\n  Tag = -300\n  Color = $00A56934\n  TWidget W1 {\n    Font.Style = [stBold, stItalic]\n"
-      "    Picture.Data = <\n      00112233445566778899AABBCCDDEEFF\n    >\n    Hint = \"tip\"\n"
-      "    OnClick = WidgetClick\n    TWidget {\n      Top = 2\n    }\n  }\n}\n",
-      DescriptionSyntax::Binary);
+  const std::string whole = ConvertDescription(kSample, DescriptionSyntax::Binary);
   const int live = g_live;
   for (std::size_t cut = 1; cut < whole.size(); ++cut) {
     const std::string part = whole.substr(0, cut);
@@ -112,6 +114,45 @@ TEST(BrokenBinaryDescriptionCut, EveryTruncationRaisesAndLeavesNothingBehind) {
   TTestForm form(nullptr);
   ReadComponent(whole, form);
   EXPECT_EQ(form.ComponentCount(), 2);
+}
+
+// The packed form (what the executables embed) unpacks to the binary one; a packed description
+// that lies about its size, is cut short or carries more is refused before any object is made.
+TEST(PackedDescription, UnpacksToTheBinaryFormAndRefusesWhatDoesNotUnpack) {
+  const std::string binary = ConvertDescription(kSample, DescriptionSyntax::Binary);
+  const std::string packed = ConvertDescription(kSample, DescriptionSyntax::Packed);
+  ASSERT_EQ(packed.substr(0, 4), "\x89QFZ");
+  EXPECT_EQ(ConvertDescription(packed, DescriptionSyntax::Binary), binary);
+  EXPECT_EQ(ConvertDescription(packed, DescriptionSyntax::Text), kSample);
+  TTestForm form(nullptr);
+  ReadComponent(packed, form);
+  EXPECT_EQ(form.ComponentCount(), 2);
+
+  const auto header = [](std::size_t size) {
+    std::string out = "\x89QFZ";
+    for (; size >= 0x80; size >>= 7) out += static_cast<char>(size | 0x80);
+    return out + static_cast<char>(size);
+  };
+  const std::size_t at = header(binary.size()).size();
+  const std::string deflated = packed.substr(at);
+  ASSERT_EQ(header(binary.size()) + deflated, packed);
+  ExpectFailure(header(binary.size() + 1) + deflated, at, Format("unpacks to %zu bytes, not %zu", binary.size(), binary.size() + 1).c_str());
+  ExpectFailure(header(binary.size() - 1) + deflated, at, "does not unpack");
+  ExpectFailure(header(binary.size()) + deflated.substr(0, 9), at, "does not unpack");
+  ExpectFailure(header(binary.size()) + deflated.substr(0, 9) + "garbage!", at, "does not unpack");
+  ExpectFailure(packed + "xy", packed.size(), "2 bytes after the packed data");
+  ExpectFailure("\x89QFZ\xFF\xFF\xFF\xFF\x0F"s + deflated, 4, "4294967295 bytes cannot unpack from");
+  for (std::size_t cut = 1; cut < packed.size(); ++cut) {
+    EXPECT_THROW(ConvertDescription(packed.substr(0, cut), DescriptionSyntax::Text), EReadError) << cut;
+  }
+  // What unpacks must be binary records: not text, not another packed description.
+  for (const std::string& inner : {std::string(kSample), packed}) {
+    uLongf size = compressBound(static_cast<uLong>(inner.size()));
+    std::string again(size, '\0');
+    ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(again.data()), &size, reinterpret_cast<const Bytef*>(inner.data()),
+                        static_cast<uLong>(inner.size()), 9), Z_OK);
+    ExpectFailure(header(inner.size()) + again.substr(0, size), 0, "bad signature");
+  }
 }
 
 }  // namespace
