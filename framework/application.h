@@ -15,6 +15,7 @@ class TApplication : public TComponent {
   explicit TApplication(TComponent* owner);
   ~TApplication() override;
 
+  // Makes the framework's own classes known to form descriptions.
   void Initialize();
   // Creates a form owned by the application; the first becomes the main form.
   template <class T>

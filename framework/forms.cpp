@@ -51,8 +51,6 @@ const ClassInfo& TForm::StaticClass() {
     p.push_back(EventProp<T>("OnDestroy", &T::OnDestroy));
     return c;
   }();
-  static const bool registered = (RegisterClass(info), true);
-  (void)registered;
   return info;
 }
 
