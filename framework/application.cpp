@@ -138,9 +138,6 @@ TControl* TApplication::FindControlAtScreen(pf::Point screen) const {
 void TApplication::ControlDestroying(TControl* control) {
   if (capture_control_ == control) SetCaptureControl(nullptr);
   if (mouse_control_ == control) mouse_control_ = nullptr;
-  for (ControlWatch* w : watches_) {
-    if (w->control_ == control) w->control_ = nullptr;
-  }
 }
 
 void TApplication::FormDestroying(TCustomForm* form) {
@@ -148,16 +145,6 @@ void TApplication::FormDestroying(TCustomForm* form) {
   if (belongs(capture_control_)) capture_control_ = nullptr;
   if (belongs(mouse_control_)) mouse_control_ = nullptr;
   if (main_form_ == form) main_form_ = nullptr;
-}
-
-ControlWatch::ControlWatch(TControl* control) : control_(control) {
-  if (Application) Application->watches_.push_back(this);
-}
-
-ControlWatch::~ControlWatch() {
-  if (!Application) return;
-  auto& w = Application->watches_;
-  w.erase(std::remove(w.begin(), w.end(), this), w.end());
 }
 
 }  // namespace fw
