@@ -4,6 +4,7 @@
 
 #include "app/program_resources.h"
 #include "app/unit1.h"
+#include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
 #include "platform/entry.h"
 #include "platform/platform.h"
@@ -15,6 +16,7 @@ constexpr const char* kInstanceMarker = "TOLVANE-quenfor";
 void RunApplication(fw::TApplication& application) {
   try {
     application.Initialize();
+    bc::RegisterClasses();
     application.CreateForm(app::Form_Main);
     application.Run();
   } catch (const fw::Exception& e) {

@@ -8,20 +8,15 @@
 namespace app {
 namespace {
 
-constexpr unsigned kSeeMaskNoCloseProcess = 0x40;
-constexpr unsigned kSeeMaskNoConsole = 0x8000;
-constexpr int kSwShow = 5;
-constexpr std::uint32_t kWaitObject0 = 0;
-constexpr std::uint32_t kWaitTimeout = 258;
 constexpr unsigned kWaitSliceMs = 50;
 constexpr unsigned kPausePassMs = 100;
 
 void WaitForProcess(pf::Process& process) {
   for (;;) {
     const std::uint32_t result = process.Wait(kWaitSliceMs);
-    if (result == kWaitObject0) return;
+    if (result == pf::kWaitEnded) return;
     fw::Application->ProcessMessages();
-    if (result != kWaitTimeout) return;
+    if (result != pf::kWaitTimedOut) return;
   }
 }
 
@@ -42,12 +37,12 @@ bool ShellRun(const fw::String& target, const fw::String& parameters, bool wait)
   pf::Platform& platform = pf::Current();
   platform.DebugOutput(target);
   pf::ShellRequest request;
-  request.mask = kSeeMaskNoCloseProcess | kSeeMaskNoConsole;
+  request.mask = pf::kShellKeepProcess | pf::kShellNoConsole;
   request.owner = fw::Application->Handle();
   request.verb = "open";
   request.file = target;
   request.parameters = parameters;
-  request.show = kSwShow;
+  request.show = pf::kShowActivated;
   pf::ShellResult result = platform.ShellExecute(request);
   if (!result.ok) return false;
   if (wait && result.process) WaitForProcess(*result.process);

@@ -13,8 +13,6 @@ namespace {
 
 constexpr int kFadeStep = 5;
 constexpr int kFadeLast = 244;  // above this the window goes straight to full opacity
-constexpr unsigned kMbIconInformation = 0x40;
-constexpr unsigned kMbTopmost = 0x40000;
 
 const char* const kBanner[] = {
     "Orvandel - This is a program for the modem driver install",
@@ -35,7 +33,6 @@ const fw::ClassInfo& TForm_Main::StaticClass() {
 }
 
 TForm_Main::TForm_Main(fw::TComponent* owner) : fw::TForm(owner) {
-  bc::TImageButton::StaticClass();  // known to the reader before it meets one
   PublishMembers();
   LoadFromResource("Form_Main");
   AppPath = ExtractFilePath(fw::Application->ExeName());
@@ -87,7 +84,7 @@ void TForm_Main::ImageButton1Click(fw::TObject*) {
   const fw::String target = ReaderTarget(AppPath, pf::Current().GetOsVersion());
   if (target.empty()) {
     // Nothing to open: the action ends here, with the window left as it is.
-    fw::Application->MessageBox("Path Error", "Information", kMbIconInformation | kMbTopmost);
+    fw::Application->MessageBox("Path Error", "Information", pf::kBoxIconInformation | pf::kBoxTopmost);
     return;
   }
   LaunchTarget(target);

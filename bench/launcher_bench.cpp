@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/program_resources.h"
+#include "buttoncomps/buttoncomps.h"
 #include "app/unit1.h"
 #include "framework/application.h"
 #include "platform/headless/headless_platform.h"
@@ -21,6 +22,7 @@ class Launcher {
     app::RegisterProgramResources();
     application = std::make_unique<fw::TApplication>(nullptr);
     application->Initialize();
+    bc::RegisterClasses();
   }
   ~Launcher() {
     application.reset();

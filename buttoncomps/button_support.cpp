@@ -23,7 +23,7 @@ void AppendHintAndFontProperties(std::vector<fw::PropInfo>& props) {
 bool CallMouseEvent(fw::TControl& self, const fw::TMouseEvent& event, fw::TMouseButton button,
                     fw::TShiftState shift, int x, int y) {
   if (!event) return true;
-  fw::ControlWatch watch(&self);
+  const auto watch = fw::WeakRefTo(&self);
   // A copy: the handler may destroy the button and the event with it.
   const fw::TMouseEvent handler = event;
   handler(&self, button, shift, x, y);

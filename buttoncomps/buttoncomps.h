@@ -12,7 +12,11 @@ namespace bc {
 // The palette page the classes go on.
 inline constexpr const char* kPaletteName = "Tolvane";
 
-// Hands the five classes to the framework's component registration; the error it raises when no
+// Makes the five classes known to form descriptions. A program that reads descriptions naming
+// them calls it once at start.
+void RegisterClasses();
+
+// For a design environment: hands the five classes to the framework's component registration; the error it raises when no
 // design environment is there passes to the caller.
 void Register();
 

@@ -24,8 +24,6 @@ const fw::ClassInfo& TEncartaButton::StaticClass() {
     AppendHintAndFontProperties(p);
     return c;
   }();
-  static const bool registered = (fw::RegisterClass(info), true);
-  (void)registered;
   return info;
 }
 

@@ -48,8 +48,6 @@ fw::ClassInfo MakeClassInfo() {
 
 const fw::ClassInfo& TImageButton::StaticClass() {
   static const fw::ClassInfo info = MakeClassInfo();
-  static const bool registered = (fw::RegisterClass(info), true);
-  (void)registered;
   return info;
 }
 

@@ -27,8 +27,6 @@ const fw::ClassInfo& TSelButton::StaticClass() {
     AppendHintAndFontProperties(p);
     return c;
   }();
-  static const bool registered = (fw::RegisterClass(info), true);
-  (void)registered;
   return info;
 }
 

@@ -10,7 +10,12 @@ namespace fw {
 TApplication* Application = nullptr;
 
 namespace {
-constexpr unsigned kMbIconStop = 0x10;
+
+void RegisterStandardClasses() {
+  for (const ClassInfo* info : {&TForm::StaticClass(), &TImage::StaticClass(), &TTimer::StaticClass()}) {
+    RegisterClass(*info);
+  }
+}
 
 String FileNameWithoutExtension(const String& path) {
   const auto slash = path.find_last_of("\\/");
@@ -40,12 +45,7 @@ TApplication::~TApplication() {
   if (Application == this) Application = nullptr;
 }
 
-void TApplication::Initialize() {
-  // The standard classes are known to form descriptions from the start.
-  TForm::StaticClass();
-  TImage::StaticClass();
-  TTimer::StaticClass();
-}
+void TApplication::Initialize() { RegisterStandardClasses(); }
 
 void TApplication::Run() {
   if (main_form_ && !main_form_->Visible()) main_form_->Show();
@@ -100,7 +100,7 @@ int TApplication::MessageBox(const String& text, const String& caption, unsigned
 }
 
 void TApplication::ShowException(const Exception& e) {
-  MessageBox(ExceptionText(e.Message()), Title(), kMbIconStop);
+  MessageBox(ExceptionText(e.Message()), Title(), pf::kBoxIconError);
 }
 
 const String& TApplication::Title() const {
@@ -138,9 +138,6 @@ TControl* TApplication::FindControlAtScreen(pf::Point screen) const {
 void TApplication::ControlDestroying(TControl* control) {
   if (capture_control_ == control) SetCaptureControl(nullptr);
   if (mouse_control_ == control) mouse_control_ = nullptr;
-  for (ControlWatch* w : watches_) {
-    if (w->control_ == control) w->control_ = nullptr;
-  }
 }
 
 void TApplication::FormDestroying(TCustomForm* form) {
@@ -148,16 +145,6 @@ void TApplication::FormDestroying(TCustomForm* form) {
   if (belongs(capture_control_)) capture_control_ = nullptr;
   if (belongs(mouse_control_)) mouse_control_ = nullptr;
   if (main_form_ == form) main_form_ = nullptr;
-}
-
-ControlWatch::ControlWatch(TControl* control) : control_(control) {
-  if (Application) Application->watches_.push_back(this);
-}
-
-ControlWatch::~ControlWatch() {
-  if (!Application) return;
-  auto& w = Application->watches_;
-  w.erase(std::remove(w.begin(), w.end(), this), w.end());
 }
 
 }  // namespace fw

@@ -6,7 +6,6 @@
 
 namespace fw {
 
-class ControlWatch;
 
 class TApplication : public TComponent {
   QF_PUBLISHED_CLASS()
@@ -15,6 +14,7 @@ class TApplication : public TComponent {
   explicit TApplication(TComponent* owner);
   ~TApplication() override;
 
+  // Makes the framework's own classes known to form descriptions.
   void Initialize();
   // Creates a form owned by the application; the first becomes the main form.
   template <class T>
@@ -58,28 +58,12 @@ class TApplication : public TComponent {
   void FormDestroying(TCustomForm* form);
 
  private:
-  friend class ControlWatch;
-  std::vector<ControlWatch*> watches_;
   bool terminated_ = false;
   TCustomForm* main_form_ = nullptr;
   TControl* capture_control_ = nullptr;
   TControl* mouse_control_ = nullptr;
   mutable String title_;
   bool title_set_ = false;
-};
-
-// Watches a control across calls that may destroy it (a click handler, a nested message pump).
-class ControlWatch {
- public:
-  explicit ControlWatch(TControl* control);
-  ~ControlWatch();
-  ControlWatch(const ControlWatch&) = delete;
-  ControlWatch& operator=(const ControlWatch&) = delete;
-  bool Alive() const { return control_ != nullptr; }
-
- private:
-  friend class TApplication;
-  TControl* control_;
 };
 
 // The one application object, made by the program entry (or a test).

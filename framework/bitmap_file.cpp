@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "framework/le_bytes.h"
 #include "framework/sysutils.h"
 
 namespace fw::bmp {
@@ -16,33 +17,14 @@ constexpr std::uint32_t kCompressionBitfields = 3;
 // 1 GB of pixels at most, whatever the headers say.
 constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 28;
 
-[[noreturn]] void Invalid() { throw EInvalidGraphic("Bitmap image is not valid"); }
+constexpr const char* kInvalid = "Bitmap image is not valid";
 
-// Little-endian reads that never leave the data: a read past the end is an invalid file.
-class Bytes {
+[[noreturn]] void Invalid() { throw EInvalidGraphic(kInvalid); }
+
+// Reads that leave the file make it an invalid one.
+class Bytes : public LeBytes {
  public:
-  explicit Bytes(std::string_view data) : data_(data) {}
-  std::size_t Size() const { return data_.size(); }
-  void Require(std::uint64_t offset, std::uint64_t length) const {
-    if (offset > data_.size() || length > data_.size() - offset) Invalid();
-  }
-  const std::uint8_t* At(std::uint64_t offset, std::uint64_t length) const {
-    Require(offset, length);
-    return reinterpret_cast<const std::uint8_t*>(data_.data()) + offset;
-  }
-  std::uint16_t U16(std::uint64_t offset) const {
-    const auto* p = At(offset, 2);
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-  }
-  std::uint32_t U32(std::uint64_t offset) const {
-    const auto* p = At(offset, 4);
-    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-           (std::uint32_t{p[3]} << 24);
-  }
-  std::int32_t I32(std::uint64_t offset) const { return static_cast<std::int32_t>(U32(offset)); }
-
- private:
-  std::string_view data_;
+  explicit Bytes(std::string_view data) : LeBytes(data, kInvalid) {}
 };
 
 // One colour channel of a 16- or 32-bit pixel, scaled to 0..255.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/sysutils.h"
+#include "platform/alive.h"
 
 namespace fw {
 
@@ -136,6 +137,9 @@ class TComponent : public TObject {
   bool HasState(ComponentState s) const { return (state_ & static_cast<unsigned>(s)) != 0; }
   void SetState(ComponentState s, bool on);
 
+  // What a WeakRef to this component watches; it ends when the component is destroyed.
+  const pf::AliveToken& Life() const { return life_; }
+
   // Runs while the whole object still exists, right before it is deleted by its owner or Free.
   virtual void BeforeDestruction() {}
 
@@ -188,6 +192,7 @@ class TComponent : public TObject {
   virtual void Notification(TComponent* component) { (void)component; }
 
  private:
+  pf::AliveToken life_;
   struct Method {
     std::type_index signature;
     std::any fn;
@@ -208,5 +213,11 @@ class TComponent : public TObject {
   std::map<String, Method> methods_;
   std::vector<Field> fields_;
 };
+
+// A reference that knows whether the component it names still exists.
+template <class T>
+pf::WeakRef<T> WeakRefTo(T* component) {
+  return component ? pf::WeakRef<T>(component, component->Life()) : pf::WeakRef<T>();
+}
 
 }  // namespace fw

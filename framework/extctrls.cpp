@@ -17,8 +17,6 @@ const ClassInfo& TImage::StaticClass() {
     p.push_back(BooleanProp<T>("Visible", &T::Visible, &T::SetVisible, true));
     return c;
   }();
-  static const bool registered = (RegisterClass(info), true);
-  (void)registered;
   return info;
 }
 
@@ -63,8 +61,6 @@ const ClassInfo& TTimer::StaticClass() {
     p.push_back(EventProp<T>("OnTimer", &T::OnTimer));
     return c;
   }();
-  static const bool registered = (RegisterClass(info), true);
-  (void)registered;
   return info;
 }
 

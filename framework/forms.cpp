@@ -51,8 +51,6 @@ const ClassInfo& TForm::StaticClass() {
     p.push_back(EventProp<T>("OnDestroy", &T::OnDestroy));
     return c;
   }();
-  static const bool registered = (RegisterClass(info), true);
-  (void)registered;
   return info;
 }
 
@@ -232,7 +230,7 @@ void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
   TPoint p;
   TControl* target = MouseTarget(e.pos, &p);
   const TMouseButton button = ButtonOf(e.button);
-  ControlWatch watch(target);
+  const auto watch = WeakRefTo(target);
   if (button == TMouseButton::mbLeft && Application) {
     Application->SetCaptureControl(nullptr);
     if (target->Clicked()) {

@@ -1,25 +1,14 @@
 #include <cstring>
 
 #include "framework/forms.h"
+#include "framework/le_bytes.h"
 
 namespace fw {
 namespace {
 
-[[noreturn]] void InvalidIcon() { throw EInvalidGraphic("Icon image is not valid"); }
+constexpr const char* kInvalidIcon = "Icon image is not valid";
 
-std::uint32_t Read32(std::string_view b, std::size_t at) {
-  if (at + 4 > b.size()) InvalidIcon();
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
-}
-
-std::uint16_t Read16(std::string_view b, std::size_t at) {
-  if (at + 2 > b.size()) InvalidIcon();
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                    static_cast<unsigned char>(b[at + 1]) << 8);
-}
+[[noreturn]] void InvalidIcon() { throw EInvalidGraphic(kInvalidIcon); }
 
 void Put32(std::string& out, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
@@ -31,18 +20,20 @@ struct Entry {
 };
 
 // The largest entry that holds a bitmap (not a PNG).
-Entry PickEntry(std::string_view b) {
-  if (Read16(b, 0) != 0 || Read16(b, 2) != 1) InvalidIcon();
-  const int count = Read16(b, 4);
+Entry PickEntry(std::string_view bytes) {
+  const LeBytes b(bytes, kInvalidIcon);
+  if (b.U16(0) != 0 || b.U16(2) != 1) InvalidIcon();
+  const int count = b.U16(4);
   Entry best;
   std::uint64_t best_area = 0;
   for (int i = 0; i < count; ++i) {
     const std::size_t at = 6 + static_cast<std::size_t>(i) * 16;
-    Entry e{Read32(b, at + 8), Read32(b, at + 12)};
-    if (e.offset > b.size() || e.size > b.size() - e.offset || e.size < 40) InvalidIcon();
-    if (std::memcmp(b.data() + e.offset, "\x89PNG", 4) == 0) continue;
-    const std::uint64_t w = Read32(b, e.offset + 4);
-    const std::uint64_t h = Read32(b, e.offset + 8) / 2;
+    Entry e{b.U32(at + 8), b.U32(at + 12)};
+    b.Require(e.offset, e.size);
+    if (e.size < 40) InvalidIcon();
+    if (std::memcmp(b.At(e.offset, 4), "\x89PNG", 4) == 0) continue;
+    const std::uint64_t w = b.U32(e.offset + 4);
+    const std::uint64_t h = b.U32(e.offset + 8) / 2;
     if (w * h >= best_area) {
       best = e;
       best_area = w * h;
@@ -62,11 +53,12 @@ void TIcon::LoadFromBytes(std::string_view bytes) {
   }
   const Entry e = PickEntry(bytes);
   std::string_view dib = bytes.substr(e.offset, e.size);
-  const std::uint32_t header = Read32(dib, 0);
-  const int width = static_cast<int>(Read32(dib, 4));
-  const int height = static_cast<int>(Read32(dib, 8)) / 2;
-  const int bit_count = Read16(dib, 14);
-  std::uint32_t colours = Read32(dib, 32);
+  const LeBytes in(dib, kInvalidIcon);
+  const std::uint32_t header = in.U32(0);
+  const int width = static_cast<int>(in.U32(4));
+  const int height = static_cast<int>(in.U32(8)) / 2;
+  const int bit_count = in.U16(14);
+  std::uint32_t colours = in.U32(32);
   if (colours == 0 && bit_count <= 8) colours = 1u << bit_count;
   if (header < 40 || width <= 0 || height <= 0 || width > 1024 || height > 1024) InvalidIcon();
   const std::size_t pixel_offset = header + std::size_t{colours} * 4;

@@ -105,22 +105,60 @@ struct MarkerResult {
   bool already_exists = false;
 };
 
+// The seam's own names for the codes that cross it. Their values are the ones Windows uses, so
+// that what a test records is what the system would have been given; platform/win32 checks each
+// against the system's own definition.
+
+// What Process::Wait reports.
+enum WaitResult : std::uint32_t {
+  kWaitEnded = 0,
+  kWaitTimedOut = 258,
+  kWaitFailed = 0xFFFFFFFFu,
+};
+inline constexpr unsigned kWaitForever = 0xFFFFFFFFu;
+
+// ShellRequest::mask bits.
+enum ShellFlag : unsigned {
+  kShellKeepProcess = 0x40,   // hand back the started process
+  kShellNoErrorUi = 0x400,    // the shell shows no error box of its own
+  kShellNoConsole = 0x8000,   // a console program gets a new console
+};
+
+// How a started program's first window is shown.
+enum ShowCommand : int {
+  kShowHidden = 0,
+  kShowNormal = 1,
+  kShowActivated = 5,  // shown and activated, at its own size and place
+};
+
+// Message box styles (combined with |) and the id of the button that closed the box.
+enum BoxStyle : unsigned {
+  kBoxOk = 0,
+  kBoxIconError = 0x10,
+  kBoxIconInformation = 0x40,
+  kBoxTopmost = 0x40000,
+};
+enum BoxResult : int {
+  kBoxResultNone = 0,  // the box could not be shown
+  kBoxResultOk = 1,
+};
+
 // A process started through the shell; destroying it closes the handle, never the process.
 class Process {
  public:
   virtual ~Process() = default;
-  // As WaitForSingleObject: 0 ended, 258 timed out, other values failure.
+  // A WaitResult, or another value for a failure the system names otherwise.
   virtual std::uint32_t Wait(unsigned timeout_ms) = 0;
 };
 
 struct ShellRequest {
-  unsigned mask = 0;  // SEE_MASK_ bits
+  unsigned mask = 0;  // ShellFlag bits
   NativeHandle owner = 0;
   std::string verb;
   std::string file;
   std::string parameters;
   std::optional<std::string> directory;
-  int show = 5;  // SW_SHOW
+  int show = kShowActivated;  // a ShowCommand
 };
 
 struct ShellResult {
@@ -172,7 +210,7 @@ class Platform {
   virtual void Sleep(unsigned ms) = 0;
   virtual OsVersion GetOsVersion() = 0;
   virtual std::string ExecutablePath() = 0;
-  // As MessageBoxA: flags MB_*, returns the button's id.
+  // As MessageBoxA: flags are BoxStyle bits; returns a BoxResult.
   virtual int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                          unsigned flags) = 0;
   virtual ColorRef SysColor(int index) = 0;

@@ -11,7 +11,6 @@
 namespace pf::headless {
 namespace {
 
-constexpr unsigned kMaskNoCloseProcess = 0x40;
 
 // Names taken system-wide; the count is the number of open markers of each name.
 std::map<std::string, int, std::less<>>& Markers() {
@@ -301,7 +300,7 @@ ShellResult HeadlessPlatform::ShellExecute(const ShellRequest& request) {
   Record("shell " + request.verb + " " + request.file);
   ShellResult r;
   r.ok = shell_accepts ? shell_accepts(request) : true;
-  if (r.ok && (request.mask & kMaskNoCloseProcess)) {
+  if (r.ok && (request.mask & kShellKeepProcess)) {
     r.process = std::make_unique<HeadlessProcess>(open_processes);
   }
   return r;

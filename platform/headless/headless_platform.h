@@ -113,7 +113,7 @@ class HeadlessPlatform : public Platform {
   std::map<int, ColorRef> sys_colors;
   // Decides whether the shell takes a request; the default takes every request.
   std::function<bool(const ShellRequest&)> shell_accepts;
-  int message_box_answer = 1;  // IDOK
+  int message_box_answer = kBoxResultOk;
   HeadlessMixer mixer;
 
   // ---- what happened ----

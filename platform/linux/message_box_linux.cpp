@@ -12,7 +12,6 @@
 namespace pf::linux_x {
 namespace {
 
-constexpr int kIdOk = 1;
 constexpr int kMargin = 16;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
@@ -128,7 +127,7 @@ int LinuxPlatform::MessageBox(NativeHandle owner, std::string_view text, std::st
   }
   // A quit that ended the box is the program's: it goes back on the queue.
   if (quit) PostQuit();
-  return kIdOk;
+  return kBoxResultOk;
 }
 
 }  // namespace pf::linux_x

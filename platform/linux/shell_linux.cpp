@@ -15,10 +15,6 @@ extern char** environ;
 namespace pf::linux_x {
 namespace {
 
-constexpr unsigned kMaskNoCloseProcess = 0x40;  // SEE_MASK_NOCLOSEPROCESS
-constexpr std::uint32_t kWaitObject0 = 0;
-constexpr std::uint32_t kWaitTimeout = 258;
-constexpr unsigned kInfinite = 0xFFFFFFFFu;
 
 class LinuxProcess : public Process {
  public:
@@ -29,10 +25,10 @@ class LinuxProcess : public Process {
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
       children_->Reap();
-      if (!children_->Running(pid_)) return kWaitObject0;
+      if (!children_->Running(pid_)) return kWaitEnded;
       const auto waited = std::chrono::steady_clock::now() - start;
-      if (timeout_ms != kInfinite && waited >= std::chrono::milliseconds(timeout_ms)) {
-        return kWaitTimeout;
+      if (timeout_ms != kWaitForever && waited >= std::chrono::milliseconds(timeout_ms)) {
+        return kWaitTimedOut;
       }
       const timespec slice{0, 5'000'000};
       nanosleep(&slice, nullptr);
@@ -116,7 +112,7 @@ ShellResult OpenWithDesktop(const ShellRequest& request,
   if (posix_spawnp(&pid, program, &setup.actions, &setup.attr, argv, environ) != 0) return result;
   children->Add(pid);
   result.ok = true;
-  if (request.mask & kMaskNoCloseProcess) {
+  if (request.mask & kShellKeepProcess) {
     result.process = std::make_unique<LinuxProcess>(pid, children);
   }
   return result;

@@ -4,6 +4,7 @@
 
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/platform_win32.h"
+#include "platform/win32/seam_codes.h"
 
 namespace pf::win32 {
 namespace {
@@ -14,7 +15,7 @@ class Win32Process : public Process {
  public:
   explicit Win32Process(HANDLE process) : process_(process) {}
   std::uint32_t Wait(unsigned timeout_ms) override {
-    return ::WaitForSingleObject(process_.get(), timeout_ms);
+    return FromWaitResult(::WaitForSingleObject(process_.get(), timeout_ms));
   }
 
  private:
@@ -37,13 +38,13 @@ const char* NullWhenEmpty(const std::string& s) { return s.empty() ? nullptr : s
 ShellResult Win32Platform::ShellExecute(const ShellRequest& request) {
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof(info);
-  info.fMask = request.mask;
+  info.fMask = ToShellMask(request.mask);
   info.hwnd = reinterpret_cast<HWND>(request.owner);
   info.lpVerb = NullWhenEmpty(request.verb);
   info.lpFile = request.file.c_str();
   info.lpParameters = request.parameters.c_str();
   info.lpDirectory = request.directory ? request.directory->c_str() : nullptr;
-  info.nShow = request.show;
+  info.nShow = ToShowCommand(request.show);
   ShellResult result;
   result.ok = ::ShellExecuteExA(&info) != FALSE;  // its error box, if any, dispatches our messages
   RethrowPendingException();

@@ -5,6 +5,7 @@
 
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/platform_win32.h"
+#include "platform/win32/seam_codes.h"
 
 namespace pf::win32 {
 
@@ -45,9 +46,9 @@ int Win32Platform::MessageBox(NativeHandle owner, std::string_view text, std::st
   HWND hwnd = owner != 0 ? reinterpret_cast<HWND>(owner) : app_window_;
   // The box's modal loop dispatches the program's messages too.
   const int answer = ::MessageBoxA(hwnd, std::string(text).c_str(), std::string(caption).c_str(),
-                                   flags);
+                                   ToBoxStyle(flags));
   RethrowPendingException();
-  return answer;
+  return FromBoxResult(answer);
 }
 
 ColorRef Win32Platform::SysColor(int index) { return ::GetSysColor(index); }

@@ -1,6 +1,7 @@
 #include "tests/app/app_fixture.h"
 
 #include "app/program_resources.h"
+#include "buttoncomps/buttoncomps.h"
 
 namespace qf::test {
 
@@ -17,6 +18,7 @@ void AppTest::SetUp() {
   HeadlessTest::SetUp();
   application = new fw::TApplication(nullptr);
   application->Initialize();
+  bc::RegisterClasses();
 }
 
 void AppTest::TearDown() {

@@ -1,5 +1,6 @@
 #include "tests/buttoncomps/button_fixture.h"
 
+#include "buttoncomps/buttoncomps.h"
 #include "tests/support/image_compare.h"
 
 namespace qf::test {
@@ -30,6 +31,7 @@ Expected& Expected::Text(pf::Point at, const std::string& text, const fw::TFont&
 
 void ButtonTest::SetUp() {
   UiTest::SetUp();
+  bc::RegisterClasses();
   form = NewForm();
   form->SetBounds(100, 50, 300, 120);
   Settle();

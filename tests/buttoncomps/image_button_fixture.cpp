@@ -1,5 +1,7 @@
 #include "tests/buttoncomps/image_button_fixture.h"
 
+#include "buttoncomps/buttoncomps.h"
+
 namespace qf::test {
 
 fw::TBitmap Solid(int width, int height, std::uint32_t rgb) {
@@ -12,6 +14,7 @@ fw::TBitmap Solid(int width, int height, std::uint32_t rgb) {
 
 void ImageButtonTest::SetUp() {
   UiTest::SetUp();
+  bc::RegisterClasses();
   form = NewForm();
 }
 

@@ -38,7 +38,6 @@ class ImageButtonStream : public ImageButtonTest {
  protected:
   void SetUp() override {
     ImageButtonTest::SetUp();
-    bc::TImageButton::StaticClass();
     host = new TTestForm(app);
     host->SetName("Host");
   }

@@ -4,7 +4,7 @@
 // server through Win32 and the framework's click rule to a control's handler is exercised.
 #include <cstdio>
 
-#include "buttoncomps/sel_button.h"
+#include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
 #include "framework/extctrls.h"
 #include "platform/platform.h"
@@ -89,8 +89,7 @@ int main() {
   {
     fw::TApplication application(nullptr);
     application.Initialize();
-    TProbeForm::StaticClass();
-    bc::TSelButton::StaticClass();
+    bc::RegisterClasses();
     TProbeForm* form = nullptr;
     application.CreateForm(form);
     const auto give_up = pf::Current().StartTimer(20000, [&] { application.Terminate(); });

@@ -3,8 +3,8 @@
 //
 //   qf_gallery <output folder> [montage path]
 //
-// A new button class joins by adding its object to kDescription and its class to
-// RegisterButtonClasses(); the capture goes over every control the form holds. The picture button
+// A new button class joins by adding its object to kDescription (and to bc::RegisterClasses(), if
+// it is a new class of the unit); the capture goes over every control the form holds. The picture button
 // shows the launcher's exit pictures, read from the source tree.
 #include <cstdio>
 #include <memory>
@@ -66,14 +66,6 @@ void GiveImageButtonItsPictures(fw::TForm& form) {
 constexpr int kMargin = 8;
 const char* const kLooks[] = {"normal", "hover", "pressed"};
 
-void RegisterButtonClasses() {
-  bc::TEncartaButton::StaticClass();
-  bc::TAOLButton::StaticClass();
-  bc::TSelButton::StaticClass();
-  bc::TSquareButton::StaticClass();
-  bc::TImageButton::StaticClass();
-}
-
 class Gallery {
  public:
   Gallery() {
@@ -82,7 +74,7 @@ class Gallery {
     pf::Install(std::move(platform));
     app_ = new fw::TApplication(nullptr);
     app_->Initialize();
-    RegisterButtonClasses();
+    bc::RegisterClasses();
     form_ = new fw::TForm(app_);
     fw::ReadComponent(kDescription, *form_);
     form_->Show();

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr unsigned kMbIconInformation = 0x40;
 
 std::string Record(int argc, char** argv) {
   std::string line = pf::Current().ExecutablePath();
@@ -39,7 +38,7 @@ int main(int argc, char** argv) {
   if (const char* log = std::getenv("QF_STANDIN_LOG")) {
     code = Append(log, Record(argc, argv)) ? 0 : 1;
   } else {
-    pf::Current().MessageBox(0, Explain(argc, argv), "Orvandel demo disc", kMbIconInformation);
+    pf::Current().MessageBox(0, Explain(argc, argv), "Orvandel demo disc", pf::kBoxIconInformation);
   }
   pf::Uninstall();
   return code;
