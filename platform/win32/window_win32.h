@@ -22,6 +22,7 @@ class Win32Window : public Window {
   NativeHandle Handle() const override { return reinterpret_cast<NativeHandle>(hwnd_); }
   void Show(bool visible) override;
   bool IsVisible() const override;
+  bool IsMinimized() const override;
   void SetBounds(const Rect& client_screen_bounds) override;
   Rect Bounds() const override;
   void SetOpacity(bool layered, std::uint8_t alpha) override;
