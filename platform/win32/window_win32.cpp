@@ -153,18 +153,18 @@ bool Win32Window::OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP: kind = kUp; e.button = MouseButton::Middle; break;
     default: return false;
   }
-  if (kind == kMove) {
-    // Leaving the window posts WM_MOUSELEAVE: without a message the loop would not go idle, and
-    // the control under the pointer would not hear that it left.
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd_, 0};
-    ::TrackMouseEvent(&track);
-  }
+  if (kind == kMove) TrackPointerLeaving();
   Guarded([h = handler_, kind, &e] {
     if (kind == kMove) h->WindowMouseMove(e.shift, e.pos);
     else if (kind == kDown) h->WindowMouseDown(e);
     else h->WindowMouseUp(e);
   });
   return true;
+}
+
+void Win32Window::TrackPointerLeaving() {
+  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd_, 0};
+  ::TrackMouseEvent(&track);  // does nothing unless the pointer is over the window
 }
 
 void Win32Window::Paint() {

@@ -38,6 +38,9 @@ class Win32Window : public Window {
   void SetIcon(const IconImage& icon) override;
 
   HWND hwnd() const { return hwnd_; }
+  // Asks for WM_MOUSELEAVE when the pointer, now over the window, leaves it: without a message
+  // the loop would not go idle, and the control under the pointer would not hear that it left.
+  void TrackPointerLeaving();
   WindowHandler* handler() const { return handler_; }
 
  private:
