@@ -53,15 +53,9 @@ check_restore() {
 
 # From a lit button straight out of the window: unlit within a second.
 check_leave() {
-  local left top width height cx cy
-  read -r left top width height <<<"${rect[$1]}"
+  local cx cy
   read -r cx cy <<<"${centre[$1]}"
-  xdotool mousemove --sync $(( X + cx )) $(( Y + cy ))
-  sleep 0.4
-  convert "$work/background.png" "$art/${picture[$1]}.bmp" -geometry "+$left+$top" -composite \
-    "$work/lit_expected.png"
-  shot "$work/lit.png"
-  same_pixels "$work/lit_expected.png" "$work/lit.png" "lit_$1"
+  check_lit "$1"
   xdotool mousemove --sync $(( X + 640 )) $(( Y + cy ))
   for _ in $(seq 1 10); do
     sleep 0.1
