@@ -41,7 +41,7 @@ TEST(ShellPaths, ADriveIsDroppedAndSeparatorsCollapse) {
 }
 
 // A stand-in xdg-open on PATH records its argument, whether stdin is /dev/null and whether it
-// leads its own session, then lingers a little.
+// leads its own session, then lingers a little, or ends at once with $QF_XDG_OPEN_STATUS.
 class Shell : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -54,8 +54,8 @@ class Shell : public ::testing::Test {
            "sid=$(cut -d' ' -f6 /proc/$$/stat)\n"
            "[ \"$sid\" = $$ ] && leader=leader || leader=member\n"
            "printf '%s|%s|%s\\n' \"$1\" \"$stdin\" \"$leader\" > \"" << dir_ << "/record\"\n"
-           "sleep 0.3\n"
-           "exit ${QF_XDG_OPEN_STATUS:-0}\n";
+           "[ -n \"$QF_XDG_OPEN_STATUS\" ] && exit \"$QF_XDG_OPEN_STATUS\"\n"
+           "sleep 0.3\n";
     chmod((dir_ + "/xdg-open").c_str(), 0755);
     std::ofstream(dir_ + "/target file.pdf") << "x";
     path_ = std::getenv("PATH");
