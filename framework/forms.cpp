@@ -1,5 +1,7 @@
 #include "framework/forms.h"
 
+#include <utility>
+
 #include "framework/application.h"
 #include "framework/streaming.h"
 
@@ -167,7 +169,15 @@ void TCustomForm::Close() {
   }
 }
 
-void TCustomForm::SetFocus() { window_->SetFocus(); }
+void TCustomForm::SetFocus() {
+  // Taking the focus would restore the window on some desktops: what minimised it keeps the
+  // screen until the user brings it back.
+  if (window_->IsMinimized()) {
+    focus_on_restore_ = true;
+    return;
+  }
+  window_->SetFocus();
+}
 
 void TCustomForm::Invalidate() { window_->Invalidate(ClientRect()); }
 
@@ -271,6 +281,10 @@ void TCustomForm::WindowPaint(pf::Device& device, const pf::Rect& update) {
 }
 
 void TCustomForm::WindowCloseRequest() { Close(); }
+
+void TCustomForm::WindowRestored() {
+  if (std::exchange(focus_on_restore_, false)) window_->SetFocus();
+}
 
 void TCustomForm::WindowCaptureLost() {
   if (!Application) return;

@@ -74,6 +74,7 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   void Hide() { SetVisible(false); }
   // Asks the form to close; closing the main form ends the application's loop.
   void Close();
+  // A minimised form is not brought back for it: it takes the focus when it is restored.
   void SetFocus();
   void Invalidate() override;
 
@@ -92,6 +93,7 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   void WindowPaint(pf::Device& device, const pf::Rect& update) override;
   void WindowCloseRequest() override;
   void WindowCaptureLost() override;
+  void WindowRestored() override;
 
   // A child's area needs painting (form client coordinates).
   void InvalidateFormRect(const TRect& rect);
@@ -124,6 +126,7 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   std::unique_ptr<TIcon> icon_;
   bool shown_once_ = false;
   bool destroy_called_ = false;
+  bool focus_on_restore_ = false;
   pf::Device* paint_device_ = nullptr;
   TRect paint_clip_;
 };

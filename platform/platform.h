@@ -53,6 +53,9 @@ class WindowHandler {
   virtual void WindowCloseRequest() = 0;
   // The mouse capture was taken away (another window took it, or it was released).
   virtual void WindowCaptureLost() = 0;
+  // The window is back on screen after it was minimised (or first mapped, where the system
+  // reports that alike).
+  virtual void WindowRestored() {}
 };
 
 struct WindowParams {
@@ -75,6 +78,8 @@ class Window {
   virtual NativeHandle Handle() const = 0;
   virtual void Show(bool visible) = 0;
   virtual bool IsVisible() const = 0;
+  // Shown but off the screen until the user brings it back: minimised itself or with its owner.
+  virtual bool IsMinimized() const = 0;
   virtual void SetBounds(const Rect& client_screen_bounds) = 0;
   virtual Rect Bounds() const = 0;  // the client area in screen coordinates
   virtual void SetOpacity(bool layered, std::uint8_t alpha) = 0;

@@ -210,6 +210,23 @@ void HeadlessPlatform::MinimizeApplication() {
   Record("minimize");
 }
 
+void HeadlessPlatform::RestoreApplication() {
+  application_minimized = false;
+  Record("restore");
+  Post([this] {
+    // By handle: a handler may destroy windows while hearing of it.
+    std::vector<NativeHandle> shown;
+    for (const HeadlessWindow* w : windows_) {
+      if (w->IsVisible()) shown.push_back(w->Handle());
+    }
+    for (NativeHandle h : shown) {
+      auto it = std::find_if(windows_.begin(), windows_.end(),
+                             [h](const HeadlessWindow* w) { return w->Handle() == h; });
+      if (it != windows_.end() && (*it)->handler_) (*it)->handler_->WindowRestored();
+    }
+  });
+}
+
 // ---- the pointer ------------------------------------------------------------------------
 
 HeadlessWindow* HeadlessPlatform::InputWindow() const {
@@ -230,7 +247,10 @@ unsigned ButtonBit(MouseButton b) {
 }  // namespace
 
 void HeadlessPlatform::MoveTo(Point screen_point) {
+  HeadlessWindow* const was_over = capture_ ? nullptr : VisibleWindowAt(cursor_);
   cursor_ = screen_point;
+  // Nothing else of the leave reaches the window: the message only wakes the loop.
+  if (was_over && was_over != VisibleWindowAt(cursor_)) Post([] {});
   HeadlessWindow* w = InputWindow();
   if (!w || !w->Enabled()) return;
   const Point local{cursor_.x - w->Bounds().left, cursor_.y - w->Bounds().top};

@@ -25,6 +25,7 @@ class HeadlessWindow : public Window {
   NativeHandle Handle() const override { return handle_; }
   void Show(bool visible) override;
   bool IsVisible() const override { return visible_; }
+  bool IsMinimized() const override;
   void SetBounds(const Rect& bounds) override;
   Rect Bounds() const override { return bounds_; }
   void SetOpacity(bool layered, std::uint8_t alpha) override;
@@ -99,6 +100,7 @@ class HeadlessPlatform : public Platform {
   void At(std::uint64_t time_ms, std::function<void()> action);
 
   // ---- the scripted pointer (screen coordinates) ----
+  // Leaving a window posts a message for it, as X's LeaveNotify and WM_MOUSELEAVE do.
   void MoveTo(Point screen);
   void Press(MouseButton button = MouseButton::Left);
   void Release(MouseButton button = MouseButton::Left);
@@ -130,7 +132,8 @@ class HeadlessPlatform : public Platform {
 
   const std::vector<HeadlessWindow*>& Windows() const { return windows_; }
   HeadlessWindow* WindowOf(const WindowHandler* handler) const;
-  void RestoreApplication() { application_minimized = false; }
+  // The user brings the application back: its shown windows hear of it through the queue.
+  void RestoreApplication();
   bool HasPendingMessages() const;
 
   // ---- Platform ----

@@ -20,6 +20,8 @@ void HeadlessWindow::Show(bool visible) {
   if (visible) Invalidate({0, 0, bounds_.Width(), bounds_.Height()});
 }
 
+bool HeadlessWindow::IsMinimized() const { return visible_ && platform_.application_minimized; }
+
 void HeadlessWindow::SetBounds(const Rect& bounds) {
   const bool resized = bounds.Width() != bounds_.Width() || bounds.Height() != bounds_.Height();
   bounds_ = bounds;

@@ -1,6 +1,8 @@
 // A message box: a small modal window drawn with the raster device, its text and one OK button.
 // While it is up the program's other windows are disabled and its loop keeps their timers and
 // paints going, as Windows' modal loop does.
+#include <X11/keysym.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -39,6 +41,10 @@ class MessageBoxHandler : public WindowHandler {
 
   Size ClientSize() const { return size_; }
   bool Done() const { return done_; }
+  // The keys of the one button, as Windows' box has them: Return, Escape, space.
+  void Key(KeySym key) {
+    if (key == XK_Return || key == XK_KP_Enter || key == XK_Escape || key == XK_space) done_ = true;
+  }
 
   void WindowMouseDown(const MouseEvent&) override {}
   void WindowMouseUp(const MouseEvent& e) override {
@@ -104,6 +110,11 @@ int LinuxPlatform::MessageBox(NativeHandle owner, std::string_view text, std::st
   MessageBoxHandler handler(text);
   WindowParams params;
   params.title = std::string(caption.empty() ? std::string_view(app_title_) : caption);
+  // As Windows' default application title: the program's file name.
+  if (params.title.empty()) {
+    const std::string exe = ExecutablePath();
+    params.title = exe.substr(exe.rfind('\\') + 1);
+  }
   params.borderless = false;
   params.bounds = CentredOnScreen(ScreenSize(), handler.ClientSize());
   std::vector<LinuxWindow*> disabled;
@@ -115,7 +126,9 @@ int LinuxPlatform::MessageBox(NativeHandle owner, std::string_view text, std::st
   {
     LinuxWindow box(*this, params, &handler);
     SetDialogType(x_, box.xid(), owner != 0 ? static_cast<::Window>(owner) : leader_.get());
+    box.SetKeyHandler([&handler](KeySym key) { handler.Key(key); });
     box.Show(true);
+    box.SetFocus();  // once it is mapped
     while (!handler.Done() && !quit) {
       const PumpResult r = PumpOne();
       if (r == PumpResult::Quit) quit = true;

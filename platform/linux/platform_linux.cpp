@@ -80,6 +80,7 @@ void LinuxPlatform::MinimizeApplication() {
 // Windows' order: input and other events first, then the quit, then paints, then timers.
 PumpResult LinuxPlatform::PumpOne() {
   children_->Reap();
+  if (ReportOpenFailure()) return PumpResult::Dispatched;
   if (XPending(x_.display()) > 0) {
     XEvent event;
     XNextEvent(x_.display(), &event);
@@ -97,6 +98,12 @@ PumpResult LinuxPlatform::PumpOne() {
   return FireDueTimer() ? PumpResult::Dispatched : PumpResult::Empty;
 }
 
+bool LinuxPlatform::ReportOpenFailure() {
+  std::optional<std::string> failure = children_->TakeFailure();
+  if (failure) MessageBox(leader_.get(), *failure, "", kMbIconError);
+  return failure.has_value();
+}
+
 void LinuxPlatform::Dispatch(const XEvent& event) {
   if (LinuxWindow* w = FindWindow(event.xany.window)) w->HandleEvent(event);
 }
@@ -111,8 +118,12 @@ LinuxWindow* LinuxPlatform::WindowNeedingPaint() const {
 void LinuxPlatform::WaitMessage() {
   // XPending flushes the requests and counts the events Xlib has read already.
   if (XPending(x_.display()) > 0 || quit_posted_ || WindowNeedingPaint() != nullptr) return;
+  // An opener that fails sends no X event: look at the children now and then while any run.
+  constexpr int kChildPollMs = 100;
+  int timeout = MsToNextTimer();
+  if (!children_->Empty() && (timeout < 0 || timeout > kChildPollMs)) timeout = kChildPollMs;
   pollfd fd{x_.fd(), POLLIN, 0};
-  while (poll(&fd, 1, MsToNextTimer()) < 0 && errno == EINTR) {
+  while (poll(&fd, 1, timeout) < 0 && errno == EINTR) {
   }
 }
 

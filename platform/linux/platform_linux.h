@@ -18,6 +18,8 @@ class LinuxWindow;
 
 class LinuxPlatform : public Platform {
  public:
+  static constexpr unsigned kMbIconError = 0x10;  // MB_ICONERROR
+
   LinuxPlatform();
   ~LinuxPlatform() override;
 
@@ -67,6 +69,8 @@ class LinuxPlatform : public Platform {
   };
 
   void Dispatch(const XEvent& event);
+  // A failure of the desktop's opener, said in a box: true when there was one.
+  bool ReportOpenFailure();
   LinuxWindow* FindWindow(::Window xid) const;
   LinuxWindow* WindowNeedingPaint() const;
   std::map<std::uintptr_t, Timer>::iterator NextTimer();

@@ -8,13 +8,18 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 
 extern char** environ;
 
 namespace pf::linux_x {
 namespace {
 
+// xdg-open that fails this soon found nothing to open the file with; a later failure is the
+// exit status of a program the user has been using, not ours to report.
+constexpr auto kReportFailuresWithin = std::chrono::seconds(5);
 
 class LinuxProcess : public Process {
  public:
@@ -70,6 +75,17 @@ std::string ResolveTarget(const ShellRequest& request) {
   return file;
 }
 
+// xdg-open's exit statuses: 1 bad arguments, 2 no such file, 3 no program found, 4 it failed.
+std::string WhyXdgOpenFailed(int status) {
+  if (WIFSIGNALED(status)) return "xdg-open was ended by signal " + std::to_string(WTERMSIG(status)) + ".";
+  switch (WEXITSTATUS(status)) {
+    case 2: return "No such file or directory.";
+    case 3: return "No program is set up to open this kind of file.";
+    case 4: return "The program that opens it failed.";
+    default: return "xdg-open failed with exit status " + std::to_string(WEXITSTATUS(status)) + ".";
+  }
+}
+
 }  // namespace
 
 std::string ShellPathFromPosix(std::string_view posix_path) {
@@ -89,28 +105,58 @@ std::string PosixPathFromShell(std::string_view shell_path) {
   return out;
 }
 
+std::string OpenFailureText(std::string_view posix_path, std::string_view why) {
+  return "Cannot open \"" + std::string(posix_path) + "\":\n" + std::string(why);
+}
+
+void ChildTable::Add(pid_t pid, std::string target, bool report) {
+  running_[pid] = Child{std::move(target), report, std::chrono::steady_clock::now()};
+}
+
 void ChildTable::Reap() {
   for (auto it = running_.begin(); it != running_.end();) {
-    const pid_t r = waitpid(*it, nullptr, WNOHANG);
+    int status = 0;
+    const pid_t r = waitpid(it->first, &status, WNOHANG);
+    const Child& child = it->second;
+    if (r == it->first && child.report && status != 0 &&
+        std::chrono::steady_clock::now() - child.started < kReportFailuresWithin) {
+      failures_.push_back(OpenFailureText(child.target, WhyXdgOpenFailed(status)));
+    }
     // Ended, or not a child any more (reaped elsewhere): either way it is not running.
-    it = (r == *it || r < 0) ? running_.erase(it) : std::next(it);
+    it = (r == it->first || r < 0) ? running_.erase(it) : std::next(it);
   }
 }
 
+std::optional<std::string> ChildTable::TakeFailure() {
+  if (failures_.empty()) return std::nullopt;
+  std::string text = std::move(failures_.front());
+  failures_.erase(failures_.begin());
+  return text;
+}
+
 ShellResult OpenWithDesktop(const ShellRequest& request,
-                            const std::shared_ptr<ChildTable>& children) {
+                            const std::shared_ptr<ChildTable>& children, std::string* failure) {
   ShellResult result;
   if (!request.verb.empty() && request.verb != "open") return result;
   const std::string target = ResolveTarget(request);
+  auto refuse = [&](const std::string& why) {
+    if (failure) *failure = OpenFailureText(target, why);
+    return std::move(result);
+  };
   struct stat info{};
-  if (target.empty() || stat(target.c_str(), &info) != 0) return result;  // the shell's refusal
+  if (target.empty()) return refuse("No file was named.");
+  if (stat(target.c_str(), &info) != 0) return refuse(std::string(std::strerror(errno)) + ".");
   SpawnSetup setup;
   char program[] = "xdg-open";
   std::string argument = target;
   char* argv[] = {program, argument.data(), nullptr};
   pid_t pid = 0;
-  if (posix_spawnp(&pid, program, &setup.actions, &setup.attr, argv, environ) != 0) return result;
-  children->Add(pid);
+  if (const int error = posix_spawnp(&pid, program, &setup.actions, &setup.attr, argv, environ)) {
+    return refuse(error == ENOENT
+                      ? "xdg-open, which opens files on this desktop, is not installed."
+                      : "xdg-open could not be started: " + std::string(std::strerror(error)) + ".");
+  }
+  children->Add(pid, target, (request.mask & kShellNoErrorUi) == 0);
   result.ok = true;
   if (request.mask & kShellKeepProcess) {
     result.process = std::make_unique<LinuxProcess>(pid, children);

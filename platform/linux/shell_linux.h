@@ -9,10 +9,13 @@
 // contains a backslash cannot be reached this way; such names are not found on driver discs.
 #include <sys/types.h>
 
+#include <chrono>
+#include <map>
 #include <memory>
-#include <set>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -31,17 +34,33 @@ class ChildTable {
   // Children still running when the table goes live on in their own session.
   ~ChildTable() { Reap(); }
 
-  void Add(pid_t pid) { running_.insert(pid); }
+  // An opener of `target`; with `report`, its failure becomes a message for the user.
+  void Add(pid_t pid, std::string target = {}, bool report = false);
   void Reap();
   bool Running(pid_t pid) const { return running_.count(pid) != 0; }
+  bool Empty() const { return running_.empty(); }
+  // The oldest failure not yet taken: the box's text, naming the file and why.
+  std::optional<std::string> TakeFailure();
 
  private:
-  std::set<pid_t> running_;
+  struct Child {
+    std::string target;
+    bool report = false;
+    std::chrono::steady_clock::time_point started;
+  };
+  std::map<pid_t, Child> running_;
+  std::vector<std::string> failures_;
 };
 
+// The text of the box that says `posix_path` could not be opened, and why.
+std::string OpenFailureText(std::string_view posix_path, std::string_view why);
+
 // "open" (or no verb) of an existing file: `xdg-open file`, detached in its own session with
-// stdin from /dev/null. A missing target, another verb or a failed start is ok = false.
+// stdin from /dev/null. A missing target, another verb or a failed start is ok = false; then
+// `failure`, when given, receives what to tell the user (empty for another verb). xdg-open's own
+// failure comes later, through the table.
 ShellResult OpenWithDesktop(const ShellRequest& request,
-                            const std::shared_ptr<ChildTable>& children);
+                            const std::shared_ptr<ChildTable>& children,
+                            std::string* failure = nullptr);
 
 }  // namespace pf::linux_x

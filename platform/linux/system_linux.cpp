@@ -33,8 +33,16 @@ void LinuxPlatform::DebugOutput(std::string_view text) {
   std::fflush(stderr);
 }
 
+// As the Windows shell does, a file that cannot be opened is said in a box, unless the request
+// asks for none (SEE_MASK_FLAG_NO_UI); the caller hears only the refusal.
 ShellResult LinuxPlatform::ShellExecute(const ShellRequest& request) {
-  return OpenWithDesktop(request, children_);
+  constexpr unsigned kMaskFlagNoUi = 0x400;
+  std::string failure;
+  ShellResult result = OpenWithDesktop(request, children_, &failure);
+  if (!result.ok && !failure.empty() && (request.mask & kMaskFlagNoUi) == 0) {
+    MessageBox(request.owner, failure, "", kMbIconError);
+  }
+  return result;
 }
 
 void LinuxPlatform::Sleep(unsigned ms) {

@@ -11,8 +11,10 @@
 namespace pf::linux_x {
 namespace {
 
+// LeaveWindowMask: leaving the window must wake the loop, whose idle processing then sends the
+// leave to the control the pointer was over.
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
-                            PointerMotionMask | StructureNotifyMask;
+                            PointerMotionMask | LeaveWindowMask | StructureNotifyMask;
 
 ::Window CreateXWindow(const XConnection& x, const Rect& b) {
   XSetWindowAttributes attrs{};
@@ -147,6 +149,12 @@ void LinuxWindow::SetEnabled(bool enabled) {
 
 void LinuxWindow::SetFocus() {
   if (!visible_) return;
+  // Activating an iconified window would restore it, and an unmapped one cannot take the focus:
+  // it takes it when it is mapped.
+  if (!mapped_) {
+    focus_when_mapped_ = true;
+    return;
+  }
   if (x_.HasWindowManager()) {
     XEvent e{};
     e.xclient.type = ClientMessage;
@@ -192,6 +200,11 @@ void LinuxWindow::CaptureTaken() {
   if (handler_ != nullptr) handler_->WindowCaptureLost();
 }
 
+void LinuxWindow::SetKeyHandler(std::function<void(KeySym)> on_key) {
+  on_key_ = std::move(on_key);
+  XSelectInput(x_.display(), xid(), kEventMask | (on_key_ ? KeyPressMask : 0));
+}
+
 void LinuxWindow::SetTitle(std::string_view title) { SetTitleProperties(x_, xid(), title); }
 
 void LinuxWindow::SetIcon(const IconImage& icon) { SetIconProperty(x_, xid(), icon); }
@@ -208,9 +221,15 @@ void LinuxWindow::HandleEvent(const XEvent& event) {
     case ButtonPress: OnButton(event.xbutton, true); break;
     case ButtonRelease: OnButton(event.xbutton, false); break;
     case MotionNotify: OnMotion(event.xmotion); break;
+    case MapNotify: OnMapped(); break;
     case UnmapNotify:
+      mapped_ = false;
       // An unviewable window's grab ends on the server.
       if (platform_.capture() == this) ReleaseCapture();
+      break;
+    case LeaveNotify: break;  // the message itself is what counts: see kEventMask
+    case KeyPress:
+      if (on_key_ && enabled_) on_key_(XLookupKeysym(const_cast<XKeyEvent*>(&event.xkey), 0));
       break;
     case ClientMessage: OnClientMessage(event.xclient); break;
     default: break;
@@ -240,6 +259,12 @@ void LinuxWindow::OnButton(const XButtonEvent& e, bool press) {
 void LinuxWindow::OnMotion(const XMotionEvent& e) {
   if (!enabled_) return;
   handler_->WindowMouseMove(ShiftFromXState(e.state), Point{e.x, e.y});
+}
+
+void LinuxWindow::OnMapped() {
+  mapped_ = true;
+  if (std::exchange(focus_when_mapped_, false)) SetFocus();
+  handler_->WindowRestored();  // last: the handler may destroy this window
 }
 
 void LinuxWindow::OnClientMessage(const XClientMessageEvent& e) {

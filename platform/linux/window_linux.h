@@ -1,6 +1,7 @@
 #pragma once
 // A form's window on X: a managed top-level window whose pixels live in a client-side buffer that
 // the raster device draws on and XPutImage shows.
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,6 +21,8 @@ class LinuxWindow : public Window {
   NativeHandle Handle() const override { return xid(); }
   void Show(bool visible) override;
   bool IsVisible() const override { return visible_; }
+  // Shown but not viewable: iconified by the window manager, or not mapped yet.
+  bool IsMinimized() const override { return visible_ && !mapped_; }
   void SetBounds(const Rect& client_screen_bounds) override;
   Rect Bounds() const override;
   void SetOpacity(bool layered, std::uint8_t alpha) override;
@@ -46,11 +49,15 @@ class LinuxWindow : public Window {
   void Put(const Rect& r);
   // The capture was taken from this window: tell the handler.
   void CaptureTaken();
+  // Keys pressed while the window has the focus (a message box's Return); none are asked for
+  // otherwise.
+  void SetKeyHandler(std::function<void(KeySym)> on_key);
 
  private:
   void OnButton(const XButtonEvent& e, bool press);
   void OnMotion(const XMotionEvent& e);
   void OnClientMessage(const XClientMessageEvent& e);
+  void OnMapped();
   void ResizeBuffer(int width, int height);
   Rect ClientRect() const { return {0, 0, surface_->Width(), surface_->Height()}; }
 
@@ -61,7 +68,10 @@ class LinuxWindow : public Window {
   WindowHandler* handler_;
   Rect bounds_;
   bool visible_ = false;
+  bool mapped_ = false;
+  bool focus_when_mapped_ = false;
   bool enabled_ = true;
+  std::function<void(KeySym)> on_key_;
   CursorShape cursor_ = CursorShape::Arrow;
   std::vector<std::uint32_t> pixels_;
   std::unique_ptr<raster::RasterSurface> surface_;

@@ -89,7 +89,12 @@ WindowHandler* Win32Platform::WindowAt(Point screen) {
     RECT r{};
     if (!::GetWindowRect(w, &r) || !::PtInRect(&r, p)) continue;
     Win32Window* window = Win32Window::FromHandle(w);
-    return window != nullptr ? window->handler() : nullptr;
+    if (window == nullptr) return nullptr;
+    // The idle processing asks here where the pointer is. A pointer back at the spot it left a
+    // hidden window from brings no WM_MOUSEMOVE (the position did not change), so nothing else
+    // would ask for the leave.
+    window->TrackPointerLeaving();
+    return window->handler();
   }
   return nullptr;
 }

@@ -118,6 +118,16 @@ LRESULT Win32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CAPTURECHANGED:
       Guarded([h = handler_] { h->WindowCaptureLost(); });
       return 0;
+    case WM_SHOWWINDOW:
+      // Shown again because the owner (the application window) was restored.
+      if (wp != FALSE && lp == SW_PARENTOPENING) {
+        const LRESULT result = ::DefWindowProcA(hwnd_, msg, wp, lp);
+        Guarded([h = handler_] { h->WindowRestored(); });
+        return result;
+      }
+      break;
+    case WM_MOUSELEAVE:
+      return 0;  // the message itself is what counts: the loop goes idle and sends the leave
     default:
       if (OnMouseMessage(msg, wp, lp)) return 0;
       break;
@@ -143,12 +153,18 @@ bool Win32Window::OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP: kind = kUp; e.button = MouseButton::Middle; break;
     default: return false;
   }
+  if (kind == kMove) TrackPointerLeaving();
   Guarded([h = handler_, kind, &e] {
     if (kind == kMove) h->WindowMouseMove(e.shift, e.pos);
     else if (kind == kDown) h->WindowMouseDown(e);
     else h->WindowMouseUp(e);
   });
   return true;
+}
+
+void Win32Window::TrackPointerLeaving() {
+  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd_, 0};
+  ::TrackMouseEvent(&track);  // does nothing unless the pointer is over the window
 }
 
 void Win32Window::Paint() {
@@ -164,6 +180,12 @@ void Win32Window::Show(bool visible) {
 }
 
 bool Win32Window::IsVisible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
+
+// Minimising the application hides its forms: a form counts as minimised with its owner.
+bool Win32Window::IsMinimized() const {
+  const HWND owner = ::GetWindow(hwnd_, GW_OWNER);
+  return ::IsIconic(hwnd_) != FALSE || (owner != nullptr && ::IsIconic(owner) != FALSE);
+}
 
 RECT Win32Window::WindowRectFor(const Rect& client) const {
   RECT r = ToRECT(client);

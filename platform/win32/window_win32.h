@@ -22,6 +22,7 @@ class Win32Window : public Window {
   NativeHandle Handle() const override { return reinterpret_cast<NativeHandle>(hwnd_); }
   void Show(bool visible) override;
   bool IsVisible() const override;
+  bool IsMinimized() const override;
   void SetBounds(const Rect& client_screen_bounds) override;
   Rect Bounds() const override;
   void SetOpacity(bool layered, std::uint8_t alpha) override;
@@ -37,6 +38,9 @@ class Win32Window : public Window {
   void SetIcon(const IconImage& icon) override;
 
   HWND hwnd() const { return hwnd_; }
+  // Asks for WM_MOUSELEAVE when the pointer, now over the window, leaves it: without a message
+  // the loop would not go idle, and the control under the pointer would not hear that it left.
+  void TrackPointerLeaving();
   WindowHandler* handler() const { return handler_; }
 
  private:

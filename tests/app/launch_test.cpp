@@ -76,26 +76,30 @@ TEST_P(Launch, AsksTheShellToOpenTheTargetForTheApplication) {
   EXPECT_EQ(hp->open_processes, 0);
 }
 
-TEST_P(Launch, MinimisesAndDisablesForTwelvePassesThenEnablesAndFocuses) {
+// The focus waits for the user to bring the window back: the started program keeps the screen.
+TEST_P(Launch, MinimisesAndDisablesForTwelvePassesThenEnablesAndFocusesOnRestore) {
   const std::string handle = std::to_string(MainWindow().Handle());
   ClickOn(Button());
   const Strings events = Events(first_event);
   EXPECT_EQ(events, (Strings{"minimize", "enable " + handle + " 0",
                              std::string("shell open ") + GetParam().target,
-                             "enable " + handle + " 1", "focus " + handle}));
+                             "enable " + handle + " 1"}));
   const std::uint64_t start = EventTime(hp->events[first_event]);
   EXPECT_EQ(EventTime(hp->events[first_event + 1]), start);
   EXPECT_EQ(EventTime(hp->events[first_event + 3]) - start, 1200u);
   EXPECT_EQ(hp->slept_ms, 1200u);
   EXPECT_TRUE(hp->application_minimized);
   EXPECT_TRUE(form->GetEnabled());
+  hp->RestoreApplication();
+  Settle();
+  EXPECT_EQ(Events(first_event + events.size()), (Strings{"restore", "focus " + handle}));
 }
 
 TEST_P(Launch, GoesOnTheSameWayWhenTheShellRefuses) {
   hp->shell_accepts = [](const pf::ShellRequest&) { return false; };
   const std::string handle = std::to_string(MainWindow().Handle());
   ClickOn(Button());
-  EXPECT_EQ(Events(first_event).back(), "focus " + handle);
+  EXPECT_EQ(Events(first_event).back(), "enable " + handle + " 1");
   EXPECT_EQ(hp->slept_ms, 1200u);
   EXPECT_TRUE(form->GetEnabled());
 }

@@ -9,12 +9,20 @@
 #     debugger channel shows the four banner lines and the target;
 #   - the exit button ends the process with code 0 after the speakers' mute was cleared.
 #
-#   tests/e2e/quenfor_e2e.sh QUENFOR_EXE STANDIN_EXE
+#
+# With `desktop`, on a managed desktop instead (openbox on a private Xvfb, Wine's windows managed,
+# in a prefix of its own, .cache/wine-desktop): each action minimises the launcher, which stays
+# so until the user activates its taskbar entry and comes back the same; leaving the window
+# straight from a lit button unlights it, before and after a restore; a missing target brings
+# the shell's box, which closes with Return; the exit button still ends it with 0.
+#
+#   tests/e2e/quenfor_e2e.sh QUENFOR_EXE STANDIN_EXE [desktop]
 # Uses $DISPLAY, or a private Xvfb when there is none, and its own Wine prefix (.cache/wine-e2e),
 # set to report Windows 10 as a current machine would.
 set -euo pipefail
 quenfor=$(realpath "$1")
 standin=$(realpath "$2")
+mode=${3:-bare}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 art="$root/resources/art"
 work=$(mktemp -d)
@@ -22,25 +30,41 @@ launcher_pid=""
 
 # shellcheck source=tools/xvfb.sh
 source "$root/tools/xvfb.sh"
-export QF_WINE_DIR="$root/.cache/wine-e2e"
+if [ "$mode" = desktop ]; then
+  export QF_WINE_DIR="$root/.cache/wine-desktop"
+else
+  export QF_WINE_DIR="$root/.cache/wine-e2e"
+fi
 # shellcheck source=tools/wine-env.sh
 source "$root/tools/wine-env.sh"
 # shellcheck source=tools/wine-disc.sh
 source "$root/tools/wine-disc.sh"
 # shellcheck source=tests/e2e/e2e_steps.sh
 source "$root/tests/e2e/e2e_steps.sh"
+# shellcheck source=tests/e2e/desktop_steps.sh
+source "$root/tests/e2e/desktop_steps.sh"
 
 cleanup() {
   [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null
   qf_wine_session_stop
+  qf_wm_stop
   qf_xvfb_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 check_executable "$quenfor"
-[ -n "${DISPLAY:-}" ] || qf_xvfb_start
-qf_wine_prefix_ensure
+if [ "$mode" = desktop ]; then
+  # Always its own display: the window manager must be the only one there.
+  qf_xvfb_start
+  qf_wm_start
+  qf_wine_prefix_ensure
+  # Managed windows: the window manager minimises, restores and activates them.
+  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 || true
+else
+  [ -n "${DISPLAY:-}" ] || qf_xvfb_start
+  qf_wine_prefix_ensure
+fi
 wine winecfg -v win10 </dev/null >/dev/null 2>&1
 "$root/tools/make-demo-disc.sh" "$work/disc" "$quenfor" "$standin"
 qf_disc_mount "$work/disc"
@@ -51,6 +75,36 @@ export QF_STANDIN_LOG
 
 
 
+
+# The launcher's taskbar entry: the application window, the managed window that is not the form.
+activate() {
+  local entry
+  entry=$(xprop -root _NET_CLIENT_LIST | sed 's/.*# //' | tr ',' '\n' | tr -d ' ' |
+            while read -r w; do [ $(( w )) != "$wid" ] && echo "$w"; done | head -n1)
+  xdotool windowactivate "$entry"
+}
+
+if [ "$mode" = desktop ]; then
+  start_launcher desktop
+  check_window
+  check_fade_in
+  check_pixels
+  check_leave driver "first show"
+  click driver
+  expect_launch desktop ImageButton3Click 109 'D:\\DRIVER\\SETUP.EXE' 'D:\DRIVER\SETUP.EXE'
+  check_stays_minimised driver
+  check_restore driver
+  check_leave driver "after a restore"
+  rm "$work/disc/DRIVER/SETUP.EXE"
+  click driver
+  check_missing_target_box '^Error$'
+  check_stays_minimised "missing driver"
+  check_restore "missing driver"
+  click exit
+  check_exit
+  echo "ok: Quenfor.exe on a managed desktop"
+  exit 0
+fi
 
 start_launcher first
 check_window

@@ -7,9 +7,18 @@
 #   - the driver button opens the file beside the program through xdg-open (a stand-in records it);
 #   - the exit button ends the program with code 0.
 #
-#   tests/linux/quenfor_linux_e2e.sh QUENFOR
+#
+# With `desktop`, the same program on a managed desktop (openbox) instead:
+#   - each action minimises the window, which stays so after the pause until the user activates
+#     it; it comes back at full opacity with the same pixels;
+#   - leaving the window straight from a lit button unlights it, before and after a restore;
+#   - a missing target shows a box naming it, which closes with Return; the launcher goes on
+#     and its exit button ends it with 0.
+#
+#   tests/linux/quenfor_linux_e2e.sh QUENFOR [desktop]
 set -euo pipefail
 program=$(realpath "$1")
+mode=${2:-bare}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 art="$root/resources/art"
 work=$(mktemp -d)
@@ -20,9 +29,12 @@ source "$root/tools/xvfb.sh"
 # check_window, check_fade_in, check_pixels, check_hover, click, fail: shared with the Windows run.
 # shellcheck source=tests/e2e/e2e_steps.sh
 source "$root/tests/e2e/e2e_steps.sh"
+# shellcheck source=tests/e2e/desktop_steps.sh
+source "$root/tests/e2e/desktop_steps.sh"
 
 cleanup() {
   if [ -n "$launcher_pid" ]; then kill "$launcher_pid" 2>/dev/null || true; fi
+  qf_wm_stop
   qf_xvfb_stop
   rm -rf "$work"
 }
@@ -37,6 +49,7 @@ chmod +x "$work/bin/xdg-open"
 export PATH="$work/bin:$PATH" XDG_RUNTIME_DIR="$work/run"
 
 qf_xvfb_start
+if [ "$mode" = desktop ]; then qf_wm_start; fi
 
 start_program() {
   xdotool mousemove --sync 0 0
@@ -78,10 +91,27 @@ check_exit_linux() {
   echo "exit: code 0"
 }
 
+activate() { xdotool windowactivate "$wid"; }
+
 start_program
 check_window
 check_fade_in
 check_pixels
+if [ "$mode" = desktop ]; then
+  check_leave driver "first show"
+  click driver
+  check_stays_minimised driver
+  check_restore driver
+  check_leave driver "after a restore"
+  rm "$work/disc/DRIVER/SETUP.EXE"
+  click driver
+  check_missing_target_box '^quenfor$'
+  check_stays_minimised "missing driver"
+  check_restore "missing driver"
+  check_exit_linux
+  echo "ok: quenfor on a managed desktop"
+  exit 0
+fi
 check_hover driver
 check_hover exit
 check_second_copy_linux

@@ -41,7 +41,7 @@ TEST(ShellPaths, ADriveIsDroppedAndSeparatorsCollapse) {
 }
 
 // A stand-in xdg-open on PATH records its argument, whether stdin is /dev/null and whether it
-// leads its own session, then lingers a little.
+// leads its own session, then lingers a little, or ends at once with $QF_XDG_OPEN_STATUS.
 class Shell : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -54,6 +54,7 @@ class Shell : public ::testing::Test {
            "sid=$(cut -d' ' -f6 /proc/$$/stat)\n"
            "[ \"$sid\" = $$ ] && leader=leader || leader=member\n"
            "printf '%s|%s|%s\\n' \"$1\" \"$stdin\" \"$leader\" > \"" << dir_ << "/record\"\n"
+           "[ -n \"$QF_XDG_OPEN_STATUS\" ] && exit \"$QF_XDG_OPEN_STATUS\"\n"
            "sleep 0.3\n";
     chmod((dir_ + "/xdg-open").c_str(), 0755);
     std::ofstream(dir_ + "/target file.pdf") << "x";
@@ -62,6 +63,7 @@ class Shell : public ::testing::Test {
   }
   void TearDown() override {
     setenv("PATH", path_.c_str(), 1);
+    unsetenv("QF_XDG_OPEN_STATUS");
     for (const char* f : {"/xdg-open", "/record", "/target file.pdf"}) {
       std::remove((dir_ + f).c_str());
     }
@@ -116,6 +118,48 @@ TEST_F(Shell, ReapsChildrenNobodyWaitsFor) {
   usleep(1'000'000);  // the stand-in has ended by now
   children_->Reap();
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "a child was left unreaped";
+}
+
+// What the user is told: the file, and why it could not be opened.
+TEST_F(Shell, SaysWhyATargetCannotBeOpened) {
+  std::string failure;
+  EXPECT_FALSE(OpenWithDesktop(Open(dir_ + "/absent.pdf"), children_, &failure).ok);
+  EXPECT_EQ(failure, "Cannot open \"" + dir_ + "/absent.pdf\":\nNo such file or directory.");
+  setenv("PATH", dir_.c_str(), 1);
+  unlink((dir_ + "/xdg-open").c_str());
+  EXPECT_FALSE(OpenWithDesktop(Open(dir_ + "/target file.pdf"), children_, &failure).ok);
+  EXPECT_EQ(failure, "Cannot open \"" + dir_ + "/target file.pdf\":\n"
+                     "xdg-open, which opens files on this desktop, is not installed.");
+}
+
+TEST_F(Shell, AnOpenerThatFailsSoonLeavesItsReasonForTheUser) {
+  const struct {
+    const char* status;
+    unsigned mask;
+    const char* why;  // null: nothing to say
+  } cases[] = {
+      {"3", 0x40, "No program is set up to open this kind of file."},
+      {"4", 0x40, "The program that opens it failed."},
+      {"9", 0x40, "xdg-open failed with exit status 9."},
+      {"0", 0x40, nullptr},
+      {"3", 0x40 | 0x400, nullptr},  // SEE_MASK_FLAG_NO_UI
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.status);
+    setenv("QF_XDG_OPEN_STATUS", c.status, 1);
+    pf::ShellRequest request = Open(dir_ + "/target file.pdf");
+    request.mask = c.mask;
+    pf::ShellResult result = OpenWithDesktop(request, children_);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.process->Wait(5000), 0u);
+    const std::optional<std::string> failure = children_->TakeFailure();
+    if (c.why == nullptr) {
+      EXPECT_FALSE(failure);
+    } else {
+      EXPECT_EQ(failure, "Cannot open \"" + dir_ + "/target file.pdf\":\n" + c.why);
+    }
+    EXPECT_FALSE(children_->TakeFailure());
+  }
 }
 
 }  // namespace

@@ -76,6 +76,28 @@ TEST_F(FormApp, RunEndsWhenTheMainFormClosesAndOnlyThen) {
   EXPECT_EQ(hp->Now(), 700u);
 }
 
+TEST_F(FormApp, FocusingAMinimisedFormWaitsForTheRestore) {
+  fw::TForm* form = NewForm();
+  const pf::NativeHandle handle = WindowOf(form).Handle();
+  form->SetFocus();
+  EXPECT_EQ(hp->focused, handle);
+  hp->focused = 0;
+  hp->MinimizeApplication();
+  form->SetFocus();
+  form->SetFocus();
+  app->ProcessMessages();
+  EXPECT_EQ(hp->focused, 0u);
+  hp->RestoreApplication();
+  app->ProcessMessages();
+  EXPECT_EQ(hp->focused, handle);
+  // Once: a later restore brings no focus that nobody asked for.
+  hp->focused = 0;
+  hp->MinimizeApplication();
+  hp->RestoreApplication();
+  app->ProcessMessages();
+  EXPECT_EQ(hp->focused, 0u);
+}
+
 TEST_F(FormApp, ExceptionsAreShownWithTheTitleAndTheFullStopRule) {
   hp->executable_path = "D:\\Disc\\Quenfor.exe";
   const Strings messages{"Disk full", "Done.", "Ends in comma,", "Ends in space ", "", "Why?"};

@@ -139,6 +139,29 @@ TEST_F(InputRules, NestedPumpInsideAClickSendsNoEnterOrLeave) {
   EXPECT_EQ(log, (Strings{"A enter", "A down L 5,5", "A click", "A up L 5,5", "A leave", "B enter"}));
 }
 
+// Only the loop going idle sends the leave: leaving the window must itself be a message.
+TEST_F(InputRules, LeavingTheWindowFromAControlWakesTheLoopToSendTheLeave) {
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round == 0 ? "first show" : "after a restore");
+    log.clear();
+    hp->MoveTo(Screen(a, 5, 5));
+    Settle();
+    hp->MoveTo({90, 40});  // just above and left of the form
+    EXPECT_TRUE(hp->HasPendingMessages());
+    Settle();
+    EXPECT_EQ(log, (Strings{"A enter", "A leave"}));
+    hp->MinimizeApplication();
+    hp->RestoreApplication();
+    Settle();
+  }
+}
+
+TEST_F(InputRules, MovesOutsideEveryWindowPostNothing) {
+  hp->MoveTo({5, 5});
+  hp->MoveTo({6, 6});
+  EXPECT_FALSE(hp->HasPendingMessages());
+}
+
 TEST_F(InputRules, DisabledControlsCountForEnterAndLeaveButTakeNoInput) {
   a->SetEnabled(false);
   hp->MoveTo(Screen(a, 5, 5));
