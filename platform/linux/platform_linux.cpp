@@ -100,7 +100,7 @@ PumpResult LinuxPlatform::PumpOne() {
 
 bool LinuxPlatform::ReportOpenFailure() {
   std::optional<std::string> failure = children_->TakeFailure();
-  if (failure) MessageBox(leader_.get(), *failure, "", kMbIconError);
+  if (failure) MessageBox(leader_.get(), *failure, "", kBoxIconError);
   return failure.has_value();
 }
 

@@ -18,8 +18,6 @@ class LinuxWindow;
 
 class LinuxPlatform : public Platform {
  public:
-  static constexpr unsigned kMbIconError = 0x10;  // MB_ICONERROR
-
   LinuxPlatform();
   ~LinuxPlatform() override;
 

@@ -34,13 +34,12 @@ void LinuxPlatform::DebugOutput(std::string_view text) {
 }
 
 // As the Windows shell does, a file that cannot be opened is said in a box, unless the request
-// asks for none (SEE_MASK_FLAG_NO_UI); the caller hears only the refusal.
+// asks for none; the caller hears only the refusal.
 ShellResult LinuxPlatform::ShellExecute(const ShellRequest& request) {
-  constexpr unsigned kMaskFlagNoUi = 0x400;
   std::string failure;
   ShellResult result = OpenWithDesktop(request, children_, &failure);
-  if (!result.ok && !failure.empty() && (request.mask & kMaskFlagNoUi) == 0) {
-    MessageBox(request.owner, failure, "", kMbIconError);
+  if (!result.ok && !failure.empty() && (request.mask & kShellNoErrorUi) == 0) {
+    MessageBox(request.owner, failure, "", kBoxIconError);
   }
   return result;
 }
