@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# The real Quenfor.exe from a demo disc under Wine, driven from the X side with xdotool:
+# The disc image, unpacked (no mounting) under its Joliet names and put in Wine as the CD-ROM
+# drive D:, with the real Quenfor.exe started as AUTORUN.INF's open= says, driven from the X side
+# with xdotool:
+#   - D: is a CD-ROM drive to Windows programs;
 #   - the executable: its imports, its version record, and no manifest;
 #   - a borderless 600 x 400 window centred on the screen, pixel for pixel the artwork;
 #   - the fade-in's opacity steps up to full opacity, then none;
@@ -9,11 +12,11 @@
 #     debugger channel shows the four banner lines and the target;
 #   - the exit button ends the process with code 0 after the speakers' mute was cleared.
 #
-#   tests/e2e/quenfor_e2e.sh QUENFOR_EXE STANDIN_EXE
+#   tests/e2e/quenfor_e2e.sh DISC_IMAGE STANDIN_EXE
 # Uses $DISPLAY, or a private Xvfb when there is none, and its own Wine prefix (.cache/wine-e2e),
-# set to report Windows 10 as a current machine would.
+# set to report Windows 10 as a current machine would. The stand-in is the PDF viewer.
 set -euo pipefail
-quenfor=$(realpath "$1")
+image=$(realpath "$1")
 standin=$(realpath "$2")
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 art="$root/resources/art"
@@ -34,23 +37,23 @@ cleanup() {
   [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null
   qf_wine_session_stop
   qf_xvfb_stop
+  qf_disc_remove "$work/disc"
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-check_executable "$quenfor"
+qf_disc_extract "$image" "$work/disc"
+launcher=$(qf_disc_autorun "$work/disc")
+check_executable "$work/disc/${launcher#D:\\}"
 [ -n "${DISPLAY:-}" ] || qf_xvfb_start
 qf_wine_prefix_ensure
 wine winecfg -v win10 </dev/null >/dev/null 2>&1
-"$root/tools/make-demo-disc.sh" "$work/disc" "$quenfor" "$standin"
 qf_disc_mount "$work/disc"
 qf_pdf_viewer "$standin"
 qf_wine_session_start
+check_cdrom
 QF_STANDIN_LOG=$(winepath -w "$work/record.txt" 2>/dev/null)
 export QF_STANDIN_LOG
-
-
-
 
 start_launcher first
 check_window
