@@ -12,8 +12,8 @@ function(entries_of dir out)
   set(${out} "${names}" PARENT_SCOPE)
 endfunction()
 
-# `found` is the path spelled as in the content when it differs from `path` only in case, else
-# empty.
+# `found` is `path` as the content spells it, matched regardless of case (an exact match first);
+# empty when the content has no such path.
 function(spelling_in_content path found)
   set(dir ${CONTENT})
   set(spelled "")
@@ -24,7 +24,10 @@ function(spelling_in_content path found)
     foreach(name IN LISTS names)
       string(TOLOWER "${name}" a)
       string(TOLOWER "${part}" b)
-      if(a STREQUAL b)
+      if(name STREQUAL part)
+        set(match "${name}")
+        break()
+      elseif(a STREQUAL b)
         set(match "${name}")
       endif()
     endforeach()
@@ -98,7 +101,7 @@ function(write_image epoch)
   execute_process(
     COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${epoch}
             ${XORRISO} -no_rc -report_about SORRY -outdev ${IMAGE} -volid ${LABEL}
-            -joliet on -rockridge on -map ${ROOT} /
+            -joliet on -rockridge on -follow link -map ${ROOT} /
             -chown_r 0 / -- -chgrp_r 0 / --
             -find / -type d -exec chmod 0555 -- -find / -type f -exec chmod 0444 --
             -volume_date all_file_dates =${epoch} -commit

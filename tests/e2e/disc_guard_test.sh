@@ -16,11 +16,13 @@ make_disc() {
         -DSOURCE_DIR="$work" -P "$script" >"$work/out" 2>&1
 }
 
-# Every listed file, then one missing, one in the wrong case and one a folder.
+# Every listed file (and a name that differs only in case beside one), then one missing, one in
+# the wrong case and one a folder.
 while IFS= read -r path; do
   mkdir -p "$work/content/$(dirname "$path")"
   echo x >"$work/content/$path"
 done < <(grep -v '^#' "$list")
+echo x >"$work/content/DRIVER/setup.exe"
 make_disc || fail "complete content refused: $(cat "$work/out")"
 [ -s "$work/disc.iso" ] && [ -f "$work/root/AUTORUN.INF" ] || fail "complete content gave no disc"
 rm -rf "$work/root" "$work/disc.iso"
