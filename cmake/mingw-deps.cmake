@@ -1,46 +1,62 @@
-# Third-party libraries for the MinGW build, made from Debian's own sources.
-#
-# libjpeg: Debian's libjpeg-turbo source package, built once per version with the same toolchain
-# and cached under .cache/ so re-configures and fresh build folders reuse it.
-set(QF_LIBJPEG_DEBIAN_VERSION "2.1.5-2")
-set(QF_LIBJPEG_ORIG_SHA256 "254f3642b04e309fee775123133c6464181addc150499561020312ec61c1bf7c")
+# Third-party libraries for the MinGW build, made from Debian's own source packages: each is built
+# once per version with the same toolchain and cached under .cache/ so re-configures and fresh
+# build folders reuse it.
 set(QF_MINGW_CACHE "${PROJECT_SOURCE_DIR}/.cache/mingw" CACHE PATH
     "Where the MinGW builds of third-party libraries are kept between builds")
 
 function(qf_run what)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "libjpeg for MinGW: ${what} failed (${rc}):\n${out}")
+    message(FATAL_ERROR "MinGW libraries: ${what} failed (${rc}):\n${out}")
   endif()
 endfunction()
 
-function(qf_build_libjpeg root prefix)
-  string(REGEX REPLACE "-[^-]+$" "" upstream "${QF_LIBJPEG_DEBIAN_VERSION}")
+# qf_build_debian_source(PACKAGE EPOCH VERSION ORIG SHA256 ROOT PREFIX): fetches Debian's source
+# package PACKAGE=EPOCHVERSION, checks its upstream tarball ORIG against SHA256 and builds it
+# (Release) with the caller's arg_OPTIONS. It installs into PREFIX; with arg_TARGET it builds only
+# that static library and copies it and the headers arg_HEADERS (from the build folder, else the
+# source tree) there instead.
+function(qf_build_debian_source package epoch version orig sha256 root prefix)
   set(src "${root}/src")
-  file(REMOVE_RECURSE "${src}" "${root}/build" "${prefix}")
+  set(build "${root}/build")
+  file(REMOVE_RECURSE "${src}" "${build}" "${prefix}")
   file(MAKE_DIRECTORY "${src}")
-  message(STATUS "libjpeg for MinGW: fetching Debian source libjpeg-turbo ${QF_LIBJPEG_DEBIAN_VERSION}")
-  qf_run("apt-get source" apt-get source --download-only -qq
-         "libjpeg-turbo=1:${QF_LIBJPEG_DEBIAN_VERSION}" WORKING_DIRECTORY "${src}")
-  set(orig "${src}/libjpeg-turbo_${upstream}.orig.tar.gz")
-  file(SHA256 "${orig}" got)
-  if(NOT got STREQUAL QF_LIBJPEG_ORIG_SHA256)
-    message(FATAL_ERROR "libjpeg for MinGW: ${orig} has SHA-256 ${got}, expected ${QF_LIBJPEG_ORIG_SHA256}")
+  message(STATUS "MinGW libraries: fetching Debian source ${package} ${version}")
+  qf_run("apt-get source ${package}" apt-get source --download-only -qq
+         "${package}=${epoch}${version}" WORKING_DIRECTORY "${src}")
+  file(SHA256 "${src}/${orig}" got)
+  if(NOT got STREQUAL sha256)
+    message(FATAL_ERROR "MinGW libraries: ${src}/${orig} has SHA-256 ${got}, expected ${sha256}")
   endif()
-  qf_run("dpkg-source" dpkg-source -x "libjpeg-turbo_${QF_LIBJPEG_DEBIAN_VERSION}.dsc" tree
+  qf_run("dpkg-source ${package}" dpkg-source -x "${package}_${version}.dsc" tree
          WORKING_DIRECTORY "${src}")
-  message(STATUS "libjpeg for MinGW: building (static, no SIMD)")
-  qf_run("configure" ${CMAKE_COMMAND} -S "${src}/tree" -B "${root}/build" -G "${CMAKE_GENERATOR}"
-         "-DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}" -DCMAKE_BUILD_TYPE=Release
-         "-DCMAKE_INSTALL_PREFIX=${prefix}" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON
-         -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DWITH_JPEG8=OFF)
-  qf_run("build" ${CMAKE_COMMAND} --build "${root}/build" -j2 --target install)
-  file(WRITE "${prefix}/qf-stamp" "${QF_LIBJPEG_DEBIAN_VERSION} ${QF_LIBJPEG_ORIG_SHA256}\n")
-  file(REMOVE_RECURSE "${root}/build")
+  message(STATUS "MinGW libraries: building ${package}")
+  qf_run("configure ${package}" ${CMAKE_COMMAND} -S "${src}/tree" -B "${build}"
+         -G "${CMAKE_GENERATOR}" "-DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}"
+         -DCMAKE_BUILD_TYPE=Release "-DCMAKE_INSTALL_PREFIX=${prefix}" ${arg_OPTIONS})
+  if(arg_TARGET)
+    qf_run("build ${package}" ${CMAKE_COMMAND} --build "${build}" -j2 --target ${arg_TARGET})
+    file(COPY "${build}/lib${arg_TARGET}.a" DESTINATION "${prefix}/lib")
+    foreach(header IN LISTS arg_HEADERS)
+      if(EXISTS "${build}/${header}")
+        file(COPY "${build}/${header}" DESTINATION "${prefix}/include")
+      else()
+        file(COPY "${src}/tree/${header}" DESTINATION "${prefix}/include")
+      endif()
+    endforeach()
+  else()
+    qf_run("build ${package}" ${CMAKE_COMMAND} --build "${build}" -j2 --target install)
+  endif()
+  file(WRITE "${prefix}/qf-stamp" "${version} ${sha256}\n")
+  file(REMOVE_RECURSE "${build}")
 endfunction()
 
-function(qf_libjpeg_for_mingw)
-  set(root "${QF_MINGW_CACHE}/libjpeg-turbo-${QF_LIBJPEG_DEBIAN_VERSION}")
+# qf_mingw_library(NAME PACKAGE EPOCH VERSION ORIG SHA256 [TARGET static-library HEADERS h...]
+#                  [OPTIONS cmake-option...]): the install folder of that build, as NAME_PREFIX;
+# built unless the cache holds this version already.
+function(qf_mingw_library name package epoch version orig sha256)
+  cmake_parse_arguments(PARSE_ARGV 6 arg "" "TARGET" "HEADERS;OPTIONS")
+  set(root "${QF_MINGW_CACHE}/${package}-${version}")
   set(prefix "${root}/install")
   file(MAKE_DIRECTORY "${root}")
   # Two build folders configuring at once must not build it twice into the same place.
@@ -49,19 +65,42 @@ function(qf_libjpeg_for_mingw)
   if(EXISTS "${prefix}/qf-stamp")
     file(READ "${prefix}/qf-stamp" stamp)
   endif()
-  if(NOT stamp STREQUAL "${QF_LIBJPEG_DEBIAN_VERSION} ${QF_LIBJPEG_ORIG_SHA256}\n")
-    qf_build_libjpeg("${root}" "${prefix}")
+  if(NOT stamp STREQUAL "${version} ${sha256}\n")
+    qf_build_debian_source(${package} "${epoch}" ${version} ${orig} ${sha256} "${root}" "${prefix}")
   endif()
-  add_library(JPEG::JPEG STATIC IMPORTED GLOBAL)
-  set_target_properties(JPEG::JPEG PROPERTIES
-    IMPORTED_LOCATION "${prefix}/lib/libjpeg.a"
-    INTERFACE_INCLUDE_DIRECTORIES "${prefix}/include")
+  set(${name}_PREFIX "${prefix}" PARENT_SCOPE)
 endfunction()
 
-qf_libjpeg_for_mingw()
+function(qf_imported_library target prefix library)
+  add_library(${target} STATIC IMPORTED GLOBAL)
+  set_target_properties(${target} PROPERTIES
+    IMPORTED_LOCATION "${prefix}/lib/${library}"
+    INTERFACE_INCLUDE_DIRECTORIES "${prefix}/include"
+    INTERFACE_LINK_LIBRARIES "${ARGN}")
+endfunction()
 
-# GoogleTest from Debian's source tree; its own CMake defines GTest::gtest and GTest::gtest_main.
+# libjpeg: the launcher's pictures.
+qf_mingw_library(JPEG libjpeg-turbo "1:" 2.1.5-2 libjpeg-turbo_2.1.5.orig.tar.gz
+                 254f3642b04e309fee775123133c6464181addc150499561020312ec61c1bf7c
+                 OPTIONS -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
+                 -DWITH_JPEG8=OFF)
+qf_imported_library(JPEG::JPEG "${JPEG_PREFIX}" libjpeg.a)
+
 if(QF_BUILD_TESTS)
+  # zlib and libpng: the tests write PNG files. zlib's install would make its DLL too, whose
+  # resource script Debian's source leaves out: only the static library is built.
+  qf_mingw_library(ZLIB zlib "1:" 1.2.13.dfsg-1 zlib_1.2.13.dfsg.orig.tar.bz2
+                   71feb7947e3c00ef125f83b79a4e529bde31171e5babe48b391f06758d1ab0a1
+                   TARGET zlibstatic HEADERS zlib.h zconf.h)
+  qf_imported_library(ZLIB::ZLIB "${ZLIB_PREFIX}" libzlibstatic.a)
+  qf_mingw_library(PNG libpng1.6 "" 1.6.39-2+deb12u5 libpng1.6_1.6.39.orig.tar.gz
+                   a00e9d2f2f664186e4202db9299397f851aea71b36a35e74910b8820e380d441
+                   OPTIONS -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_EXECUTABLES=OFF -DPNG_TESTS=OFF
+                   "-DZLIB_INCLUDE_DIR=${ZLIB_PREFIX}/include"
+                   "-DZLIB_LIBRARY=${ZLIB_PREFIX}/lib/libzlibstatic.a")
+  qf_imported_library(PNG::PNG "${PNG_PREFIX}" libpng16.a ZLIB::ZLIB)
+
+  # GoogleTest from Debian's source tree; its own CMake defines GTest::gtest and GTest::gtest_main.
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
 endif()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The demo, from a fresh Debian 12 machine: installs what is missing, builds the Windows
-# executable, lays out a demo disc (.cache/demo-disc) and starts the launcher from its root
-# under Wine, as drive D:.
+# The demo, from a fresh Debian 12 machine: installs what is missing, builds the demo disc's image
+# (build/win32/disc/quenfor.iso), unpacks it to .cache/demo-disc and starts the launcher from it
+# under Wine as AUTORUN.INF says, with the disc as the CD-ROM drive D:.
 #   tools/run-demo.sh                 on your X display ($DISPLAY)
 #   tools/run-demo.sh --screenshot F  on a private Xvfb: waits for the fade-in, hovers the
 #                                     driver button, saves the screen's window area to F (PNG)
@@ -20,9 +20,8 @@ esac
 
 tools/setup.sh --win32
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j2 --target Quenfor qf_standin
+cmake --build --preset win32 -j2 --target disc
 disc="$root/.cache/demo-disc"
-tools/make-demo-disc.sh "$disc" build/win32/app/Quenfor.exe build/win32/tools/standin/qf_standin.exe
 
 # shellcheck source=tools/xvfb.sh
 source tools/xvfb.sh
@@ -38,14 +37,16 @@ qf_wine_prefix_ensure
 # after an action has minimised it; a bare Xvfb has no window manager.
 managed=Y; [ -n "$shot" ] && managed=N
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f </dev/null >/dev/null 2>&1
+qf_disc_extract build/win32/disc/quenfor.iso "$disc"
 qf_disc_mount "$disc"
+launcher=$(qf_disc_autorun "$disc")
 cd "$disc"
 if [ -z "$shot" ]; then
-  echo "Quenfor runs from $disc as D:\\ ; the exit button ends it."
-  exec wine 'D:\Quenfor.exe'
+  echo "Quenfor runs from build/win32/disc/quenfor.iso as D:\\ ; the exit button ends it."
+  exec wine "$launcher"
 fi
 
-wine 'D:\Quenfor.exe' &
+wine "$launcher" &
 pid=$!
 wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^Form_Main$' | head -n1)
 eval "$(xdotool getwindowgeometry --shell "$wid")"

@@ -21,7 +21,7 @@ native=(build-essential cmake ninja-build pkg-config git
         openbox desktop-file-utils)
 win32=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
        libz-mingw-w64-dev
-       wine wine32:i386 wine64 nasm dpkg-dev)
+       wine wine32:i386 wine64 nasm dpkg-dev xorriso)
 
 missing() {
   local out=()
@@ -41,16 +41,14 @@ if [ $want_win32 -eq 1 ]; then
     sudo_if_needed dpkg --add-architecture i386
     sources_changed=1
   fi
-  # Debian's libjpeg-turbo source package is what the cross build compiles.
-  if ! grep -rqs '^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null; then
-    if [ -f /etc/apt/sources.list.d/debian.sources ] && ! grep -q 'deb-src' /etc/apt/sources.list.d/debian.sources; then
-      sudo_if_needed sed -i 's/^Types: deb$/Types: deb deb-src/' /etc/apt/sources.list.d/debian.sources
-      sources_changed=1
-    fi
-    if ! grep -rqs 'deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null; then
-      echo 'deb-src http://deb.debian.org/debian bookworm main' | sudo_if_needed tee /etc/apt/sources.list.d/quenfor-src.list >/dev/null
-      sources_changed=1
-    fi
+  # Debian's libjpeg-turbo source package is what the cross build compiles: it comes from the
+  # machine's own package sources, whatever mirror they name.
+  if ! grep -Eqs '^[[:space:]]*(deb-src[[:space:]]|Types:.*[[:space:]]deb-src)' /etc/apt/sources.list \
+       /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; then
+    src_lines=$(bash "$(dirname "${BASH_SOURCE[0]}")/apt-source-lines.sh")
+    [ -n "$src_lines" ] || { echo "setup.sh: no package source of this release to add deb-src for" >&2; exit 1; }
+    echo "$src_lines" | sudo_if_needed tee /etc/apt/sources.list.d/quenfor-src.list >/dev/null
+    sources_changed=1
   fi
   # The cross build's `apt-get source libjpeg-turbo` needs the source lists, even when every
   # package is already installed.

@@ -1,6 +1,7 @@
 # shellcheck shell=bash
-# The steps of quenfor_e2e.sh. They share: $work (the disc and the record), $art, $quenfor,
-# $launcher_pid, and, per run, $wid, $X, $Y (the window's client origin on screen) and $trace.
+# The steps of quenfor_e2e.sh. They share: $work (the disc and the record), $art, $launcher (the
+# command that starts it, a path on D:), $launcher_pid, and, per run, $wid, $X, $Y (the window's
+# client origin on screen) and $trace.
 
 declare -A rect=([driver]="389 258 185 27" [manual]="388 303 184 25" [reader]="387 351 184 23"
                  [exit]="25 340 60 33")
@@ -28,13 +29,25 @@ check_executable() {
   grep -q '"FORM_MAIN" RCDATA' <<<"$rc" || fail "no form description resource"
 }
 
+# ---- the drive -----------------------------------------------------------------------
+
+# What GetDriveType answers for D: (Win32_LogicalDisk's DriveType 5 is DRIVE_CDROM). Wine's wmic
+# writes UTF-16 and knows no where clause.
+check_cdrom() {
+  local type
+  type=$(wine wmic logicaldisk get DeviceID,DriveType </dev/null 2>/dev/null | iconv -f UTF-16 -t UTF-8 |
+         tr -d '\r' | awk '$1 == "D:" { print $2 }') || true
+  [ "$type" = 5 ] || fail "D: has drive type '$type', want 5 (CD-ROM)"
+  echo "D: is a CD-ROM drive"
+}
+
 # ---- one run of the launcher ----------------------------------------------------------
 
 start_launcher() {
   trace="$work/trace.$1"
   xdotool mousemove --sync 0 0
   pushd "$work/disc" >/dev/null
-  WINEDEBUG=-all,warn+debugstr,trace+winmm wine 'D:\Quenfor.exe' 2>"$trace" &
+  WINEDEBUG=-all,warn+debugstr,trace+winmm wine "$launcher" 2>"$trace" &
   launcher_pid=$!
   popd >/dev/null
   wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Form_Main$' | head -n1) ||
@@ -138,7 +151,7 @@ check_hover() {
 check_second_copy() {
   local code=0 windows
   pushd "$work/disc" >/dev/null
-  timeout 20 wine 'D:\Quenfor.exe' </dev/null >/dev/null 2>&1 || code=$?
+  timeout 20 wine "$launcher" </dev/null >/dev/null 2>&1 || code=$?
   popd >/dev/null
   [ "$code" = 0 ] || fail "the second copy ended with $code"
   windows=$(xdotool search --onlyvisible --name '^Form_Main$' | wc -l)

@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# The real Quenfor.exe from a demo disc under Wine, driven from the X side with xdotool:
+# The disc image, unpacked (no mounting) under its Joliet names and put in Wine as the CD-ROM
+# drive D:, with the real Quenfor.exe started as AUTORUN.INF's open= says, driven from the X side
+# with xdotool:
+#   - D: is a CD-ROM drive to Windows programs;
 #   - the executable: its imports, its version record, and no manifest;
 #   - a borderless 600 x 400 window centred on the screen, pixel for pixel the artwork;
 #   - the fade-in's opacity steps up to full opacity, then none;
@@ -16,11 +19,11 @@
 # straight from a lit button unlights it, before and after a restore; a missing target brings
 # the shell's box, which closes with Return; the exit button still ends it with 0.
 #
-#   tests/e2e/quenfor_e2e.sh QUENFOR_EXE STANDIN_EXE [desktop]
+#   tests/e2e/quenfor_e2e.sh DISC_IMAGE STANDIN_EXE [desktop]
 # Uses $DISPLAY, or a private Xvfb when there is none, and its own Wine prefix (.cache/wine-e2e),
-# set to report Windows 10 as a current machine would.
+# set to report Windows 10 as a current machine would. The stand-in is the PDF viewer.
 set -euo pipefail
-quenfor=$(realpath "$1")
+image=$(realpath "$1")
 standin=$(realpath "$2")
 mode=${3:-bare}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -49,11 +52,14 @@ cleanup() {
   qf_wine_session_stop
   qf_wm_stop
   qf_xvfb_stop
+  qf_disc_remove "$work/disc"
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-check_executable "$quenfor"
+qf_disc_extract "$image" "$work/disc"
+launcher=$(qf_disc_autorun "$work/disc")
+check_executable "$work/disc/${launcher#D:\\}"
 if [ "$mode" = desktop ]; then
   # Always its own display: the window manager must be the only one there.
   qf_xvfb_start
@@ -66,15 +72,12 @@ else
   qf_wine_prefix_ensure
 fi
 wine winecfg -v win10 </dev/null >/dev/null 2>&1
-"$root/tools/make-demo-disc.sh" "$work/disc" "$quenfor" "$standin"
 qf_disc_mount "$work/disc"
 qf_pdf_viewer "$standin"
 qf_wine_session_start
+check_cdrom
 QF_STANDIN_LOG=$(winepath -w "$work/record.txt" 2>/dev/null)
 export QF_STANDIN_LOG
-
-
-
 
 # The launcher's taskbar entry: the application window, the managed window that is not the form.
 activate() {
@@ -95,7 +98,8 @@ if [ "$mode" = desktop ]; then
   check_stays_minimised driver
   check_restore driver
   check_leave driver "after a restore"
-  rm "$work/disc/DRIVER/SETUP.EXE"
+  chmod u+w "$work/disc/DRIVER"  # unpacked read-only, as on a disc
+  rm -f "$work/disc/DRIVER/SETUP.EXE"
   click driver
   check_missing_target_box '^Error$'
   check_stays_minimised "missing driver"

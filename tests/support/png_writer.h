@@ -1,6 +1,5 @@
 #pragma once
-// A minimal PNG writer for test output: 8-bit RGB, the image data in stored (uncompressed)
-// deflate blocks. Portable, no third-party code.
+// PNG files for test output: 8-bit RGB, written by libpng.
 #include <cstdint>
 #include <span>
 #include <string>
