@@ -13,9 +13,7 @@ endfunction()
 
 # qf_build_debian_source(PACKAGE EPOCH VERSION ORIG SHA256 ROOT PREFIX): fetches Debian's source
 # package PACKAGE=EPOCHVERSION, checks its upstream tarball ORIG against SHA256 and builds it
-# (Release) with the caller's arg_OPTIONS. It installs into PREFIX; with arg_TARGET it builds only
-# that static library and copies it and the headers arg_HEADERS (from the build folder, else the
-# source tree) there instead.
+# (Release) with the caller's arg_OPTIONS, installing into PREFIX.
 function(qf_build_debian_source package epoch version orig sha256 root prefix)
   set(src "${root}/src")
   set(build "${root}/build")
@@ -34,28 +32,15 @@ function(qf_build_debian_source package epoch version orig sha256 root prefix)
   qf_run("configure ${package}" ${CMAKE_COMMAND} -S "${src}/tree" -B "${build}"
          -G "${CMAKE_GENERATOR}" "-DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}"
          -DCMAKE_BUILD_TYPE=Release "-DCMAKE_INSTALL_PREFIX=${prefix}" ${arg_OPTIONS})
-  if(arg_TARGET)
-    qf_run("build ${package}" ${CMAKE_COMMAND} --build "${build}" -j2 --target ${arg_TARGET})
-    file(COPY "${build}/lib${arg_TARGET}.a" DESTINATION "${prefix}/lib")
-    foreach(header IN LISTS arg_HEADERS)
-      if(EXISTS "${build}/${header}")
-        file(COPY "${build}/${header}" DESTINATION "${prefix}/include")
-      else()
-        file(COPY "${src}/tree/${header}" DESTINATION "${prefix}/include")
-      endif()
-    endforeach()
-  else()
-    qf_run("build ${package}" ${CMAKE_COMMAND} --build "${build}" -j2 --target install)
-  endif()
+  qf_run("build ${package}" ${CMAKE_COMMAND} --build "${build}" -j2 --target install)
   file(WRITE "${prefix}/qf-stamp" "${version} ${sha256}\n")
   file(REMOVE_RECURSE "${build}")
 endfunction()
 
-# qf_mingw_library(NAME PACKAGE EPOCH VERSION ORIG SHA256 [TARGET static-library HEADERS h...]
-#                  [OPTIONS cmake-option...]): the install folder of that build, as NAME_PREFIX;
+# qf_mingw_library(NAME PACKAGE EPOCH VERSION ORIG SHA256 [OPTIONS cmake-option...]): the install folder of that build, as NAME_PREFIX;
 # built unless the cache holds this version already.
 function(qf_mingw_library name package epoch version orig sha256)
-  cmake_parse_arguments(PARSE_ARGV 6 arg "" "TARGET" "HEADERS;OPTIONS")
+  cmake_parse_arguments(PARSE_ARGV 6 arg "" "" "OPTIONS")
   set(root "${QF_MINGW_CACHE}/${package}-${version}")
   set(prefix "${root}/install")
   file(MAKE_DIRECTORY "${root}")
@@ -86,26 +71,20 @@ qf_mingw_library(JPEG libjpeg-turbo "1:" 2.1.5-2 libjpeg-turbo_2.1.5.orig.tar.gz
                  -DWITH_JPEG8=OFF)
 qf_imported_library(JPEG::JPEG "${JPEG_PREFIX}" libjpeg.a)
 
+# zlib: Debian's MinGW package (libz-mingw-w64-dev), linked in statically: no zlib1.dll beside the
+# executable. The launcher inflates its form description with it.
+set(ZLIB_USE_STATIC_LIBS ON)
+find_package(ZLIB REQUIRED)
+
 if(QF_BUILD_TESTS)
-  # zlib and libpng: the tests write PNG files. zlib's install would make its DLL too, whose
-  # resource script Debian's source leaves out: only the static library is built.
-  qf_mingw_library(ZLIB zlib "1:" 1.2.13.dfsg-1 zlib_1.2.13.dfsg.orig.tar.bz2
-                   71feb7947e3c00ef125f83b79a4e529bde31171e5babe48b391f06758d1ab0a1
-                   TARGET zlibstatic HEADERS zlib.h zconf.h)
-  qf_imported_library(ZLIB::ZLIB "${ZLIB_PREFIX}" libzlibstatic.a)
+  # libpng: the tests write PNG files.
   qf_mingw_library(PNG libpng1.6 "" 1.6.39-2+deb12u5 libpng1.6_1.6.39.orig.tar.gz
                    a00e9d2f2f664186e4202db9299397f851aea71b36a35e74910b8820e380d441
                    OPTIONS -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_EXECUTABLES=OFF -DPNG_TESTS=OFF
-                   "-DZLIB_INCLUDE_DIR=${ZLIB_PREFIX}/include"
-                   "-DZLIB_LIBRARY=${ZLIB_PREFIX}/lib/libzlibstatic.a")
+                   "-DZLIB_INCLUDE_DIR=${ZLIB_INCLUDE_DIRS}" "-DZLIB_LIBRARY=${ZLIB_LIBRARIES}")
   qf_imported_library(PNG::PNG "${PNG_PREFIX}" libpng16.a ZLIB::ZLIB)
 
   # GoogleTest from Debian's source tree; its own CMake defines GTest::gtest and GTest::gtest_main.
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
 endif()
-
-# zlib: Debian's MinGW package (libz-mingw-w64-dev), linked in statically: no zlib1.dll beside the
-# executable.
-set(ZLIB_USE_STATIC_LIBS ON)
-find_package(ZLIB REQUIRED)
