@@ -13,7 +13,7 @@ endfunction()
 
 # qf_build_debian_source(PACKAGE EPOCH VERSION ORIG SHA256 ROOT PREFIX): fetches Debian's source
 # package PACKAGE=EPOCHVERSION, checks its upstream tarball ORIG against SHA256 and builds it
-# (Release) with the caller's arg_OPTIONS, installing into PREFIX.
+# with the caller's arg_BUILD_TYPE and arg_OPTIONS, installing into PREFIX.
 function(qf_build_debian_source package epoch version orig sha256 root prefix)
   set(src "${root}/src")
   set(build "${root}/build")
@@ -31,17 +31,22 @@ function(qf_build_debian_source package epoch version orig sha256 root prefix)
   message(STATUS "MinGW libraries: building ${package}")
   qf_run("configure ${package}" ${CMAKE_COMMAND} -S "${src}/tree" -B "${build}"
          -G "${CMAKE_GENERATOR}" "-DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}"
-         -DCMAKE_BUILD_TYPE=Release "-DCMAKE_INSTALL_PREFIX=${prefix}" ${arg_OPTIONS})
+         "-DCMAKE_BUILD_TYPE=${arg_BUILD_TYPE}" "-DCMAKE_INSTALL_PREFIX=${prefix}" ${arg_OPTIONS})
   qf_run("build ${package}" ${CMAKE_COMMAND} --build "${build}" -j2 --target install)
   file(WRITE "${prefix}/qf-stamp" "${version} ${sha256}\n")
   file(REMOVE_RECURSE "${build}")
 endfunction()
 
-# qf_mingw_library(NAME PACKAGE EPOCH VERSION ORIG SHA256 [OPTIONS cmake-option...]): the install folder of that build, as NAME_PREFIX;
-# built unless the cache holds this version already.
+# qf_mingw_library(NAME PACKAGE EPOCH VERSION ORIG SHA256 [VARIANT suffix] [BUILD_TYPE type]
+#                  [OPTIONS cmake-option...]): the install folder of that build, as NAME_PREFIX;
+# built unless the cache holds this version already. A VARIANT keeps a differently configured
+# build of the same version apart in a shared cache.
 function(qf_mingw_library name package epoch version orig sha256)
-  cmake_parse_arguments(PARSE_ARGV 6 arg "" "" "OPTIONS")
-  set(root "${QF_MINGW_CACHE}/${package}-${version}")
+  cmake_parse_arguments(PARSE_ARGV 6 arg "" "VARIANT;BUILD_TYPE" "OPTIONS")
+  if(NOT arg_BUILD_TYPE)
+    set(arg_BUILD_TYPE Release)
+  endif()
+  set(root "${QF_MINGW_CACHE}/${package}-${version}${arg_VARIANT}")
   set(prefix "${root}/install")
   file(MAKE_DIRECTORY "${root}")
   # Two build folders configuring at once must not build it twice into the same place.
@@ -64,10 +69,15 @@ function(qf_imported_library target prefix library)
     INTERFACE_LINK_LIBRARIES "${ARGN}")
 endfunction()
 
-# libjpeg: the launcher's pictures.
+# libjpeg: the launcher's pictures. Built for size like the program, with a section per function
+# for the linker to drop what the program never calls, and msvcrt's own stdio (the library only
+# formats its messages and reads JPEGMEM) rather than MinGW's C99 one with its floating-point
+# scanner.
 qf_mingw_library(JPEG libjpeg-turbo "1:" 2.1.5-2 libjpeg-turbo_2.1.5.orig.tar.gz
                  254f3642b04e309fee775123133c6464181addc150499561020312ec61c1bf7c
-                 OPTIONS -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
+                 VARIANT -small BUILD_TYPE MinSizeRel
+                 OPTIONS "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections -D__USE_MINGW_ANSI_STDIO=0"
+                 -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
                  -DWITH_JPEG8=OFF)
 qf_imported_library(JPEG::JPEG "${JPEG_PREFIX}" libjpeg.a)
 

@@ -11,7 +11,6 @@ namespace fw::streaming_detail {
 namespace {
 
 constexpr std::string_view kSignature = "\x89QFB";
-constexpr std::string_view kPackedSignature = "\x89QFZ";
 // Deflate makes at most about 1032 bytes of one: a larger size is a lie, not a reason to allocate.
 constexpr std::uint64_t kMostUnpackedPerPackedByte = 1040;
 constexpr std::uint64_t kMostUnpacked = std::uint64_t{1} << 30;
@@ -27,6 +26,9 @@ enum Tag : unsigned char {
   kBytes = 0x14,
   kSet = 0x15,
 };
+
+// For Format's %llu, which every C runtime (unlike %zu) understands.
+unsigned long long N(std::uint64_t n) { return n; }
 
 struct Open {
   String class_name;
@@ -47,8 +49,7 @@ class BinarySource : public SyntaxSource {
     const std::uint64_t size = header.Varint("unpacked size");
     const std::string_view deflated = packed.substr(header.pos_);
     if (size > std::min<std::uint64_t>(deflated.size() * kMostUnpackedPerPackedByte, kMostUnpacked)) {
-      header.Fail(kPackedSignature.size(), Format("%llu bytes cannot unpack from %zu",
-                                                  static_cast<unsigned long long>(size), deflated.size()));
+      header.Fail(kPackedSignature.size(), Format("%llu bytes cannot unpack from %llu", N(size), N(deflated.size())));
     }
     std::string out(size, '\0');
     uLongf made = static_cast<uLongf>(size);
@@ -57,11 +58,10 @@ class BinarySource : public SyntaxSource {
                          reinterpret_cast<const Bytef*>(deflated.data()), &used);
     if (rc != Z_OK) header.Fail(header.pos_, Format("the packed data does not unpack (zlib error %d)", rc));
     if (made != size) {
-      header.Fail(header.pos_, Format("the packed data unpacks to %lu bytes, not %llu",
-                                      static_cast<unsigned long>(made), static_cast<unsigned long long>(size)));
+      header.Fail(header.pos_, Format("the packed data unpacks to %llu bytes, not %llu", N(made), N(size)));
     }
     if (used != deflated.size()) {
-      header.Fail(header.pos_ + used, Format("%zu bytes after the packed data", deflated.size() - used));
+      header.Fail(header.pos_ + used, Format("%llu bytes after the packed data", N(deflated.size() - used)));
     }
     return out;
   }
@@ -71,15 +71,15 @@ class BinarySource : public SyntaxSource {
     const bool top = at == kSignature.size();
     if (open_.empty() && !top) {
       if (at < data_.size()) {
-        Fail(at, Format("%zu bytes of data after the end of the description", data_.size() - at));
+        Fail(at, Format("%llu bytes of data after the end of the description", N(data_.size() - at)));
       }
       return SyntaxItem{SyntaxItem::Kind::End, {}, {}, static_cast<long long>(at)};
     }
     if (at == data_.size()) {
       if (top) Fail(at, "the data ends before the top object");
       const Open& o = open_.back();
-      Fail(at, Format("the data ends before %s %s of offset %zu is closed", o.class_name.c_str(), o.name.c_str(),
-                      o.pos));
+      Fail(at, Format("the data ends before %s %s of offset %llu is closed", o.class_name.c_str(), o.name.c_str(),
+                      N(o.pos)));
     }
     unsigned char tag = Byte();
     if (top && tag != kObject) Fail(at, Format("the top object expected, found tag $%02X", tag));
@@ -130,7 +130,7 @@ class BinarySource : public SyntaxSource {
         std::uint64_t count = Varint("set size");
         // Each name takes at least one byte: a larger count cannot be right.
         if (count > data_.size() - pos_) {
-          Fail(v.pos, Format("a set of %llu names runs past the end of the data", static_cast<unsigned long long>(count)));
+          Fail(v.pos, Format("a set of %llu names runs past the end of the data", N(count)));
         }
         for (std::uint64_t i = 0; i < count; ++i) v.names.push_back(Name("name in set"));
         break;
@@ -177,8 +177,8 @@ class BinarySource : public SyntaxSource {
     const std::size_t at = pos_;
     std::uint64_t length = Varint(what);
     if (length > data_.size() - pos_) {
-      Fail(at, Format("a %s of %llu bytes runs past the end of the data (%zu bytes left)", what,
-                      static_cast<unsigned long long>(length), data_.size() - pos_));
+      Fail(at, Format("a %s of %llu bytes runs past the end of the data (%llu bytes left)", what, N(length),
+                      N(data_.size() - pos_)));
     }
     String s(data_.substr(pos_, length));
     pos_ += length;
@@ -236,11 +236,8 @@ class BinarySink : public SyntaxSink {
   void EndObject() override { out_ += static_cast<char>(kEndObject); }
   std::string Take() override { return std::move(out_); }
 
- protected:
-  void Varint(std::uint64_t u) {
-    for (; u >= 0x80; u >>= 7) out_ += static_cast<char>(u | 0x80);
-    out_ += static_cast<char>(u);
-  }
+ private:
+  void Varint(std::uint64_t u) { AppendVarint(out_, u); }
   void Str(const String& s) {
     Varint(s.size());
     out_ += s;
@@ -263,23 +260,12 @@ class BinarySink : public SyntaxSink {
   std::string out_;
 };
 
-class PackedSink : public BinarySink {
- public:
-  std::string Take() override {
-    const std::string records = BinarySink::Take();
-    out_ = kPackedSignature;
-    Varint(records.size());
-    uLongf size = compressBound(static_cast<uLong>(records.size()));
-    std::string deflated(size, '\0');
-    if (compress2(reinterpret_cast<Bytef*>(deflated.data()), &size, reinterpret_cast<const Bytef*>(records.data()),
-                  static_cast<uLong>(records.size()), Z_BEST_COMPRESSION) != Z_OK) {
-      throw EOutOfResources("cannot pack the description");
-    }
-    return std::move(out_.append(deflated, 0, size));
-  }
-};
-
 }  // namespace
+
+void AppendVarint(std::string& out, std::uint64_t u) {
+  for (; u >= 0x80; u >>= 7) out += static_cast<char>(u | 0x80);
+  out += static_cast<char>(u);
+}
 
 bool IsBinaryDescription(std::string_view data) { return !data.empty() && data[0] == kSignature[0]; }
 
@@ -288,6 +274,5 @@ std::unique_ptr<SyntaxSource> NewBinarySource(std::string_view data) {
   return std::make_unique<BinarySource>(data);
 }
 std::unique_ptr<SyntaxSink> NewBinarySink() { return std::make_unique<BinarySink>(); }
-std::unique_ptr<SyntaxSink> NewPackedSink() { return std::make_unique<PackedSink>(); }
 
 }  // namespace fw::streaming_detail

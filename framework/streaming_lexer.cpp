@@ -1,9 +1,9 @@
 #include "framework/streaming_lexer.h"
 
-#include "framework/streaming_syntax.h"
-
 #include <cstdint>
 #include <limits>
+
+#include "framework/streaming_syntax.h"
 
 namespace fw::streaming_detail {
 namespace {

@@ -81,6 +81,8 @@ class Reader {
   }
 
   void ReadChild(TComponent& parent, const SyntaxItem& h) {
+    // Each level is a call deeper: a crafted description must not exhaust the stack.
+    if (++depth_ > kMostNesting) Fail(h.pos, Format("objects nested more than %d deep", kMostNesting));
     const ClassInfo& cls = CreatableClass(h);
     TComponent* child = nullptr;
     At(h.pos, [&] { child = cls.create(root_); });
@@ -90,6 +92,7 @@ class Reader {
     if (!h.name.empty()) At(h.pos, [&] { child->SetName(h.name); });
     At(h.pos, [&] { child->SetParentComponent(&parent); });
     ReadBody(*child);
+    --depth_;
   }
 
   void ReadProperty(TComponent& obj, const SyntaxItem& name, std::set<String>& seen) {
@@ -191,6 +194,8 @@ class Reader {
 
   std::unique_ptr<SyntaxSource> source_;
   TComponent* root_ = nullptr;
+  static constexpr int kMostNesting = 200;
+  int depth_ = 0;
   std::vector<TComponent*> created_;
   std::vector<std::pair<TComponent*, long long>> read_;  // with the positions of their headers, root first
 };

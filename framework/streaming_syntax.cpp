@@ -1,7 +1,5 @@
 #include "framework/streaming_syntax.h"
 
-#include "framework/streaming.h"
-
 namespace fw::streaming_detail {
 
 std::unique_ptr<SyntaxSource> OpenSyntax(std::string_view data) {
@@ -36,16 +34,3 @@ void CopyItems(SyntaxSource& source, SyntaxSink& sink) {
 }
 
 }  // namespace fw::streaming_detail
-
-namespace fw {
-
-std::string ConvertDescription(std::string_view data, DescriptionSyntax to) {
-  using namespace streaming_detail;
-  auto sink = to == DescriptionSyntax::Text     ? NewTextSink()
-              : to == DescriptionSyntax::Binary ? NewBinarySink()
-                                                : NewPackedSink();
-  CopyItems(*OpenSyntax(data), *sink);
-  return sink->Take();
-}
-
-}  // namespace fw

@@ -18,6 +18,7 @@
 //
 // Both syntaxes are read without the class registry, so converting is purely syntactic:
 // text the writer wrote gives the same text back after a trip through the binary form.
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -80,12 +81,17 @@ class SyntaxSink {
 
 std::unique_ptr<SyntaxSink> NewTextSink();
 std::unique_ptr<SyntaxSink> NewBinarySink();
-std::unique_ptr<SyntaxSink> NewPackedSink();
 std::unique_ptr<SyntaxSource> NewTextSource(std::string_view text);
 std::unique_ptr<SyntaxSource> NewBinarySource(std::string_view data);
 
 // Reads every item of `source` into `sink`.
 void CopyItems(SyntaxSource& source, SyntaxSink& sink);
+
+// The packed form of binary records (in streaming_convert.cpp with the converter, so that a
+// program that only reads never links the deflate code).
+inline constexpr std::string_view kPackedSignature = "\x89QFZ";
+std::string Pack(std::string_view records);
+void AppendVarint(std::string& out, std::uint64_t u);
 
 // Identifiers; and what the text syntax reads as one name, which may be dotted (Font.Style).
 bool IsIdentifierText(std::string_view text);

@@ -11,13 +11,6 @@ namespace {
 
 using namespace streaming_detail;
 
-SyntaxValue Named(const String& name) {
-  SyntaxValue v;
-  v.kind = SyntaxValue::Kind::Ident;
-  v.text = name;
-  return v;
-}
-
 SyntaxValue Number(long long n, bool hex = false) {
   SyntaxValue v;
   v.number = n;
@@ -31,6 +24,8 @@ SyntaxValue Text(SyntaxValue::Kind kind, const std::string& text) {
   v.text = text;
   return v;
 }
+
+SyntaxValue Named(const String& name) { return Text(SyntaxValue::Kind::Ident, name); }
 
 class Writer {
  public:

@@ -68,7 +68,7 @@ void ExpectFailure(const std::string& data, std::size_t offset, const char* says
       ADD_FAILURE() << "no error";
     } catch (const EReadError& e) {
       const String message = e.what();
-      EXPECT_TRUE(message.starts_with(Format("Offset %zu: ", offset))) << message;
+      EXPECT_TRUE(message.starts_with("Offset " + std::to_string(offset) + ": ")) << message;
       EXPECT_NE(message.find(says), String::npos) << message;
     }
     EXPECT_EQ(form.ComponentCount(), 0);
@@ -102,8 +102,8 @@ TEST(BrokenBinaryDescriptionCut, EveryTruncationRaisesAndLeavesNothingBehind) {
       ADD_FAILURE() << "no error at " << cut;
     } catch (const EReadError& e) {
       const String message = e.what();
-      std::size_t offset = 0;
-      EXPECT_EQ(std::sscanf(message.c_str(), "Offset %zu: ", &offset), 1) << message;
+      ASSERT_TRUE(message.starts_with("Offset ")) << message;
+      const unsigned long long offset = std::stoull(message.substr(7));
       EXPECT_LE(offset, cut) << message;
       EXPECT_NE(message.find(cut < 4 ? "bad signature" : "end"), String::npos) << message;
     }
@@ -114,6 +114,32 @@ TEST(BrokenBinaryDescriptionCut, EveryTruncationRaisesAndLeavesNothingBehind) {
   TTestForm form(nullptr);
   ReadComponent(whole, form);
   EXPECT_EQ(form.ComponentCount(), 2);
+}
+
+// Nesting costs the reader stack: beyond a depth no form needs, the answer is an error, whichever
+// the syntax (a stack overflow is no answer).
+TEST(DeepDescription, NestingBeyondTwoHundredIsRefusedInBothSyntaxes) {
+  const auto nested = [](int depth) {
+    String text = "TTestForm F {\n";
+    for (int i = 0; i < depth; ++i) text += "TWidget {\n";
+    for (int i = 0; i < depth; ++i) text += "}\n";
+    return text + "}\n";
+  };
+  TTestForm ok(nullptr);
+  ReadComponent(nested(200), ok);
+  EXPECT_EQ(ok.ComponentCount(), 200);
+  const int live = g_live;
+  for (const String& data : {nested(201), ConvertDescription(nested(100000), DescriptionSyntax::Binary)}) {
+    TTestForm form(nullptr);
+    try {
+      ReadComponent(data, form);
+      ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+      EXPECT_NE(String(e.what()).find("objects nested more than 200 deep"), String::npos) << e.what();
+    }
+    EXPECT_EQ(form.ComponentCount(), 0);
+  }
+  EXPECT_EQ(g_live, live);
 }
 
 // The packed form (what the executables embed) unpacks to the binary one; a packed description
@@ -136,7 +162,8 @@ TEST(PackedDescription, UnpacksToTheBinaryFormAndRefusesWhatDoesNotUnpack) {
   const std::size_t at = header(binary.size()).size();
   const std::string deflated = packed.substr(at);
   ASSERT_EQ(header(binary.size()) + deflated, packed);
-  ExpectFailure(header(binary.size() + 1) + deflated, at, Format("unpacks to %zu bytes, not %zu", binary.size(), binary.size() + 1).c_str());
+  const std::string lie = "unpacks to " + std::to_string(binary.size()) + " bytes, not " + std::to_string(binary.size() + 1);
+  ExpectFailure(header(binary.size() + 1) + deflated, at, lie.c_str());
   ExpectFailure(header(binary.size() - 1) + deflated, at, "does not unpack");
   ExpectFailure(header(binary.size()) + deflated.substr(0, 9), at, "does not unpack");
   ExpectFailure(header(binary.size()) + deflated.substr(0, 9) + "garbage!", at, "does not unpack");
