@@ -125,7 +125,13 @@ bool HeadlessPlatform::HasPendingMessages() const {
                      [](const HeadlessWindow* w) { return w->NeedsPaint(); });
 }
 
+// Drawing done since the last turn goes to the screen before the loop looks for more work.
+void HeadlessPlatform::FlushDrawn() {
+  for (HeadlessWindow* w : windows_) w->FlushDrawn();
+}
+
 PumpResult HeadlessPlatform::PumpOne() {
+  FlushDrawn();
   // Posted messages first, then paints, then timers: the order Windows gives them.
   if (!queue_.empty()) {
     auto message = std::move(queue_.front());
@@ -162,6 +168,7 @@ bool HeadlessPlatform::DispatchPendingTimer() {
 }
 
 void HeadlessPlatform::WaitMessage() {
+  FlushDrawn();
   if (HasPendingMessages()) return;
   const std::uint64_t next = NextEventTime();
   if (next == UINT64_MAX) {
