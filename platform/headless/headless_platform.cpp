@@ -326,9 +326,9 @@ ColorRef HeadlessPlatform::SysColor(int index) {
   return it != sys_colors.end() ? it->second : DefaultSysColor(index);
 }
 
-std::optional<std::string> HeadlessPlatform::FindResource(std::string_view name) {
+std::optional<std::string_view> HeadlessPlatform::FindResource(std::string_view name) {
   auto it = resources.find(name);
-  if (it != resources.end()) return it->second;
+  if (it != resources.end()) return std::string_view(it->second);
   return FindEmbedded(name);
 }
 

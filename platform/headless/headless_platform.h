@@ -169,7 +169,7 @@ class HeadlessPlatform : public Platform {
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
   ColorRef SysColor(int index) override;
-  std::optional<std::string> FindResource(std::string_view name) override;
+  std::optional<std::string_view> FindResource(std::string_view name) override;
   Mixer& AudioMixer() override { return mixer; }
 
   static constexpr NativeHandle kApplicationHandle = 0x10000;

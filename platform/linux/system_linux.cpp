@@ -74,7 +74,7 @@ std::string LinuxPlatform::ExecutablePath() {
 
 ColorRef LinuxPlatform::SysColor(int index) { return DefaultSysColor(index); }
 
-std::optional<std::string> LinuxPlatform::FindResource(std::string_view name) {
+std::optional<std::string_view> LinuxPlatform::FindResource(std::string_view name) {
   return FindEmbedded(name);
 }
 
