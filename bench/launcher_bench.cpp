@@ -51,7 +51,8 @@ void BM_StartToFirstFrame(benchmark::State& state) {
     fw::Free(form);
     state.ResumeTiming();
   }
-  state.counters["bytes_put"] = benchmark::Counter(static_cast<double>(bytes), benchmark::Counter::kAvgIterations);
+  state.counters["bytes_put"] =
+      benchmark::Counter(static_cast<double>(bytes), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_StartToFirstFrame)->Unit(benchmark::kMillisecond);
 

@@ -59,7 +59,8 @@ void MarkingDevice::FrameRect(const Rect& r, ColorRef color) {
 void MarkingDevice::Polyline(const Point* points, int count, ColorRef pen) {
   if (points != nullptr && count > 0) {
     Rect box{points[0].x, points[0].y, points[0].x + 1, points[0].y + 1};
-    for (int i = 1; i < count; ++i) box = box.Union({points[i].x, points[i].y, points[i].x + 1, points[i].y + 1});
+    for (int i = 1; i < count; ++i)
+      box = box.Union({points[i].x, points[i].y, points[i].x + 1, points[i].y + 1});
     Mark(box);
   }
   inner_->Polyline(points, count, pen);

@@ -64,16 +64,20 @@ Options Parse(int argc, char** argv) {
     } else if (key == "--reference") {
       o.programs.insert(o.programs.begin(), Program("reference", value));
     } else if (key == "--program" && value.find('=') != std::string::npos) {
-      o.programs.push_back(Program(value.substr(0, value.find('=')), value.substr(value.find('=') + 1)));
+      o.programs.push_back(
+          Program(value.substr(0, value.find('=')), value.substr(value.find('=') + 1)));
     } else if (key == "--runs") {
       o.runs = std::max(1, std::atoi(value.c_str()));
-    } else if (key == "--hover" && std::sscanf(value.c_str(), "%d,%d", &o.hover_x, &o.hover_y) == 2) {
+    } else if (key == "--hover" &&
+               std::sscanf(value.c_str(), "%d,%d", &o.hover_x, &o.hover_y) == 2) {
     } else {
       throw std::runtime_error("unknown or malformed option " + key);
     }
   }
   if (o.jpeg.empty() || o.programs.size() < 2 || o.programs.front().name != "reference")
-    throw std::runtime_error("usage: qf_first_frame --jpeg ART.jpg --reference PATH --program NAME=PATH... [--runs N] [--hover X,Y]");
+    throw std::runtime_error(
+        "usage: qf_first_frame --jpeg ART.jpg --reference PATH --program NAME=PATH... [--runs N] "
+        "[--hover X,Y]");
   for (Program& p : o.programs) {
     if (p.name == "reference") p.argv.push_back(o.jpeg);
   }
@@ -139,7 +143,8 @@ void MeasureHover(const Options& o, WindowSampler& sampler, PutRecorder& recorde
   }
 }
 
-void RunOnce(const Options& o, WindowSampler& sampler, PutRecorder& recorder, Program& p, bool detail) {
+void RunOnce(const Options& o, WindowSampler& sampler, PutRecorder& recorder, Program& p,
+             bool detail) {
   sampler.WarpPointer(0, 0);
   sampler.Reset();
   recorder.Poll();
@@ -192,9 +197,8 @@ double Median(std::vector<double> v) {
 
 void Report(const Options& o, int width, int height) {
   const double reference = Median(o.programs.front().complete_ms);
-  std::printf("%-12s %6s %9s %9s %9s %7s %11s %12s %13s %9s\n", "program", "starts",
-              "median_ms", "min_ms", "max_ms", "ratio", "other_frame", "start_bytes",
-              "hover_bytes", "VmHWM_kB");
+  std::printf("%-12s %6s %9s %9s %9s %7s %11s %12s %13s %9s\n", "program", "starts", "median_ms",
+              "min_ms", "max_ms", "ratio", "other_frame", "start_bytes", "hover_bytes", "VmHWM_kB");
   for (const Program& p : o.programs) {
     const auto& t = p.complete_ms;
     std::vector<double> start(p.start_bytes.begin(), p.start_bytes.end());
@@ -204,10 +208,12 @@ void Report(const Options& o, int width, int height) {
                 t.empty() ? 0 : *std::max_element(t.begin(), t.end()),
                 reference > 0 ? Median(t) / reference : 0, p.starts_with_other_frames,
                 Median(start), Median(hover), p.peak_rss_kb);
-    if (p.failed_starts > 0) std::printf("  %s: %d starts showed no complete frame\n", p.name.c_str(), p.failed_starts);
+    if (p.failed_starts > 0)
+      std::printf("  %s: %d starts showed no complete frame\n", p.name.c_str(), p.failed_starts);
   }
-  std::printf("artwork %d x %d; runs per program %d; hover at %d,%d (bytes per change, median of 4)\n",
-              width, height, o.runs, o.hover_x, o.hover_y);
+  std::printf(
+      "artwork %d x %d; runs per program %d; hover at %d,%d (bytes per change, median of 4)\n",
+      width, height, o.runs, o.hover_x, o.hover_y);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "jpeg_pixels.h"
 
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <stdexcept>
-
-#include <jpeglib.h>
 
 namespace qf_bench {
 namespace {
@@ -22,13 +22,15 @@ std::vector<unsigned char> ReadAll(const std::string& path) {
   std::vector<unsigned char> bytes;
   unsigned char chunk[65536];
   std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + n);
   std::fclose(f);
   return bytes;
 }
 
 // No C++ objects with destructors live in this frame: libjpeg's errors leave it by longjmp.
-bool Decode(const std::vector<unsigned char>& bytes, Picture* out, std::vector<unsigned char>* row) {
+bool Decode(const std::vector<unsigned char>& bytes, Picture* out,
+            std::vector<unsigned char>* row) {
   jpeg_decompress_struct cinfo;
   ErrorJump err;
   cinfo.err = jpeg_std_error(&err.pub);
@@ -47,11 +49,13 @@ bool Decode(const std::vector<unsigned char>& bytes, Picture* out, std::vector<u
   out->pixels.resize(static_cast<std::size_t>(out->width) * out->height);
   row->resize(static_cast<std::size_t>(out->width) * 3);
   while (cinfo.output_scanline < cinfo.output_height) {
-    std::uint32_t* to = out->pixels.data() + static_cast<std::size_t>(cinfo.output_scanline) * out->width;
+    std::uint32_t* to =
+        out->pixels.data() + static_cast<std::size_t>(cinfo.output_scanline) * out->width;
     JSAMPROW rows[1] = {row->data()};
     jpeg_read_scanlines(&cinfo, rows, 1);
     const unsigned char* p = row->data();
-    for (int x = 0; x < out->width; ++x, p += 3) to[x] = (std::uint32_t{p[0]} << 16) | (p[1] << 8) | p[2];
+    for (int x = 0; x < out->width; ++x, p += 3)
+      to[x] = (std::uint32_t{p[0]} << 16) | (p[1] << 8) | p[2];
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);

@@ -84,7 +84,8 @@ void PutRecorder::OnRequest(const unsigned char* r, std::size_t length) {
     for (int x = 0; x < width; ++x) {
       const int ax = dst_x + x, ay = dst_y + y;
       if (ax < 0 || ay < 0 || ax >= artwork_.width || ay >= artwork_.height) continue;
-      const std::uint32_t sent = U32(pixels + 4 * (static_cast<std::size_t>(y) * width + x)) & 0xFFFFFFu;
+      const std::uint32_t sent =
+          U32(pixels + 4 * (static_cast<std::size_t>(y) * width + x)) & 0xFFFFFFu;
       if (sent != artwork_.pixels[static_cast<std::size_t>(ay) * artwork_.width + ax]) {
         ++foreign_puts;
         return;

@@ -20,10 +20,12 @@ WindowSampler::WindowSampler(const Picture& artwork) : artwork_(artwork) {
   if (!XShmQueryExtension(display_)) throw std::runtime_error("the X server has no MIT-SHM");
   XSetErrorHandler(IgnoreError);
   const int screen = DefaultScreen(display_);
-  image_ = XShmCreateImage(display_, DefaultVisual(display_, screen), 24, ZPixmap, nullptr, &shm_,
-                           static_cast<unsigned>(artwork.width), static_cast<unsigned>(artwork.height));
-  shm_.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(image_->bytes_per_line) * image_->height,
-                      IPC_CREAT | 0600);
+  image_ =
+      XShmCreateImage(display_, DefaultVisual(display_, screen), 24, ZPixmap, nullptr, &shm_,
+                      static_cast<unsigned>(artwork.width), static_cast<unsigned>(artwork.height));
+  shm_.shmid =
+      shmget(IPC_PRIVATE, static_cast<std::size_t>(image_->bytes_per_line) * image_->height,
+             IPC_CREAT | 0600);
   shm_.shmaddr = image_->data = static_cast<char*>(shmat(shm_.shmid, nullptr, 0));
   shm_.readOnly = False;
   XShmAttach(display_, &shm_);
@@ -72,7 +74,8 @@ void WindowSampler::HandleEvents() {
           gone_ = true;
         }
         break;
-      default: break;
+      default:
+        break;
     }
   }
 }
@@ -87,8 +90,10 @@ void WindowSampler::Reset() {
 bool WindowSampler::MatchesArtwork() {
   if (window_ == None || !XShmGetImage(display_, window_, image_, 0, 0, AllPlanes)) return false;
   for (int y = 0; y < artwork_.height; ++y) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(image_->data + y * image_->bytes_per_line);
-    const std::uint32_t* want = artwork_.pixels.data() + static_cast<std::size_t>(y) * artwork_.width;
+    const auto* row =
+        reinterpret_cast<const std::uint32_t*>(image_->data + y * image_->bytes_per_line);
+    const std::uint32_t* want =
+        artwork_.pixels.data() + static_cast<std::size_t>(y) * artwork_.width;
     for (int x = 0; x < artwork_.width; ++x) {
       if ((row[x] & 0xFFFFFFu) != want[x]) return false;
     }

@@ -12,12 +12,12 @@ namespace {
 
 // libasound is opened when the mixer is first used (the launcher uses it once, at exit), not at
 // start: its pages and its loading stay out of the start.
-#define QF_ALSA_FUNCTIONS(X)                                                                    \
-  X(snd_lib_error_set_handler) X(snd_card_next) X(snd_mixer_open) X(snd_mixer_close)           \
-  X(snd_mixer_attach) X(snd_mixer_selem_register) X(snd_mixer_load) X(snd_mixer_find_selem)    \
-  X(snd_mixer_selem_id_sizeof) X(snd_mixer_selem_id_set_name) X(snd_mixer_selem_id_set_index)  \
-  X(snd_mixer_selem_has_playback_switch) X(snd_mixer_selem_is_playback_mono)                   \
-  X(snd_mixer_selem_has_playback_channel) X(snd_mixer_selem_get_playback_switch)               \
+#define QF_ALSA_FUNCTIONS(X)                                                                   \
+  X(snd_lib_error_set_handler) X(snd_card_next) X(snd_mixer_open) X(snd_mixer_close)          \
+  X(snd_mixer_attach) X(snd_mixer_selem_register) X(snd_mixer_load) X(snd_mixer_find_selem)   \
+  X(snd_mixer_selem_id_sizeof) X(snd_mixer_selem_id_set_name) X(snd_mixer_selem_id_set_index) \
+  X(snd_mixer_selem_has_playback_switch) X(snd_mixer_selem_is_playback_mono)                  \
+  X(snd_mixer_selem_has_playback_channel) X(snd_mixer_selem_get_playback_switch)              \
   X(snd_mixer_selem_set_playback_switch_all)
 
 struct Alsa {
@@ -34,8 +34,8 @@ const Alsa* LoadAlsa() {
     const SharedLibrary library("libasound.so.2");
     static Alsa loaded;
     bool complete = true;
-#define QF_LOAD(f)                                        \
-  loaded.f = library.Find<decltype(&::f)>(#f);            \
+#define QF_LOAD(f)                             \
+  loaded.f = library.Find<decltype(&::f)>(#f); \
   complete = complete && loaded.f != nullptr;
     QF_ALSA_FUNCTIONS(QF_LOAD)
 #undef QF_LOAD
@@ -69,7 +69,8 @@ std::uint32_t PlaybackChannels(const Alsa& alsa, snd_mixer_elem_t* elem) {
   if (alsa.snd_mixer_selem_is_playback_mono(elem)) return 1;
   std::uint32_t count = 0;
   for (int c = 0; c <= SND_MIXER_SCHN_LAST; ++c) {
-    if (alsa.snd_mixer_selem_has_playback_channel(elem, static_cast<snd_mixer_selem_channel_id_t>(c))) {
+    if (alsa.snd_mixer_selem_has_playback_channel(elem,
+                                                  static_cast<snd_mixer_selem_channel_id_t>(c))) {
       ++count;
     }
   }
@@ -123,7 +124,8 @@ std::uint32_t AlsaMixer::LineByComponentType(MixerHandle mixer, std::uint32_t co
   Session* s = Find(mixer);
   if (s == nullptr) return kMixerInvalidHandle;
   if (component_type != kComponentSpeakers || s->speakers == nullptr) return kMixerInvalidLine;
-  *out = MixerLineInfo{kSpeakersLineId, kComponentSpeakers, PlaybackChannels(*LoadAlsa(), s->speakers), 1};
+  *out = MixerLineInfo{kSpeakersLineId, kComponentSpeakers,
+                       PlaybackChannels(*LoadAlsa(), s->speakers), 1};
   return kMixerOk;
 }
 

@@ -48,7 +48,8 @@ LinuxWindow* LinuxPlatform::FindWindow(::Window xid) const {
 // server knows the stacking order: the top-level window under the point is the topmost one
 // there, ours or not. A disabled window counts, as on Windows.
 WindowHandler* LinuxPlatform::WindowAt(Point screen) {
-  LinuxWindow* w = pointer_.known && pointer_.root == screen ? pointer_.inside : QueryWindowAt(screen);
+  LinuxWindow* w =
+      pointer_.known && pointer_.root == screen ? pointer_.inside : QueryWindowAt(screen);
   return w != nullptr && w->IsVisible() ? w->handler() : nullptr;
 }
 

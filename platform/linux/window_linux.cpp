@@ -5,15 +5,14 @@
 #include <utility>
 
 #include "platform/linux/platform_linux.h"
-#include "platform/marking_device.h"
 #include "platform/linux/window_props.h"
+#include "platform/marking_device.h"
 
 namespace pf::linux_x {
 namespace {
 
-constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
-                            PointerMotionMask | EnterWindowMask | LeaveWindowMask |
-                            StructureNotifyMask;
+constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            EnterWindowMask | LeaveWindowMask | StructureNotifyMask;
 
 ::Window CreateXWindow(const XConnection& x, const Rect& b) {
   XSetWindowAttributes attrs{};
@@ -121,7 +120,7 @@ void LinuxWindow::SetBounds(const Rect& b) {
 }
 
 // Where the server has the window (a window manager may have placed it elsewhere).
-// Pointer events tell it on the way; asked of the server only when no event has since the last move.
+// Pointer events tell it on the way; the server is asked only when none has since a move.
 Rect LinuxWindow::Bounds() const {
   if (!mapped_) return bounds_;
   if (!origin_) {
@@ -164,9 +163,7 @@ void LinuxWindow::PaintPending() {
   FlushDrawn();
 }
 
-void LinuxWindow::MarkDrawn(const Rect& r) {
-  drawn_ = drawn_.Union(r.Intersect(ClientRect()));
-}
+void LinuxWindow::MarkDrawn(const Rect& r) { drawn_ = drawn_.Union(r.Intersect(ClientRect())); }
 
 void LinuxWindow::FlushDrawn() {
   if (drawn_.IsEmpty() || NeedsPaint()) return;

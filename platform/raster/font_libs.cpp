@@ -17,9 +17,9 @@ FontLibs Load() {
   const SharedLibrary fontconfig(kFontconfig);
   FontLibs libs;
   std::string missing;
-#define QF_LOAD_FROM(library, name)                                                  \
-  [&](auto& slot, const char* function) {                                            \
-    slot = library.Find<std::remove_reference_t<decltype(slot)>>(function);          \
+#define QF_LOAD_FROM(library, name)                                                       \
+  [&](auto& slot, const char* function) {                                                 \
+    slot = library.Find<std::remove_reference_t<decltype(slot)>>(function);               \
     if (slot == nullptr && missing.empty()) missing = std::string(name) + " " + function; \
   }
   auto from_freetype = QF_LOAD_FROM(freetype, kFreetype);

@@ -52,9 +52,12 @@ struct FontFile {
 
 FcPatternPtr MakeQuery(const FontSpec& wanted) {
   FcPatternPtr query(Fonts().FcPatternCreate());
-  Fonts().FcPatternAddString(query.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(wanted.face.c_str()));
-  Fonts().FcPatternAddInteger(query.get(), FC_WEIGHT, wanted.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  Fonts().FcPatternAddInteger(query.get(), FC_SLANT, wanted.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  Fonts().FcPatternAddString(query.get(), FC_FAMILY,
+                             reinterpret_cast<const FcChar8*>(wanted.face.c_str()));
+  Fonts().FcPatternAddInteger(query.get(), FC_WEIGHT,
+                              wanted.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  Fonts().FcPatternAddInteger(query.get(), FC_SLANT,
+                              wanted.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   Fonts().FcPatternAddBool(query.get(), FC_SCALABLE, FcTrue);
   return query;
 }
@@ -142,11 +145,13 @@ std::optional<OpenedFace> OpenFace(const FontSpec& wanted) {
   std::optional<FontFile> file = ResolveFile(wanted);
   if (!library || !file) return std::nullopt;
   FT_Face raw = nullptr;
-  if (Fonts().FT_New_Face(library.get(), file->path.c_str(), file->index, &raw) != 0) return std::nullopt;
+  if (Fonts().FT_New_Face(library.get(), file->path.c_str(), file->index, &raw) != 0)
+    return std::nullopt;
   OpenedFace opened{library, FtFace(raw), {}};
   const DesignMetrics design = ReadDesignMetrics(raw);
   opened.metrics = ScaleMetrics(design, EmForHeight(wanted.height, design));
-  if (Fonts().FT_Set_Pixel_Sizes(raw, 0, static_cast<FT_UInt>(opened.metrics.em)) != 0) return std::nullopt;
+  if (Fonts().FT_Set_Pixel_Sizes(raw, 0, static_cast<FT_UInt>(opened.metrics.em)) != 0)
+    return std::nullopt;
   return opened;
 }
 

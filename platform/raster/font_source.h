@@ -5,9 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/raster/font_libs.h"
-
 #include "platform/device.h"
+#include "platform/raster/font_libs.h"
 
 namespace pf::raster {
 

@@ -81,7 +81,8 @@ Glyph RasterFont::Render(char c) const {
   Glyph glyph;
   if (!face_) return glyph;
   FT_Face face = face_->face.get();
-  const FT_UInt index = Fonts().FT_Get_Char_Index(face, Cp1252ToUnicode(static_cast<std::uint8_t>(c)));
+  const FT_UInt index =
+      Fonts().FT_Get_Char_Index(face, Cp1252ToUnicode(static_cast<std::uint8_t>(c)));
   glyph.advance = LoadAdvance(face, index);
   RenderBitmap(face, index, glyph);
   return glyph;

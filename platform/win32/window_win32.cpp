@@ -170,10 +170,12 @@ void Win32Window::Paint() {
   }
   Selection use_frame(memory.get(), frame.get());
   const int w = update.Width(), h = update.Height();
-  ::BitBlt(memory.get(), update.left, update.top, w, h, paint.dc(), update.left, update.top, SRCCOPY);
+  ::BitBlt(memory.get(), update.left, update.top, w, h, paint.dc(), update.left, update.top,
+           SRCCOPY);
   GdiDevice device(memory.get());
   Guarded([&] { handler_->WindowPaint(device, update); });
-  ::BitBlt(paint.dc(), update.left, update.top, w, h, memory.get(), update.left, update.top, SRCCOPY);
+  ::BitBlt(paint.dc(), update.left, update.top, w, h, memory.get(), update.left, update.top,
+           SRCCOPY);
 }
 
 void Win32Window::Show(bool visible) {

@@ -92,7 +92,8 @@ TEST(TJPEGImage, AnImageDecodesItsJpegWhenItGetsIt) {
   holder.Picture()->SetGraphic(std::move(good));
   EXPECT_TRUE(held->IsDecoded());
 
-  const std::string jpeg = qf_test::MakeJpeg(64, 64, 3, [](int x, int y) { return static_cast<std::uint32_t>(x * 4 + y * 1024); });
+  const std::string jpeg = qf_test::MakeJpeg(
+      64, 64, 3, [](int x, int y) { return static_cast<std::uint32_t>(x * 4 + y * 1024); });
   auto cut = std::make_unique<TJPEGImage>();
   cut->LoadFromBytes(jpeg.substr(0, jpeg.size() / 2));
   held = cut.get();
