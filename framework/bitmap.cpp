@@ -124,8 +124,8 @@ void TBitmap::SetPixel(int x, int y, pf::ColorRef color) {
 void TBitmap::SetPixels(int width, int height, std::vector<std::uint32_t> pixels) {
   if (width < 0 || height < 0 ||
       static_cast<std::size_t>(width) * static_cast<std::size_t>(height) != pixels.size())
-    throw EInvalidOperation(
-        Format("%zu pixels do not make a %d x %d bitmap", pixels.size(), width, height));
+    throw EInvalidOperation(Format("%s pixels do not make a %d x %d bitmap",
+                                   std::to_string(pixels.size()).c_str(), width, height));
   if (static_cast<long long>(width) * height > kMaxPixels)
     throw EOutOfResources("Not enough storage is available to process this command");
   TakePixels(width, height, std::move(pixels));
