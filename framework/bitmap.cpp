@@ -119,6 +119,28 @@ void TBitmap::SetPixel(int x, int y, pf::ColorRef color) {
   NotifyChange();
 }
 
+void TBitmap::SetPixels(int width, int height, std::vector<std::uint32_t> pixels) {
+  if (width < 0 || height < 0 ||
+      static_cast<std::size_t>(width) * static_cast<std::size_t>(height) != pixels.size())
+    throw EInvalidOperation(Format("%s pixels do not make a %d x %d bitmap",
+                                   std::to_string(pixels.size()).c_str(), width, height));
+  if (static_cast<long long>(width) * height > kMaxPixels)
+    throw EOutOfResources("Not enough storage is available to process this command");
+  TakePixels(width, height, std::move(pixels));
+  NotifyChange();
+}
+
+void TBitmap::TakePixels(int width, int height, std::vector<std::uint32_t>&& pixels) {
+  width_ = width;
+  height_ = height;
+  if (pixels.empty()) {
+    pixels_.reset();
+  } else {
+    pixels_ = std::make_shared<Pixels>();
+    pixels_->data = std::move(pixels);
+  }
+}
+
 pf::ImageView TBitmap::View() const {
   if (Empty()) return {};
   return {width_, height_, pixels_->data.data(), width_};
@@ -138,15 +160,8 @@ void TBitmap::Draw(pf::Device& device, pf::Point at) const {
 
 void TBitmap::LoadFromBytes(std::string_view bytes) {
   bmp::Image image = bmp::ReadFile(bytes);
-  width_ = image.width;
-  height_ = image.height;
   bits_per_pixel_ = image.bits_per_pixel == 32 ? 32 : 24;
-  if (image.pixels.empty()) {
-    pixels_.reset();
-  } else {
-    pixels_ = std::make_shared<Pixels>();
-    pixels_->data = std::move(image.pixels);
-  }
+  TakePixels(image.width, image.height, std::move(image.pixels));
   NotifyChange();
 }
 

@@ -187,7 +187,7 @@ void TCustomForm::InvalidateFormRect(const TRect& rect) {
 }
 
 void TCustomForm::LoadFromResource(const String& resource) {
-  std::optional<std::string> text = pf::Current().FindResource(resource);
+  const std::optional<std::string_view> text = pf::Current().FindResource(resource);
   if (!text) throw EResNotFound(Format("Resource %s not found", resource.c_str()));
   LoadFromText(*text);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/sysutils.h"
 #include "platform/device.h"
@@ -176,6 +177,9 @@ class TBitmap : public TGraphic {
   // 0x00BBGGRR; kInvalidColor outside the picture.
   pf::ColorRef Pixel(int x, int y) const;
   void SetPixel(int x, int y, pf::ColorRef color);
+  // Takes `pixels` (top-down rows of 0x00RRGGBB, width x height of them) as the whole picture:
+  // one change notification, however many pixels.
+  void SetPixels(int width, int height, std::vector<std::uint32_t> pixels);
   pf::ImageView View() const;
   bool SharesPixelsWith(const TBitmap& other) const;
 
@@ -195,6 +199,7 @@ class TBitmap : public TGraphic {
 
  private:
   struct Pixels;
+  void TakePixels(int width, int height, std::vector<std::uint32_t>&& pixels);
   void Unshare();
   void NotifyChange();
 
@@ -207,8 +212,9 @@ class TBitmap : public TGraphic {
   TColor transparent_color_ = clDefault;
 };
 
-// A JPEG picture: the header is read when it is loaded, the pixels decoded the first time it is
-// drawn. libjpeg's errors raise EJPEG with libjpeg's own message.
+// A JPEG picture: the header is read when it is loaded, the pixels decoded the first time they
+// are needed (Decoded, Draw), or ahead of that through Prepare. libjpeg's errors raise EJPEG with
+// libjpeg's own message.
 class TJPEGImage : public TGraphic {
  public:
   TJPEGImage();
@@ -227,6 +233,9 @@ class TJPEGImage : public TGraphic {
   bool IsDecoded() const { return decoded_ != nullptr; }
   // Decodes now if not done yet; the bitmap stays with the picture.
   const TBitmap& Decoded() const;
+  // Decodes ahead of the first draw, so that it finds the pixels ready. A picture that cannot be
+  // decoded stays undecoded: drawing it raises the error then, as it would have without this.
+  void Prepare() const;
 
  private:
   std::string data_;

@@ -80,9 +80,20 @@ bool ReadHeaderRaw(const unsigned char* data, unsigned long size, HeaderInfo* in
   return CheckWarnings(err);
 }
 
-// Decodes into `out`: height rows of width x components bytes (grey, or red, green, blue).
+// One decoded row of samples (grey, or red, green, blue) as 0x00RRGGBB pixels.
+void SamplesToPixels(const unsigned char* samples, int width, int components, std::uint32_t* out) {
+  if (components == 3) {
+    for (int x = 0; x < width; ++x, samples += 3)
+      out[x] = (std::uint32_t{samples[0]} << 16) | (std::uint32_t{samples[1]} << 8) | samples[2];
+  } else {
+    for (int x = 0; x < width; ++x) out[x] = std::uint32_t{samples[x]} * 0x010101u;
+  }
+}
+
+// Decodes into `out`, height rows of width pixels, one row of samples at a time through `row`
+// (width x components bytes).
 bool DecodeRaw(const unsigned char* data, unsigned long size, const HeaderInfo* expected,
-               unsigned char* out, JpegError* err) {
+               std::uint32_t* out, unsigned char* row, JpegError* err) {
   jpeg_decompress_struct cinfo;
   std::memset(&cinfo, 0, sizeof cinfo);
   cinfo.err = &err->pub;
@@ -102,10 +113,12 @@ bool DecodeRaw(const unsigned char* data, unsigned long size, const HeaderInfo* 
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
-  const std::size_t stride = static_cast<std::size_t>(expected->width) * expected->components;
   while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = out + cinfo.output_scanline * stride;
-    jpeg_read_scanlines(&cinfo, &row, 1);
+    const std::size_t y = cinfo.output_scanline;
+    JSAMPROW rows[1] = {row};
+    if (jpeg_read_scanlines(&cinfo, rows, 1) != 1) break;
+    SamplesToPixels(row, expected->width, expected->components,
+                    out + y * static_cast<std::size_t>(expected->width));
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
@@ -116,27 +129,16 @@ const unsigned char* Bytes(std::string_view data) {
   return reinterpret_cast<const unsigned char*>(data.data());
 }
 
-std::vector<unsigned char> DecodeSamples(const std::string& data, const HeaderInfo& info) {
-  std::vector<unsigned char> samples(static_cast<std::size_t>(info.width) * info.height *
-                                     info.components);
+// The whole picture as pixels, straight into the bitmap's store: no copy of the samples.
+std::unique_ptr<TBitmap> DecodeToBitmap(const std::string& data, const HeaderInfo& info) {
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.width) * info.height);
+  std::vector<unsigned char> row(static_cast<std::size_t>(info.width) * info.components);
   JpegError err;
   InitError(&err);
-  if (!DecodeRaw(Bytes(data), data.size(), &info, samples.data(), &err)) throw EJPEG(err.message);
-  return samples;
-}
-
-std::unique_ptr<TBitmap> SamplesToBitmap(const std::vector<unsigned char>& samples,
-                                         const HeaderInfo& info) {
-  auto bitmap = std::make_unique<TBitmap>(info.width, info.height);
-  const unsigned char* p = samples.data();
-  for (int y = 0; y < info.height; ++y) {
-    for (int x = 0; x < info.width; ++x, p += info.components) {
-      const unsigned r = p[0];
-      const unsigned g = info.components == 3 ? p[1] : r;
-      const unsigned b = info.components == 3 ? p[2] : r;
-      bitmap->SetPixel(x, y, r | (g << 8) | (b << 16));
-    }
-  }
+  if (!DecodeRaw(Bytes(data), data.size(), &info, pixels.data(), row.data(), &err))
+    throw EJPEG(err.message);
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetPixels(info.width, info.height, std::move(pixels));
   return bitmap;
 }
 
@@ -168,8 +170,16 @@ const TBitmap& TJPEGImage::Decoded() const {
   if (static_cast<unsigned long long>(width_) * static_cast<unsigned long long>(height_) > kMaxPixels)
     throw EJPEG(Format("JPEG image is too large (%d x %d)", width_, height_));
   const HeaderInfo info{width_, height_, components_};
-  decoded_ = SamplesToBitmap(DecodeSamples(data_, info), info);
+  decoded_ = DecodeToBitmap(data_, info);
   return *decoded_;
+}
+
+void TJPEGImage::Prepare() const {
+  try {
+    Decoded();
+  } catch (const EJPEG&) {
+    // Reported when the picture is drawn.
+  }
 }
 
 void TJPEGImage::Draw(pf::Device& device, pf::Point at) const {

@@ -6,7 +6,8 @@
 
 namespace pf {
 
+// `bytes` must outlive the program's use of them (linked-in data does).
 void RegisterEmbedded(std::string_view name, std::string_view bytes);
-std::optional<std::string> FindEmbedded(std::string_view name);
+std::optional<std::string_view> FindEmbedded(std::string_view name);
 
 }  // namespace pf

@@ -219,8 +219,9 @@ class Platform {
   virtual int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                          unsigned flags) = 0;
   virtual ColorRef SysColor(int index) = 0;
-  // Embedded resource bytes by name (RCDATA on Windows, linked-in bytes elsewhere).
-  virtual std::optional<std::string> FindResource(std::string_view name) = 0;
+  // Embedded resource bytes by name (RCDATA on Windows, linked-in bytes elsewhere), viewed where
+  // they lie: valid as long as the platform.
+  virtual std::optional<std::string_view> FindResource(std::string_view name) = 0;
   virtual Mixer& AudioMixer() = 0;
 };
 

@@ -17,7 +17,7 @@ sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 native=(build-essential cmake ninja-build pkg-config git
         libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev fontconfig fonts-liberation
         libpng-dev zlib1g-dev libgtest-dev googletest libbenchmark-dev
-        libx11-dev libasound2-dev xvfb xdotool x11-utils imagemagick
+        libx11-dev libxext-dev libxtst-dev libasound2-dev xvfb xdotool x11-utils imagemagick
         openbox desktop-file-utils)
 win32=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
        libz-mingw-w64-dev

@@ -124,7 +124,13 @@ bool HeadlessPlatform::HasPendingMessages() const {
                      [](const HeadlessWindow* w) { return w->NeedsPaint(); });
 }
 
+// Drawing done since the last turn goes to the screen before the loop looks for more work.
+void HeadlessPlatform::FlushDrawn() {
+  for (HeadlessWindow* w : windows_) w->FlushDrawn();
+}
+
 PumpResult HeadlessPlatform::PumpOne() {
+  FlushDrawn();
   // Posted messages first, then paints, then timers: the order Windows gives them.
   if (!queue_.empty()) {
     auto message = std::move(queue_.front());
@@ -161,6 +167,7 @@ bool HeadlessPlatform::DispatchPendingTimer() {
 }
 
 void HeadlessPlatform::WaitMessage() {
+  FlushDrawn();
   if (HasPendingMessages()) return;
   const std::uint64_t next = NextEventTime();
   if (next == UINT64_MAX) {
@@ -338,9 +345,9 @@ ColorRef HeadlessPlatform::SysColor(int index) {
   return it != sys_colors.end() ? it->second : DefaultSysColor(index);
 }
 
-std::optional<std::string> HeadlessPlatform::FindResource(std::string_view name) {
+std::optional<std::string_view> HeadlessPlatform::FindResource(std::string_view name) {
   auto it = resources.find(name);
-  if (it != resources.end()) return it->second;
+  if (it != resources.end()) return std::string_view(it->second);
   return FindEmbedded(name);
 }
 

@@ -51,13 +51,23 @@ class HeadlessWindow : public Window {
   const Rect& InvalidRect() const { return invalid_; }
   bool NeedsPaint() const { return visible_ && !invalid_.IsEmpty(); }
   ImageView Pixels() const;
-  // Paints what is invalid, as the loop does.
+  // Paints what is invalid, as the loop does, and puts the painted area.
   void PaintNow();
   int paint_count = 0;
+  // What a screen would have been sent, as a native window sends it: each painted update area,
+  // and once per turn of the loop the union of what was drawn outside paints.
+  std::vector<Rect> puts;
+  // 4 bytes a pixel, as a 32-bit image goes to the screen.
+  std::uint64_t PutBytes() const;
+  const Rect& DrawnRect() const { return drawn_; }
 
  private:
   friend class HeadlessPlatform;
   void ResizeSurface(int width, int height);
+  void Put(const Rect& r);
+  // Puts what was drawn outside paints, unless a pending paint will.
+  void FlushDrawn();
+  Rect ClientRect() const { return {0, 0, bounds_.Width(), bounds_.Height()}; }
 
   HeadlessPlatform& platform_;
   WindowHandler* handler_;
@@ -71,7 +81,10 @@ class HeadlessWindow : public Window {
   std::string title_;
   IconImage icon_;
   Rect invalid_;
+  Rect drawn_;
   std::unique_ptr<Surface> surface_;
+  // Expires when the window goes, for devices that outlive it.
+  std::shared_ptr<int> life_ = std::make_shared<int>(0);
 };
 
 struct MessageBoxCall {
@@ -159,7 +172,7 @@ class HeadlessPlatform : public Platform {
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
   ColorRef SysColor(int index) override;
-  std::optional<std::string> FindResource(std::string_view name) override;
+  std::optional<std::string_view> FindResource(std::string_view name) override;
   Mixer& AudioMixer() override { return mixer; }
 
   static constexpr NativeHandle kApplicationHandle = 0x10000;
@@ -189,6 +202,7 @@ class HeadlessPlatform : public Platform {
   void FireDueTimers();
   bool DispatchPendingTimer();
   bool PaintOneWindow();
+  void FlushDrawn();
   std::uint64_t NextEventTime() const;
   void WindowGone(HeadlessWindow* window);
 

@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <utility>
 
 #include "platform/headless/headless_platform.h"
+#include "platform/marking_device.h"
 
 namespace pf::headless {
 
@@ -16,6 +18,7 @@ HeadlessWindow::~HeadlessWindow() { platform_.WindowGone(this); }
 void HeadlessWindow::Show(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
+  if (!visible) drawn_ = {};
   platform_.Record("show " + std::to_string(handle_) + " " + (visible ? "1" : "0"));
   if (visible) Invalidate({0, 0, bounds_.Width(), bounds_.Height()});
 }
@@ -60,12 +63,41 @@ void HeadlessWindow::PaintNow() {
   invalid_ = {};
   if (update.IsEmpty()) return;
   ++paint_count;
-  auto device = surface_->NewDevice();
-  device->SetClip(update);
-  handler_->WindowPaint(*device, update);
+  const std::weak_ptr<int> alive = life_;
+  {
+    auto device = surface_->NewDevice();
+    device->SetClip(update);
+    handler_->WindowPaint(*device, update);
+  }
+  if (alive.expired()) return;
+  Put(update);
+  if (update.Union(drawn_) == update) drawn_ = {};  // the update's put carried it
+  FlushDrawn();
 }
 
-std::unique_ptr<Device> HeadlessWindow::GetDevice() { return surface_->NewDevice(); }
+void HeadlessWindow::Put(const Rect& r) {
+  const Rect area = r.Intersect(ClientRect());
+  if (visible_ && !area.IsEmpty()) puts.push_back(area);
+}
+
+void HeadlessWindow::FlushDrawn() {
+  if (drawn_.IsEmpty() || NeedsPaint()) return;
+  Put(std::exchange(drawn_, Rect{}));
+}
+
+std::uint64_t HeadlessWindow::PutBytes() const {
+  std::uint64_t bytes = 0;
+  for (const Rect& r : puts) bytes += 4ull * static_cast<std::uint64_t>(r.Width()) * r.Height();
+  return bytes;
+}
+
+std::unique_ptr<Device> HeadlessWindow::GetDevice() {
+  return std::make_unique<MarkingDevice>(
+      surface_->NewDevice(), [this, alive = std::weak_ptr<int>(life_)](const Rect& touched) {
+        if (alive.expired() || !visible_) return;
+        drawn_ = drawn_.Union(touched.Intersect(ClientRect()));
+      });
+}
 
 void HeadlessWindow::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;

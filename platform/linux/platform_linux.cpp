@@ -34,6 +34,7 @@ std::unique_ptr<Window> LinuxPlatform::CreateWindow(const WindowParams& params,
 void LinuxPlatform::WindowGone(LinuxWindow* window) {
   std::erase(windows_, window);
   if (capture_ == window) capture_ = nullptr;
+  if (pointer_.inside == window) ForgetPointer();
 }
 
 LinuxWindow* LinuxPlatform::FindWindow(::Window xid) const {
@@ -43,17 +44,22 @@ LinuxWindow* LinuxPlatform::FindWindow(::Window xid) const {
   return nullptr;
 }
 
-// The server knows the stacking order: the top-level window under the point is the topmost one
+// At the pointer's own position the events have told which window it is in. Elsewhere the
+// server knows the stacking order: the top-level window under the point is the topmost one
 // there, ours or not. A disabled window counts, as on Windows.
 WindowHandler* LinuxPlatform::WindowAt(Point screen) {
+  LinuxWindow* w =
+      pointer_.known && pointer_.root == screen ? pointer_.inside : QueryWindowAt(screen);
+  return w != nullptr && w->IsVisible() ? w->handler() : nullptr;
+}
+
+LinuxWindow* LinuxPlatform::QueryWindowAt(Point screen) {
   int x = 0, y = 0;
   ::Window top = None;
   XTranslateCoordinates(x_.display(), x_.root(), x_.root(), screen.x, screen.y, &x, &y, &top);
   if (top == None) return nullptr;
   for (LinuxWindow* w : windows_) {
-    if (w->IsVisible() && x_.TopLevelOf(w->xid()) == top && w->Bounds().Contains(screen)) {
-      return w->handler();
-    }
+    if (w->IsVisible() && x_.TopLevelOf(w->xid()) == top && w->Bounds().Contains(screen)) return w;
   }
   return nullptr;
 }
@@ -70,7 +76,9 @@ void LinuxPlatform::SetApplicationTitle(std::string_view title) {
 // Without a window manager nothing iconifies: the request is then a no-op, as ICCCM has it.
 void LinuxPlatform::MinimizeApplication() {
   for (LinuxWindow* w : windows_) {
-    if (w->IsVisible()) XIconifyWindow(x_.display(), w->xid(), x_.screen());
+    if (!w->IsVisible()) continue;
+    w->EnsureMapped();  // a window manager does not iconify a window it has not seen mapped
+    XIconifyWindow(x_.display(), w->xid(), x_.screen());
   }
   XFlush(x_.display());
 }
@@ -78,7 +86,9 @@ void LinuxPlatform::MinimizeApplication() {
 // ---- the loop ----------------------------------------------------------------------------
 
 // Windows' order: input and other events first, then the quit, then paints, then timers.
+// Drawing done since the last turn goes on screen before the loop looks for more work.
 PumpResult LinuxPlatform::PumpOne() {
+  FlushDrawn();
   children_->Reap();
   if (ReportOpenFailure()) return PumpResult::Dispatched;
   if (XPending(x_.display()) > 0) {
@@ -108,6 +118,10 @@ void LinuxPlatform::Dispatch(const XEvent& event) {
   if (LinuxWindow* w = FindWindow(event.xany.window)) w->HandleEvent(event);
 }
 
+void LinuxPlatform::FlushDrawn() {
+  for (LinuxWindow* w : windows_) w->FlushDrawn();
+}
+
 LinuxWindow* LinuxPlatform::WindowNeedingPaint() const {
   for (LinuxWindow* w : windows_) {
     if (w->NeedsPaint()) return w;
@@ -116,6 +130,7 @@ LinuxWindow* LinuxPlatform::WindowNeedingPaint() const {
 }
 
 void LinuxPlatform::WaitMessage() {
+  FlushDrawn();
   // XPending flushes the requests and counts the events Xlib has read already.
   if (XPending(x_.display()) > 0 || quit_posted_ || WindowNeedingPaint() != nullptr) return;
   // An opener that fails sends no X event: look at the children now and then while any run.

@@ -47,7 +47,7 @@ class LinuxPlatform : public Platform {
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
   ColorRef SysColor(int index) override;
-  std::optional<std::string> FindResource(std::string_view name) override;
+  std::optional<std::string_view> FindResource(std::string_view name) override;
   Mixer& AudioMixer() override { return mixer_; }
 
   // For the windows.
@@ -56,6 +56,10 @@ class LinuxPlatform : public Platform {
   void WindowGone(LinuxWindow* window);
   LinuxWindow*& capture() { return capture_; }
   DoubleClickDetector& clicks() { return clicks_; }
+  // Where the pointer is, as the last event that tells it said: `inside` the window it is in,
+  // null for none of ours. Until forgotten, CursorPos and WindowAt answer from it.
+  void PointerAt(Point root, LinuxWindow* inside) { pointer_ = {true, root, inside}; }
+  void ForgetPointer() { pointer_.known = false; }
   const std::string& ApplicationTitle() const { return app_title_; }
 
  private:
@@ -66,9 +70,18 @@ class LinuxPlatform : public Platform {
     std::shared_ptr<std::function<void()>> tick;
   };
 
+  struct PointerState {
+    bool known = false;
+    Point root;
+    LinuxWindow* inside = nullptr;
+  };
+
   void Dispatch(const XEvent& event);
   // A failure of the desktop's opener, said in a box: true when there was one.
   bool ReportOpenFailure();
+  // What the server says is under a point: our topmost window there, or none.
+  LinuxWindow* QueryWindowAt(Point screen);
+  void FlushDrawn();
   LinuxWindow* FindWindow(::Window xid) const;
   LinuxWindow* WindowNeedingPaint() const;
   std::map<std::uintptr_t, Timer>::iterator NextTimer();
@@ -79,6 +92,7 @@ class LinuxPlatform : public Platform {
   XWindowOwner leader_;
   std::vector<LinuxWindow*> windows_;
   LinuxWindow* capture_ = nullptr;
+  PointerState pointer_;
   DoubleClickDetector clicks_;
   bool quit_posted_ = false;
   std::uintptr_t next_timer_id_ = 1;

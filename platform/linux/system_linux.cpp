@@ -15,12 +15,18 @@
 
 namespace pf::linux_x {
 
+// The events keep it current; one query when they have not told it (at the start, after a grab).
 Point LinuxPlatform::CursorPos() {
+  if (pointer_.known) return pointer_.root;
   ::Window root = None, child = None;
   int root_x = 0, root_y = 0, win_x = 0, win_y = 0;
   unsigned mask = 0;
   XQueryPointer(x_.display(), x_.root(), &root, &child, &root_x, &root_y, &win_x, &win_y, &mask);
-  return Point{root_x, root_y};
+  const Point at{root_x, root_y};
+  // During a grab the answer is only good for now: the next call asks again.
+  if (capture_ != nullptr) return at;
+  PointerAt(at, QueryWindowAt(at));
+  return at;
 }
 
 MarkerResult LinuxPlatform::TakeInstanceMarker(std::string_view name) {
@@ -75,7 +81,7 @@ std::string LinuxPlatform::ExecutablePath() {
 
 ColorRef LinuxPlatform::SysColor(int index) { return DefaultSysColor(index); }
 
-std::optional<std::string> LinuxPlatform::FindResource(std::string_view name) {
+std::optional<std::string_view> LinuxPlatform::FindResource(std::string_view name) {
   return FindEmbedded(name);
 }
 

@@ -5,20 +5,20 @@
 #include <utility>
 
 #include "platform/linux/platform_linux.h"
-#include "platform/linux/window_device.h"
 #include "platform/linux/window_props.h"
+#include "platform/marking_device.h"
 
 namespace pf::linux_x {
 namespace {
 
-// LeaveWindowMask: leaving the window must wake the loop, whose idle processing then sends the
-// leave to the control the pointer was over.
-constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
-                            PointerMotionMask | LeaveWindowMask | StructureNotifyMask;
+// Crossings keep the pointer's whereabouts current, and leaving the window wakes the loop, whose
+// idle processing then sends the leave to the control the pointer was over.
+constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            EnterWindowMask | LeaveWindowMask | StructureNotifyMask;
 
 ::Window CreateXWindow(const XConnection& x, const Rect& b) {
   XSetWindowAttributes attrs{};
-  attrs.background_pixmap = None;  // the buffer covers every pixel: no clearing flash first
+  attrs.background_pixmap = None;  // until the first paint gives it one: no clearing flash
   attrs.event_mask = kEventMask;
   attrs.colormap = DefaultColormap(x.display(), x.screen());
   const ::Window w = XCreateWindow(
@@ -73,18 +73,45 @@ void LinuxWindow::Show(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
   if (visible) {
-    XMapRaised(x_.display(), xid());
+    // Mapped by the first paint, with its pixels.
     Invalidate(ClientRect());
-  } else {
-    if (platform_.capture() == this) ReleaseCapture();
-    XWithdrawWindow(x_.display(), xid(), x_.screen());
+    return;
   }
+  if (platform_.capture() == this) ReleaseCapture();
+  platform_.ForgetPointer();
+  iconified_ = false;
+  if (std::exchange(mapped_, false)) XWithdrawWindow(x_.display(), xid(), x_.screen());
+  XFlush(x_.display());
+}
+
+void LinuxWindow::EnsureMapped() {
+  if (!visible_ || mapped_) return;
+  if (NeedsPaint()) {
+    PaintPending();
+  } else {
+    MapWithBuffer();
+  }
+}
+
+// The painted buffer becomes the window's background before the map: the server shows it the
+// moment the window appears, with or without a window manager, before any exposure is answered.
+void LinuxWindow::MapWithBuffer() {
+  const unsigned w = static_cast<unsigned>(surface_->Width());
+  const unsigned h = static_cast<unsigned>(surface_->Height());
+  background_ = PixmapOwner(x_.display(), XCreatePixmap(x_.display(), xid(), w, h, x_.depth()));
+  XPutImage(x_.display(), background_.get(), gc_.get(), image_.get(), 0, 0, 0, 0, w, h);
+  XSetWindowBackgroundPixmap(x_.display(), xid(), background_.get());
+  background_is_buffer_ = true;
+  drawn_ = Rect{};
+  mapped_ = true;
+  XMapRaised(x_.display(), xid());
   XFlush(x_.display());
 }
 
 void LinuxWindow::SetBounds(const Rect& b) {
   const bool resized = b.Width() != bounds_.Width() || b.Height() != bounds_.Height();
   bounds_ = b;
+  origin_.reset();
   SetManagementHints(x_, xid(), static_cast<::Window>(platform_.ApplicationHandle()), b);
   XMoveResizeWindow(x_.display(), xid(), b.left, b.top,
                     static_cast<unsigned>(std::max(b.Width(), 1)),
@@ -96,11 +123,16 @@ void LinuxWindow::SetBounds(const Rect& b) {
 }
 
 // Where the server has the window (a window manager may have placed it elsewhere).
+// Pointer events tell it on the way; the server is asked only when none has since a move.
 Rect LinuxWindow::Bounds() const {
-  int x = bounds_.left, y = bounds_.top;
-  ::Window child = None;
-  if (visible_) XTranslateCoordinates(x_.display(), xid(), x_.root(), 0, 0, &x, &y, &child);
-  return Rect{x, y, x + bounds_.Width(), y + bounds_.Height()};
+  if (!mapped_) return bounds_;
+  if (!origin_) {
+    int x = bounds_.left, y = bounds_.top;
+    ::Window child = None;
+    XTranslateCoordinates(x_.display(), xid(), x_.root(), 0, 0, &x, &y, &child);
+    origin_ = Point{x, y};
+  }
+  return Rect{origin_->x, origin_->y, origin_->x + bounds_.Width(), origin_->y + bounds_.Height()};
 }
 
 void LinuxWindow::SetOpacity(bool layered, std::uint8_t alpha) {
@@ -123,22 +155,39 @@ void LinuxWindow::PaintPending() {
     std::unique_ptr<Device> device = surface_->NewDevice(update);
     handler_->WindowPaint(*device, update);
   }
-  if (!alive.expired()) Put(update);
+  if (alive.expired()) return;
+  background_is_buffer_ = false;
+  if (!mapped_) {
+    if (visible_) MapWithBuffer();
+    return;
+  }
+  Put(update);
+  if (update.Union(drawn_) == update) drawn_ = Rect{};  // the update's put carried it
+  FlushDrawn();
+}
+
+void LinuxWindow::MarkDrawn(const Rect& r) { drawn_ = drawn_.Union(r.Intersect(ClientRect())); }
+
+void LinuxWindow::FlushDrawn() {
+  if (drawn_.IsEmpty() || NeedsPaint()) return;
+  Put(std::exchange(drawn_, Rect{}));
 }
 
 void LinuxWindow::Put(const Rect& r) {
   const Rect area = r.Intersect(ClientRect());
-  if (area.IsEmpty() || !visible_) return;
+  if (area.IsEmpty() || !mapped_) return;
   XPutImage(x_.display(), xid(), gc_.get(), image_.get(), area.left, area.top, area.left, area.top,
             static_cast<unsigned>(area.Width()), static_cast<unsigned>(area.Height()));
   XFlush(x_.display());
 }
 
 std::unique_ptr<Device> LinuxWindow::GetDevice() {
-  return NewFlushingDevice(surface_->NewDevice(),
-                           [this, alive = std::weak_ptr<int>(life_)] {
-                             if (!alive.expired()) Put(ClientRect());
-                           });
+  return std::make_unique<MarkingDevice>(
+      surface_->NewDevice(), [this, alive = std::weak_ptr<int>(life_)](const Rect& touched) {
+        if (alive.expired() || touched.IsEmpty()) return;
+        background_is_buffer_ = false;
+        MarkDrawn(touched);
+      });
 }
 
 void LinuxWindow::SetEnabled(bool enabled) {
@@ -149,9 +198,10 @@ void LinuxWindow::SetEnabled(bool enabled) {
 
 void LinuxWindow::SetFocus() {
   if (!visible_) return;
-  // Activating an iconified window would restore it, and an unmapped one cannot take the focus:
-  // it takes it when it is mapped.
-  if (!mapped_) {
+  EnsureMapped();
+  // Activating an iconified window would restore it, and a window not yet viewable cannot take
+  // the focus: it takes it when it is mapped.
+  if (!viewable_) {
     focus_when_mapped_ = true;
     return;
   }
@@ -179,6 +229,8 @@ void LinuxWindow::SetCursor(CursorShape shape) {
 }
 
 void LinuxWindow::SetCapture() {
+  EnsureMapped();
+  platform_.ForgetPointer();  // while the grab lasts, only a query knows what is under it
   LinuxWindow* previous = std::exchange(platform_.capture(), this);
   XGrabPointer(x_.display(), xid(), False,
                ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
@@ -190,6 +242,7 @@ void LinuxWindow::SetCapture() {
 void LinuxWindow::ReleaseCapture() {
   if (platform_.capture() != this) return;
   platform_.capture() = nullptr;
+  platform_.ForgetPointer();
   XUngrabPointer(x_.display(), CurrentTime);
   XFlush(x_.display());
   // As on Windows, the window hears of it also when it let go itself.
@@ -214,20 +267,29 @@ void LinuxWindow::SetIcon(const IconImage& icon) { SetIconProperty(x_, xid(), ic
 void LinuxWindow::HandleEvent(const XEvent& event) {
   switch (event.type) {
     case Expose:
-      // The buffer holds the last painted pixels: show them, no repaint needed.
-      Put(Rect{event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-               event.xexpose.y + event.xexpose.height});
+      // The server has painted the background; unless that is the buffer, the buffer's painted
+      // pixels follow with the next put (after the paint, for what a paint is due to cover).
+      if (!background_is_buffer_) {
+        MarkDrawn(Rect{event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+                       event.xexpose.y + event.xexpose.height});
+      }
       break;
+    case EnterNotify:
+    case LeaveNotify: OnCrossing(event.xcrossing); break;
+    case ConfigureNotify:
+    case ReparentNotify: origin_.reset(); break;
     case ButtonPress: OnButton(event.xbutton, true); break;
     case ButtonRelease: OnButton(event.xbutton, false); break;
     case MotionNotify: OnMotion(event.xmotion); break;
     case MapNotify: OnMapped(); break;
     case UnmapNotify:
-      mapped_ = false;
+      viewable_ = false;
+      iconified_ = mapped_;
       // An unviewable window's grab ends on the server.
+      origin_.reset();
+      platform_.ForgetPointer();
       if (platform_.capture() == this) ReleaseCapture();
       break;
-    case LeaveNotify: break;  // the message itself is what counts: see kEventMask
     case KeyPress:
       if (on_key_ && enabled_) on_key_(XLookupKeysym(const_cast<XKeyEvent*>(&event.xkey), 0));
       break;
@@ -237,6 +299,7 @@ void LinuxWindow::HandleEvent(const XEvent& event) {
 }
 
 void LinuxWindow::OnButton(const XButtonEvent& e, bool press) {
+  PointerSeen(e.x, e.y, e.x_root, e.y_root, true);
   const std::optional<MouseButton> button = ButtonFromX(e.button);
   if (!enabled_ || !button) return;
   MouseEvent m;
@@ -257,14 +320,36 @@ void LinuxWindow::OnButton(const XButtonEvent& e, bool press) {
 }
 
 void LinuxWindow::OnMotion(const XMotionEvent& e) {
+  PointerSeen(e.x, e.y, e.x_root, e.y_root, true);
   if (!enabled_) return;
   handler_->WindowMouseMove(ShiftFromXState(e.state), Point{e.x, e.y});
 }
 
 void LinuxWindow::OnMapped() {
-  mapped_ = true;
+  viewable_ = true;
+  iconified_ = false;
   if (std::exchange(focus_when_mapped_, false)) SetFocus();
   handler_->WindowRestored();  // last: the handler may destroy this window
+}
+
+// Crossings keep the pointer's whereabouts current without asking the server; those of grabs
+// say nothing of where it really is.
+void LinuxWindow::OnCrossing(const XCrossingEvent& e) {
+  if (e.mode != NotifyNormal) {
+    platform_.ForgetPointer();
+    return;
+  }
+  PointerSeen(e.x, e.y, e.x_root, e.y_root, e.type == EnterNotify);
+}
+
+// Without a grab, X reports the pointer to the window it is in; during one, only a query tells.
+// A button held keeps reporting to this window wherever the pointer goes: there, inside means
+// inside the client area.
+void LinuxWindow::PointerSeen(int x, int y, int x_root, int y_root, bool inside) {
+  origin_ = Point{x_root - x, y_root - y};
+  if (platform_.capture() != nullptr) return;
+  inside = inside && ClientRect().Contains(Point{x, y});
+  platform_.PointerAt(Point{x_root, y_root}, inside ? this : nullptr);
 }
 
 void LinuxWindow::OnClientMessage(const XClientMessageEvent& e) {

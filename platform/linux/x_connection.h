@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/platform.h"
 
@@ -78,6 +79,32 @@ class GcOwner {
  private:
   Display* display_;
   GC gc_;
+};
+
+// A pixmap on the server, freed with its owner.
+class PixmapOwner {
+ public:
+  PixmapOwner() = default;
+  PixmapOwner(Display* display, Pixmap pixmap) : display_(display), pixmap_(pixmap) {}
+  ~PixmapOwner() { reset(); }
+  PixmapOwner(const PixmapOwner&) = delete;
+  PixmapOwner& operator=(const PixmapOwner&) = delete;
+  PixmapOwner& operator=(PixmapOwner&& other) noexcept {
+    if (this != &other) {
+      reset();
+      display_ = other.display_;
+      pixmap_ = std::exchange(other.pixmap_, None);
+    }
+    return *this;
+  }
+  Pixmap get() const { return pixmap_; }
+  void reset() {
+    if (pixmap_ != None) XFreePixmap(display_, std::exchange(pixmap_, None));
+  }
+
+ private:
+  Display* display_ = nullptr;
+  Pixmap pixmap_ = None;
 };
 
 class XConnection {

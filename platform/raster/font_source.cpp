@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include <fontconfig/fontconfig.h>
 #include FT_DRIVER_H
-#include FT_MODULE_H
-#include FT_TRUETYPE_TABLES_H
 
 namespace pf::raster {
 namespace {
@@ -19,21 +16,21 @@ constexpr int kMaxEm = 2048;
 using FtLibrary = std::shared_ptr<FT_LibraryRec_>;
 
 struct FcConfigDeleter {
-  void operator()(FcConfig* config) const { FcConfigDestroy(config); }
+  void operator()(FcConfig* config) const { Fonts().FcConfigDestroy(config); }
 };
 struct FcPatternDeleter {
-  void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+  void operator()(FcPattern* pattern) const { Fonts().FcPatternDestroy(pattern); }
 };
 using FcPatternPtr = std::unique_ptr<FcPattern, FcPatternDeleter>;
 
 FtLibrary MakeLibrary() {
   FT_Library raw = nullptr;
-  if (FT_Init_FreeType(&raw) != 0) return nullptr;
-  FtLibrary library(raw, [](FT_Library done) { FT_Done_FreeType(done); });
+  if (Fonts().FT_Init_FreeType(&raw) != 0) return nullptr;
+  FtLibrary library(raw, [](FT_Library done) { Fonts().FT_Done_FreeType(done); });
   // Advances must not depend on FREETYPE_PROPERTIES: the minimal (v40) interpreter leaves them at
   // the rounded design widths, which is what GDI reports.
   FT_UInt version = TT_INTERPRETER_VERSION_40;
-  FT_Property_Set(raw, "truetype", "interpreter-version", &version);
+  Fonts().FT_Property_Set(raw, "truetype", "interpreter-version", &version);
   return library;
 }
 
@@ -44,7 +41,7 @@ const FtLibrary& Library() {
 }
 
 FcConfig* FontConfig() {
-  static std::unique_ptr<FcConfig, FcConfigDeleter> config(FcInitLoadConfigAndFonts());
+  static std::unique_ptr<FcConfig, FcConfigDeleter> config(Fonts().FcInitLoadConfigAndFonts());
   return config.get();
 }
 
@@ -54,11 +51,14 @@ struct FontFile {
 };
 
 FcPatternPtr MakeQuery(const FontSpec& wanted) {
-  FcPatternPtr query(FcPatternCreate());
-  FcPatternAddString(query.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(wanted.face.c_str()));
-  FcPatternAddInteger(query.get(), FC_WEIGHT, wanted.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(query.get(), FC_SLANT, wanted.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddBool(query.get(), FC_SCALABLE, FcTrue);
+  FcPatternPtr query(Fonts().FcPatternCreate());
+  Fonts().FcPatternAddString(query.get(), FC_FAMILY,
+                             reinterpret_cast<const FcChar8*>(wanted.face.c_str()));
+  Fonts().FcPatternAddInteger(query.get(), FC_WEIGHT,
+                              wanted.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  Fonts().FcPatternAddInteger(query.get(), FC_SLANT,
+                              wanted.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  Fonts().FcPatternAddBool(query.get(), FC_SCALABLE, FcTrue);
   return query;
 }
 
@@ -66,16 +66,16 @@ std::optional<FontFile> ResolveFile(const FontSpec& wanted) {
   FcConfig* config = FontConfig();
   if (config == nullptr) return std::nullopt;
   FcPatternPtr query = MakeQuery(wanted);
-  FcConfigSubstitute(config, query.get(), FcMatchPattern);
-  FcDefaultSubstitute(query.get());
+  Fonts().FcConfigSubstitute(config, query.get(), FcMatchPattern);
+  Fonts().FcDefaultSubstitute(query.get());
   FcResult result = FcResultNoMatch;
-  FcPatternPtr match(FcFontMatch(config, query.get(), &result));
+  FcPatternPtr match(Fonts().FcFontMatch(config, query.get(), &result));
   FcChar8* path = nullptr;
-  if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &path) != FcResultMatch) {
+  if (!match || Fonts().FcPatternGetString(match.get(), FC_FILE, 0, &path) != FcResultMatch) {
     return std::nullopt;
   }
   FontFile file{reinterpret_cast<const char*>(path), 0};
-  FcPatternGetInteger(match.get(), FC_INDEX, 0, &file.index);
+  Fonts().FcPatternGetInteger(match.get(), FC_INDEX, 0, &file.index);
   return file;
 }
 
@@ -101,14 +101,14 @@ DesignMetrics ReadDesignMetrics(FT_Face face) {
   m.descent = -face->descender;
   m.underline = face->underline_position;
   m.strike = m.units * 22 / 100;
-  if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2))) {
+  if (auto* os2 = static_cast<TT_OS2*>(Fonts().FT_Get_Sfnt_Table(face, FT_SFNT_OS2))) {
     if (os2->usWinAscent + os2->usWinDescent > 0) {
       m.ascent = os2->usWinAscent;
       m.descent = os2->usWinDescent;
     }
     if (os2->yStrikeoutPosition > 0) m.strike = os2->yStrikeoutPosition;
   }
-  if (auto* post = static_cast<TT_Postscript*>(FT_Get_Sfnt_Table(face, FT_SFNT_POST))) {
+  if (auto* post = static_cast<TT_Postscript*>(Fonts().FT_Get_Sfnt_Table(face, FT_SFNT_POST))) {
     m.underline = post->underlinePosition;
   }
   return m;
@@ -145,11 +145,13 @@ std::optional<OpenedFace> OpenFace(const FontSpec& wanted) {
   std::optional<FontFile> file = ResolveFile(wanted);
   if (!library || !file) return std::nullopt;
   FT_Face raw = nullptr;
-  if (FT_New_Face(library.get(), file->path.c_str(), file->index, &raw) != 0) return std::nullopt;
+  if (Fonts().FT_New_Face(library.get(), file->path.c_str(), file->index, &raw) != 0)
+    return std::nullopt;
   OpenedFace opened{library, FtFace(raw), {}};
   const DesignMetrics design = ReadDesignMetrics(raw);
   opened.metrics = ScaleMetrics(design, EmForHeight(wanted.height, design));
-  if (FT_Set_Pixel_Sizes(raw, 0, static_cast<FT_UInt>(opened.metrics.em)) != 0) return std::nullopt;
+  if (Fonts().FT_Set_Pixel_Sizes(raw, 0, static_cast<FT_UInt>(opened.metrics.em)) != 0)
+    return std::nullopt;
   return opened;
 }
 

@@ -5,15 +5,13 @@
 #include <optional>
 #include <string>
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include "platform/device.h"
+#include "platform/raster/font_libs.h"
 
 namespace pf::raster {
 
 struct FtFaceDeleter {
-  void operator()(FT_Face face) const { FT_Done_Face(face); }
+  void operator()(FT_Face face) const { Fonts().FT_Done_Face(face); }
 };
 using FtFace = std::unique_ptr<FT_FaceRec_, FtFaceDeleter>;
 

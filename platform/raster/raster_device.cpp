@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace pf::raster {
 namespace {
@@ -34,10 +35,6 @@ int SourceColumn(int d, int s, int n) {
   if (n >= s) return GrowingSource(d, s, n);
   if (n == 1) return s - 2;
   return RunStart(d + 1, s, n) - 1;
-}
-
-bool InsideImage(const ImageView& image, int x, int y) {
-  return x >= 0 && y >= 0 && x < image.width && y < image.height;
 }
 
 }  // namespace
@@ -80,10 +77,17 @@ void RasterDevice::FrameRect(const Rect& r, ColorRef color) {
 void RasterDevice::CopyImage(Point at, const ImageView& image, const std::uint32_t* skip) {
   const Point d{at.x + origin_.x, at.y + origin_.y};
   const Rect area = Rect{d.x, d.y, d.x + image.width, d.y + image.height}.Intersect(clip_);
+  const int width = area.Width();
   for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      const std::uint32_t pixel = image.At(x - d.x, y - d.y);
-      if (skip == nullptr || pixel != *skip) target_.At(x, y) = pixel;
+    const std::uint32_t* from =
+        image.pixels + static_cast<std::size_t>(y - d.y) * image.stride + (area.left - d.x);
+    std::uint32_t* to = &target_.At(area.left, y);
+    if (skip == nullptr) {
+      std::copy_n(from, width, to);
+      continue;
+    }
+    for (int x = 0; x < width; ++x) {
+      if (from[x] != *skip) to[x] = from[x];
     }
   }
 }
@@ -102,15 +106,23 @@ void RasterDevice::StretchKeyed(const Rect& dst, const ImageView& image, const R
   if (dst_w <= 0 || dst_h <= 0 || src_w <= 0 || src_h <= 0) return;
   const Rect d = dst.Offset(origin_.x, origin_.y);
   const Rect area = d.Intersect(clip_);
+  if (area.IsEmpty()) return;
   const std::uint32_t key_pixel = ColorRefToPixel(key);
   const std::uint32_t brush_pixel = ColorRefToPixel(brush);
+  // The source column of each destination column is the same on every row: worked out once.
+  std::vector<int> columns(static_cast<std::size_t>(area.Width()));
+  for (int x = area.left; x < area.right; ++x) {
+    columns[x - area.left] = src_rect.left + SourceColumn(x - d.left, src_w, dst_w);
+  }
   for (int y = area.top; y < area.bottom; ++y) {
     const int sy = src_rect.top + SourceRow(y - d.top, src_h, dst_h);
-    for (int x = area.left; x < area.right; ++x) {
-      const int sx = src_rect.left + SourceColumn(x - d.left, src_w, dst_w);
-      if (!InsideImage(image, sx, sy)) continue;
+    if (sy < 0 || sy >= image.height) continue;
+    std::uint32_t* to = &target_.At(area.left, y);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      const int sx = columns[i];
+      if (sx < 0 || sx >= image.width) continue;
       const std::uint32_t pixel = image.At(sx, sy);
-      target_.At(x, y) = pixel == key_pixel ? brush_pixel : pixel;
+      to[i] = pixel == key_pixel ? brush_pixel : pixel;
     }
   }
 }

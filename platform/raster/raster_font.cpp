@@ -23,7 +23,7 @@ int RoundedPixels(FT_Pos value_26_6) { return static_cast<int>((value_26_6 + 32)
 
 // The hinted advance of the default load: with the pinned interpreter, GDI's width.
 int LoadAdvance(FT_Face face, FT_UInt index) {
-  if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) return 0;
+  if (Fonts().FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) return 0;
   return RoundedPixels(face->glyph->advance.x);
 }
 
@@ -51,8 +51,8 @@ void CopyMonoBitmap(const FT_GlyphSlot slot, Glyph& glyph) {
 
 // Monochrome hinting gives the crisper one-bit shapes.
 void RenderBitmap(FT_Face face, FT_UInt index, Glyph& glyph) {
-  if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO) != 0) return;
-  if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) != 0) return;
+  if (Fonts().FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO) != 0) return;
+  if (Fonts().FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) != 0) return;
   CopyMonoBitmap(face->glyph, glyph);
 }
 
@@ -81,7 +81,8 @@ Glyph RasterFont::Render(char c) const {
   Glyph glyph;
   if (!face_) return glyph;
   FT_Face face = face_->face.get();
-  const FT_UInt index = FT_Get_Char_Index(face, Cp1252ToUnicode(static_cast<std::uint8_t>(c)));
+  const FT_UInt index =
+      Fonts().FT_Get_Char_Index(face, Cp1252ToUnicode(static_cast<std::uint8_t>(c)));
   glyph.advance = LoadAdvance(face, index);
   RenderBitmap(face, index, glyph);
   return glyph;

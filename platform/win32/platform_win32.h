@@ -40,7 +40,7 @@ class Win32Platform : public Platform {
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
   ColorRef SysColor(int index) override;
-  std::optional<std::string> FindResource(std::string_view name) override;
+  std::optional<std::string_view> FindResource(std::string_view name) override;
   Mixer& AudioMixer() override { return mixer_; }
 
  private:

@@ -53,14 +53,15 @@ int Win32Platform::MessageBox(NativeHandle owner, std::string_view text, std::st
 
 ColorRef Win32Platform::SysColor(int index) { return ::GetSysColor(index); }
 
-std::optional<std::string> Win32Platform::FindResource(std::string_view name) {
+// A loaded resource stays in memory as long as the module: viewed, not copied.
+std::optional<std::string_view> Win32Platform::FindResource(std::string_view name) {
   const std::string key(name);
   HRSRC found = ::FindResourceA(instance_, key.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
   if (found == nullptr) return std::nullopt;
   HGLOBAL loaded = ::LoadResource(instance_, found);
   const void* bytes = loaded != nullptr ? ::LockResource(loaded) : nullptr;
   if (bytes == nullptr) return std::nullopt;
-  return std::string(static_cast<const char*>(bytes), ::SizeofResource(instance_, found));
+  return std::string_view(static_cast<const char*>(bytes), ::SizeofResource(instance_, found));
 }
 
 }  // namespace pf::win32

@@ -1,5 +1,6 @@
 #include "platform/win32/window_win32.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -167,11 +168,30 @@ void Win32Window::TrackPointerLeaving() {
   ::TrackMouseEvent(&track);  // does nothing unless the pointer is over the window
 }
 
+// The handler paints off screen, starting from what the window shows, and the result goes to the
+// window in one blit: nothing it paints on the way (the form's colour under its picture) is
+// ever seen. The blit keeps to the update region, to which BeginPaint clipped the DC.
 void Win32Window::Paint() {
   PaintScope paint(hwnd_);
   const Rect update = FromRECT(paint.update());
-  GdiDevice device(paint.dc());  // BeginPaint already clipped the DC to the update region
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  MemoryDc memory(::CreateCompatibleDC(paint.dc()));
+  Bitmap frame(::CreateCompatibleBitmap(paint.dc(), std::max<LONG>(client.right, 1),
+                                        std::max<LONG>(client.bottom, 1)));
+  if (!memory || !frame || update.IsEmpty()) {
+    GdiDevice device(paint.dc());  // no memory for a frame: straight on the window
+    Guarded([&] { handler_->WindowPaint(device, update); });
+    return;
+  }
+  Selection use_frame(memory.get(), frame.get());
+  const int w = update.Width(), h = update.Height();
+  ::BitBlt(memory.get(), update.left, update.top, w, h, paint.dc(), update.left, update.top,
+           SRCCOPY);
+  GdiDevice device(memory.get());
   Guarded([&] { handler_->WindowPaint(device, update); });
+  ::BitBlt(paint.dc(), update.left, update.top, w, h, memory.get(), update.left, update.top,
+           SRCCOPY);
 }
 
 void Win32Window::Show(bool visible) {

@@ -129,6 +129,25 @@ TEST_F(FormMain, HoveringAButtonShowsItsHighlightAndLeavingRestoresIt) {
   EXPECT_TRUE(ImagesEqual(Background().View(), MainWindow().Pixels()));
 }
 
+// The picture is decoded while the form is built; the first frame goes out whole, once; each
+// hover change puts only the button it changes, once.
+TEST_F(FormMain, TheScreenGetsTheFirstFrameOnceThenOnlyTheButtonsThatChange) {
+  EXPECT_TRUE(static_cast<const fw::TJPEGImage*>(form->Image1->Picture()->Graphic())->IsDecoded());
+  application->ProcessMessages();
+  EXPECT_EQ(MainWindow().puts, (std::vector<pf::Rect>{{0, 0, 600, 400}}));
+  for (const TImageButton* b : {form->ImageButton3, form->ImageButton5}) {
+    SCOPED_TRACE(b->Name());
+    const pf::Rect button{b->Left(), b->Top(), b->Left() + b->Width(), b->Top() + b->Height()};
+    for (pf::Point to : {CentreOf(b), pf::Point{220, 190}}) {
+      MainWindow().puts.clear();
+      hp->MoveTo(to);
+      Settle();
+      application->ProcessMessages();
+      EXPECT_EQ(MainWindow().puts, (std::vector<pf::Rect>{button}));
+    }
+  }
+}
+
 // ---- AppPath ----------------------------------------------------------------------------
 
 struct PathCase {

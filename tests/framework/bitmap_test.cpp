@@ -67,6 +67,33 @@ TEST(TBitmap, CopiesSharePixelsUntilOneChanges) {
   EXPECT_EQ(assigned.Pixel(4, 3), 0x00040340u);
 }
 
+TEST(TBitmap, SetPixelsTakesAWholePictureWithOneNotificationAndLeavesCopiesAlone) {
+  TBitmap original = Gradient(2, 2);
+  TBitmap copy(original);
+  int changes = 0;
+  copy.OnChange = [&] { ++changes; };
+  copy.SetPixels(3, 1, {0x00112233u, 0x00445566u, 0x00778899u});
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(copy.Width(), 3);
+  EXPECT_EQ(copy.Height(), 1);
+  EXPECT_EQ(copy.View().At(2, 0), 0x00778899u);
+  EXPECT_EQ(copy.Pixel(0, 0), 0x00332211u);  // the store is 0x00RRGGBB, Pixel answers 0x00BBGGRR
+  EXPECT_FALSE(copy.SharesPixelsWith(original));
+  EXPECT_EQ(original.Width(), 2);
+  EXPECT_EQ(original.Pixel(1, 1), 0x00010140u);
+
+  // A count that does not make the size is refused and changes nothing.
+  EXPECT_THROW(copy.SetPixels(2, 2, {1, 2, 3}), EInvalidOperation);
+  EXPECT_THROW(copy.SetPixels(-1, -3, {1, 2, 3}), EInvalidOperation);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(copy.Width(), 3);
+  EXPECT_EQ(copy.View().At(0, 0), 0x00112233u);
+
+  copy.SetPixels(0, 0, {});
+  EXPECT_TRUE(copy.Empty());
+  EXPECT_EQ(changes, 2);
+}
+
 TEST(TBitmap, AssignNullEmptiesAndNotifies) {
   TBitmap b = Gradient(2, 2);
   int changes = 0;

@@ -36,7 +36,7 @@ class SysColorPlatform : public pf::Platform {
   std::string ExecutablePath() override { Unused(); }
   int MessageBox(pf::NativeHandle, std::string_view, std::string_view, unsigned) override { Unused(); }
   pf::ColorRef SysColor(int index) override { return FakeSysColor(index); }
-  std::optional<std::string> FindResource(std::string_view) override { Unused(); }
+  std::optional<std::string_view> FindResource(std::string_view) override { Unused(); }
   pf::Mixer& AudioMixer() override { Unused(); }
 };
 

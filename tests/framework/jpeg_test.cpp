@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "fakes.h"
+#include "framework/extctrls.h"
 #include "framework/graphics.h"
 #include "jpeg_maker.h"
 
@@ -79,6 +80,28 @@ TEST(TJPEGImage, FirstDrawDecodesAndKeepsThePicture) {
   EXPECT_EQ(device.calls[1].image.pixels, first.pixels);  // decoded once
   TJPEGImage().Draw(device, {0, 0});
   EXPECT_EQ(device.calls.size(), 2u);
+}
+
+// The picture is ready before anything is shown; a damaged one still fails only where it is
+// drawn, with libjpeg's message, as it would without the early decode.
+TEST(TJPEGImage, AnImageDecodesItsJpegWhenItGetsIt) {
+  TImage holder(nullptr);
+  auto good = std::make_unique<TJPEGImage>();
+  good->LoadFromBytes(FlatJpeg(16, 8, 0x336699));
+  const TJPEGImage* held = good.get();
+  holder.Picture()->SetGraphic(std::move(good));
+  EXPECT_TRUE(held->IsDecoded());
+
+  const std::string jpeg = qf_test::MakeJpeg(
+      64, 64, 3, [](int x, int y) { return static_cast<std::uint32_t>(x * 4 + y * 1024); });
+  auto cut = std::make_unique<TJPEGImage>();
+  cut->LoadFromBytes(jpeg.substr(0, jpeg.size() / 2));
+  held = cut.get();
+  EXPECT_NO_THROW(holder.Picture()->SetGraphic(std::move(cut)));
+  EXPECT_FALSE(held->IsDecoded());
+  qf_test::RecordingDevice device;
+  EXPECT_EQ(JpegError([&] { held->Draw(device, {0, 0}); }), "Premature end of JPEG file");
+  EXPECT_TRUE(device.calls.empty());
 }
 
 TEST(TJPEGImage, DecodesFlatColourWithinJpegTolerance) {

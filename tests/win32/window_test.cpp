@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/platform_win32.h"
 
 namespace pf::win32 {
@@ -27,6 +28,7 @@ struct Recorder : WindowHandler {
   ColorRef fill = kBackground;
   std::function<void()> on_close;
   bool throw_on_down = false, throw_on_paint = false;
+  std::function<void()> after_paint;  // still inside the paint
 
   void WindowMouseDown(const MouseEvent& e) override {
     downs.push_back(e);
@@ -39,6 +41,7 @@ struct Recorder : WindowHandler {
     if (throw_on_paint) throw HandlerError("paint");
     device.FillRect({0, 0, 200, 100}, fill);  // the whole client: the update clip must hold
     if (fill == kBackground) device.FillRect({10, 10, 30, 20}, kPanel);
+    if (after_paint) after_paint();
   }
   void WindowCloseRequest() override {
     ++close_requests;
@@ -125,6 +128,30 @@ TEST_F(WindowTest, PaintReachesTheScreenAndAnInvalidatedPartRepaintsOnlyThere) {
   EXPECT_EQ(device->GetPixel({59, 44}), kRepaint);
   EXPECT_EQ(device->GetPixel({60, 44}), kBackground) << "painting is clipped to the update";
   EXPECT_EQ(device->GetPixel({10, 10}), kPanel);
+}
+
+// The window shows a paint only once it is done, and nothing is erased under it first: the
+// form's own fill under its picture never reaches the screen.
+TEST_F(WindowTest, APaintReachesTheWindowWhenItEndsAndNothingIsErasedFirst) {
+  EXPECT_EQ(::GetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND), 0) << "no class brush to erase with";
+  auto device = window->GetDevice();
+  {
+    WindowDc dc(hwnd);
+    EXPECT_NE(::SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0), 0);
+  }
+  EXPECT_EQ(device->GetPixel({0, 0}), kBackground) << "erasing painted";
+
+  ColorRef on_window_during_paint = CLR_INVALID;
+  handler.after_paint = [&] {
+    WindowDc dc(hwnd);
+    on_window_during_paint = ::GetPixel(dc.get(), 0, 0);
+  };
+  handler.fill = kRepaint;
+  window->Invalidate({0, 0, 200, 100});
+  window->Update();
+  EXPECT_EQ(on_window_during_paint, kBackground) << "the paint reached the window before it ended";
+  EXPECT_EQ(device->GetPixel({0, 0}), kRepaint);
+  EXPECT_EQ(device->GetPixel({199, 99}), kRepaint);
 }
 
 TEST_F(WindowTest, OpacityIsSetAndReadBackAndLayeringCanBeDropped) {
