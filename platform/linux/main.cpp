@@ -1,7 +1,6 @@
 // The program's entry point on Linux: install the X platform, run the program. The form
 // description is linked in; Quenfor() registers it. No argument is read.
 #include <cstdio>
-#include <exception>
 
 #include "platform/entry.h"
 #include "platform/platform.h"
@@ -9,11 +8,14 @@
 int main() {
   try {
     pf::Install(pf::CreateNativePlatform());
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "quenfor: %s\n", e.what());
-    return 1;
+    struct Uninstall {
+      ~Uninstall() { pf::Uninstall(); }
+    } uninstall;
+    return Quenfor();
+  } catch (...) {
+    // No window to show it in (no display, or the box itself failed). On Linux the error stream
+    // is the debugger channel too.
+    std::fprintf(stderr, "quenfor: %s\n", pf::CurrentExceptionText().c_str());
+    return pf::kExitCouldNotStart;
   }
-  const int code = Quenfor();
-  pf::Uninstall();
-  return code;
 }
