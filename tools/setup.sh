@@ -17,7 +17,8 @@ sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 native=(build-essential cmake ninja-build pkg-config git
         libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev fontconfig fonts-liberation
         libpng-dev libgtest-dev googletest libbenchmark-dev
-        libx11-dev libasound2-dev xvfb xdotool x11-utils imagemagick)
+        libx11-dev libasound2-dev xvfb xdotool x11-utils imagemagick
+        clang libclang-rt-14-dev valgrind)
 win32=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
        wine wine32:i386 wine64 nasm dpkg-dev)
 
