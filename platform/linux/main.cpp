@@ -2,20 +2,10 @@
 // description is linked in; Quenfor() registers it. No argument is read.
 #include <cstdio>
 
-#include "platform/entry.h"
-#include "platform/platform.h"
+#include "platform/run_native.h"
 
 int main() {
-  try {
-    pf::Install(pf::CreateNativePlatform());
-    struct Uninstall {
-      ~Uninstall() { pf::Uninstall(); }
-    } uninstall;
-    return Quenfor();
-  } catch (...) {
-    // No window to show it in (no display, or the box itself failed). On Linux the error stream
-    // is the debugger channel too.
-    std::fprintf(stderr, "quenfor: %s\n", pf::CurrentExceptionText().c_str());
-    return pf::kExitCouldNotStart;
-  }
+  // On Linux the error stream is the debugger channel too.
+  return pf::RunNativeProgram(
+      [](const std::string& reason) { std::fprintf(stderr, "quenfor: %s\n", reason.c_str()); });
 }
