@@ -13,7 +13,9 @@ const ClassInfo& TControl::StaticClass() {
     using T = TControl;
     ClassInfo c = NewClass("TControl", &TComponent::StaticClass());
     auto& p = c.own_properties;
-    auto coordinate = [](PropInfo prop) { return Limited(std::move(prop), kMinCoordinate, kMaxCoordinate); };
+    auto coordinate = [](PropInfo prop) {
+      return Limited(std::move(prop), kMinCoordinate, kMaxCoordinate);
+    };
     p.push_back(coordinate(IntegerProp<T>("Left", &T::Left, &T::SetLeft)));
     p.push_back(coordinate(IntegerProp<T>("Top", &T::Top, &T::SetTop)));
     p.push_back(Limited(IntegerProp<T>("Width", &T::Width, &T::SetWidth), 0, kMaxCoordinate));

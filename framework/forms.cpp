@@ -82,7 +82,9 @@ void TCustomForm::BeforeDestruction() {
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
 
 void TCustomForm::CheckBound(const char* property, int value, int min, int max) const {
-  if (value < min || value > max) throw EInvalidOperation(OutOfRangeText(value, property, *this, min, max));
+  if (value < min || value > max) {
+    throw EInvalidOperation(OutOfRangeText(value, property, *this, min, max));
+  }
 }
 
 void TCustomForm::SetBounds(int left, int top, int width, int height) {

@@ -129,7 +129,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      written.c_str());
         QF_FUZZ_CHECK(false);
       }
-      if (again != written) std::fprintf(stderr, "first:\n%s\nagain:\n%s\n", written.c_str(), again.c_str());
+      if (again != written) {
+        std::fprintf(stderr, "first:\n%s\nagain:\n%s\n", written.c_str(), again.c_str());
+      }
       QF_FUZZ_CHECK(again == written);
     }
   }

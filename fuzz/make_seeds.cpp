@@ -70,7 +70,8 @@ std::string AllClassesForm() {
   auto* ab = new bc::TAOLButton(form);
   place(ab, "AOLButton1", 10, 70);
   ab->SetCap("AOL");
-  ab->OnMouseDown = form->MethodEvent<fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int>("ButtonDown");
+  ab->OnMouseDown =
+      form->MethodEvent<fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int>("ButtonDown");
   auto* sb = new bc::TSelButton(form);
   place(sb, "SelButton1", 120, 10);
   sb->SetCap("Sel");
@@ -145,7 +146,8 @@ void Bitmaps(const std::string& dir) {
       {"16bpp", {40, 3, 2, 16, 0, 0, {}, {}, rows(2, 6)}},
       {"24bpp", {40, 3, 2, 24, 0, 0, {}, {}, rows(2, 9)}},
       {"32bpp", {40, 2, 2, 32, 0, 0, {}, {}, rows(2, 8)}},
-      {"core_header", {12, 2, 2, 8, 0, 0, {}, std::vector<std::uint32_t>(256, 0x00808080), rows(2, 2)}},
+      {"core_header",
+       {12, 2, 2, 8, 0, 0, {}, std::vector<std::uint32_t>(256, 0x00808080), rows(2, 2)}},
       {"v4_header", {108, 2, 2, 32, 3, 0, {0xFF0000, 0xFF00, 0xFF}, {}, rows(2, 8)}},
       {"v5_header", {124, 2, 2, 24, 0, 0, {}, {}, rows(2, 6)}},
   };
@@ -153,7 +155,9 @@ void Bitmaps(const std::string& dir) {
 }
 
 void Jpegs(const std::string& dir) {
-  auto sample = [](int x, int y) { return static_cast<std::uint32_t>((x * 40) << 16 | (y * 30) << 8 | 0x80); };
+  auto sample = [](int x, int y) {
+    return static_cast<std::uint32_t>((x * 40) << 16 | (y * 30) << 8 | 0x80);
+  };
   Save(dir + "/gen_grey.jpg", qf_test::MakeJpeg(9, 7, 1, sample));
   Save(dir + "/gen_rgb.jpg", qf_test::MakeJpeg(16, 9, 3, sample, 50));
   Save(dir + "/gen_cmyk.jpg", qf_test::MakeJpeg(5, 5, 4, sample));

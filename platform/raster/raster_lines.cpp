@@ -70,7 +70,8 @@ void RasterDevice::DrawSegment(Point from, Point to, std::uint32_t pixel) {
   const Wide minor_steps = (Wide{2} * minor * first + major + bias - 1) / (Wide{2} * major);
   Wide err = Wide{2} * minor - major + Wide{2} * minor * first - Wide{2} * major * minor_steps;
   long long pos_major = (x_major ? from.x : from.y) + major_step * first;
-  long long pos_minor = (x_major ? from.y : from.x) + minor_step * static_cast<long long>(minor_steps);
+  long long pos_minor =
+      (x_major ? from.y : from.x) + minor_step * static_cast<long long>(minor_steps);
   for (long long i = first; i < end; ++i) {
     if (x_major) {
       PlotDevice(static_cast<int>(pos_major), ClampToInt(pos_minor), pixel);
