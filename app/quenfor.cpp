@@ -1,5 +1,6 @@
 // The program entry: one copy at a time, the main form, the message loop, and the one place
-// where exceptions are caught and shown. The exit code is 0 on every path.
+// where exceptions are caught and shown. The exit code is 0 on every path; what escapes (a box
+// that could not be shown) is the platform entry's to report.
 #include <memory>
 
 #include "app/program_resources.h"
@@ -22,8 +23,8 @@ void RunApplication(fw::TApplication& application) {
   } catch (const fw::Exception& e) {
     application.ShowException(e);
   } catch (...) {
-    // Not one of the framework's: shown as a framework exception with an empty message.
-    application.ShowException(fw::Exception(""));
+    // Not one of the framework's: its own words, or "Out of memory".
+    application.ShowException(fw::Exception(pf::CurrentExceptionText()));
   }
 }
 

@@ -66,8 +66,8 @@ void TAOLButton::Fill(TColor color, const pf::Rect& rect) {
 }
 
 void TAOLButton::Paint() {
-  const int w = Width();
-  const int h = Height();
+  const pf::SatInt w = Width();
+  const pf::SatInt h = Height();
   Canvas()->Font()->Assign(*Font());
   Fill(color_, {1, 1, w - 1, h - 1});
   Fill(raise_color_, {1, 1, 3, h - 1});
@@ -83,8 +83,8 @@ void TAOLButton::Paint() {
 }
 
 void TAOLButton::DrawPressedLook() {
-  const int w = Width();
-  const int h = Height();
+  const pf::SatInt w = Width();
+  const pf::SatInt h = Height();
   Fill(color_, {1, 1, w - 1, h - 1});
   Fill(fw::clBlack, {1, 1, w - 1, 2});
   // The canvas font stays as the latest Paint left it.

@@ -73,8 +73,8 @@ void TEncartaButton::Paint() {
 void TEncartaButton::DrawLook(Look look) {
   fw::TCanvas& canvas = *Canvas();
   const pf::Size text = canvas.TextExtent(caption_);
-  const int w = Width();
-  const int h = Height();
+  const pf::SatInt w = Width();
+  const pf::SatInt h = Height();
   const TColor fill = look == Look::Normal ? color_ : look == Look::Hover ? ColorOver : ColorDown;
   canvas.Brush()->SetColor(fill);
   canvas.FillRect({1, 1, w - 1, h - 1});
@@ -88,8 +88,8 @@ void TEncartaButton::DrawLook(Look look) {
 }
 
 void TEncartaButton::DrawContent(int d, pf::Size text) {
-  const int w = Width();
-  const int h = Height();
+  const pf::SatInt w = Width();
+  const pf::SatInt h = Height();
   const int tw = text.cx;
   const int th = text.cy;
   const bool has_glyph = !glyph_->Empty();
@@ -117,8 +117,8 @@ void TEncartaButton::DrawGlyph(const pf::Rect& dest) {
 
 void TEncartaButton::DrawBevel(Look look) {
   fw::TCanvas& canvas = *Canvas();
-  const int w = Width();
-  const int h = Height();
+  const pf::SatInt w = Width();
+  const pf::SatInt h = Height();
   auto left_and_top = [&](TColor pen) {
     canvas.Pen()->SetColor(pen);
     canvas.Polyline({{0, h - 2}, {0, 0}});

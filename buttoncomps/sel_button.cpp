@@ -66,7 +66,7 @@ void TSelButton::DrawLook(Look look) {
   fw::TCanvas& canvas = *Canvas();
   const TColor fill = look == Look::Normal ? color_ : look == Look::Hover ? ColorOver : ColorDown;
   canvas.Brush()->SetColor(fill);
-  canvas.FillRect({1, 1, Width() - 1, Height() - 1});
+  canvas.FillRect({1, 1, pf::SatInt(Width()) - 1, pf::SatInt(Height()) - 1});
   // The pressed look keeps whatever caption colour the drawing before it left.
   if (look == Look::Normal) canvas.Font()->SetColor(Font()->Color());
   if (look == Look::Hover) canvas.Font()->SetColor(ColorOverCaption);
@@ -76,7 +76,7 @@ void TSelButton::DrawLook(Look look) {
 }
 
 pf::Point TSelButton::CaptionOrigin(Look look, pf::Size text) const {
-  const int w = Width();
+  const pf::SatInt w = Width();
   const bool pressed = look == Look::Pressed;
   const int y = Half(Height()) - Half(text.cy) + (pressed ? 1 : 0);
   switch (alignment_) {
@@ -91,8 +91,8 @@ pf::Point TSelButton::CaptionOrigin(Look look, pf::Size text) const {
 }
 
 void TSelButton::DrawFrame() {
-  const int w = Width();
-  const int h = Height();
+  const pf::SatInt w = Width();
+  const pf::SatInt h = Height();
   // Outlines past the middle would be empty; stopping there keeps a huge width cheap.
   const int rings = std::min(border_width_, (std::min(w, h) + 1) / 2);
   Canvas()->Brush()->SetColor(color_border_);

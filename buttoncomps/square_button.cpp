@@ -81,7 +81,7 @@ void TSquareButton::DrawLook(Look look) {
 }
 
 pf::Point TSquareButton::CaptionOrigin(pf::Size text) const {
-  const int w = Width();
+  const pf::SatInt w = Width();
   const int y = Half(Height()) - Half(text.cy) - 1;
   switch (alignment_) {
     case TAlignment::taRightJustify:
@@ -96,8 +96,8 @@ pf::Point TSquareButton::CaptionOrigin(pf::Size text) const {
 void TSquareButton::DrawStrips(TColor color) {
   // A negative thickness would give reversed rectangles that paint column 0; it draws nothing.
   if (border_width_ <= 0) return;
-  const int w = Width();
-  const int h = Height();
+  const pf::SatInt w = Width();
+  const pf::SatInt h = Height();
   Canvas()->Brush()->SetColor(color);
   Canvas()->FillRect({0, h - border_width_, w, h});
   Canvas()->FillRect({0, 0, border_width_, h});

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/extctrls.h"
+#include "platform/entry.h"
 #include "platform/platform.h"
 
 namespace fw {
@@ -100,7 +101,7 @@ int TApplication::MessageBox(const String& text, const String& caption, unsigned
 }
 
 void TApplication::ShowException(const Exception& e) {
-  MessageBox(ExceptionText(e.Message()), Title(), pf::kBoxIconError);
+  MessageBox(ExceptionText(pf::DescribeException(e)), Title(), pf::kBoxIconError);
 }
 
 const String& TApplication::Title() const {

@@ -40,7 +40,7 @@ class TApplication : public TComponent {
   void Minimize();
   int MessageBox(const String& text, const String& caption, unsigned flags);
   // A message box with the error icon, the title as caption, and the message with a full stop
-  // added when its last character sorts after '.'.
+  // added when its last character sorts after '.'. An empty message shows the exception's class.
   void ShowException(const Exception& e);
   const String& Title() const;
   void SetTitle(const String& title);

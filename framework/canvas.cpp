@@ -70,10 +70,10 @@ TCanvas::Lease TControlCanvas::Acquire() {
   const pf::Point origin = control_.ClientToForm({0, 0});
   const pf::Point parent_origin = control_.Parent()->ClientToForm({0, 0});
   const pf::Rect parent_area{parent_origin.x, parent_origin.y,
-                             parent_origin.x + control_.Parent()->ClientWidth(),
-                             parent_origin.y + control_.Parent()->ClientHeight()};
-  pf::Rect area = pf::Rect{origin.x, origin.y, origin.x + control_.Width(),
-                           origin.y + control_.Height()}
+                             pf::AddSat(parent_origin.x, control_.Parent()->ClientWidth()),
+                             pf::AddSat(parent_origin.y, control_.Parent()->ClientHeight())};
+  pf::Rect area = pf::Rect{origin.x, origin.y, pf::AddSat(origin.x, control_.Width()),
+                           pf::AddSat(origin.y, control_.Height())}
                       .Intersect(parent_area);
   if (pf::Device* paint = form->PaintDevice()) {
     paint->SetOrigin(origin);

@@ -1,7 +1,5 @@
 #include "framework/controls.h"
 
-#include <algorithm>
-
 #include "framework/application.h"
 #include "framework/forms.h"
 
@@ -15,10 +13,13 @@ const ClassInfo& TControl::StaticClass() {
     using T = TControl;
     ClassInfo c = NewClass("TControl", &TComponent::StaticClass());
     auto& p = c.own_properties;
-    p.push_back(IntegerProp<T>("Left", &T::Left, &T::SetLeft));
-    p.push_back(IntegerProp<T>("Top", &T::Top, &T::SetTop));
-    p.push_back(IntegerProp<T>("Width", &T::Width, &T::SetWidth));
-    p.push_back(IntegerProp<T>("Height", &T::Height, &T::SetHeight));
+    auto coordinate = [](PropInfo prop) {
+      return Limited(std::move(prop), kMinCoordinate, kMaxCoordinate);
+    };
+    p.push_back(coordinate(IntegerProp<T>("Left", &T::Left, &T::SetLeft)));
+    p.push_back(coordinate(IntegerProp<T>("Top", &T::Top, &T::SetTop)));
+    p.push_back(Limited(IntegerProp<T>("Width", &T::Width, &T::SetWidth), 0, kMaxCoordinate));
+    p.push_back(Limited(IntegerProp<T>("Height", &T::Height, &T::SetHeight), 0, kMaxCoordinate));
     p.push_back(CursorProp<T>("Cursor", &T::Cursor, &T::SetCursor, crDefault));
     p.push_back(StringProp<T>("Hint", &T::Hint, &T::SetHint, String()));
     p.push_back(EnumProp<T, THelpType>("HelpType", kHelpTypeNames, &T::HelpType, &T::SetHelpType,
@@ -137,8 +138,8 @@ void TControl::Repaint() {
 
 TPoint TControl::ClientToForm(TPoint p) const {
   for (const TControl* c = this; c->parent_; c = c->parent_) {
-    p.x += c->left_;
-    p.y += c->top_;
+    p.x = pf::AddSat(p.x, c->left_);
+    p.y = pf::AddSat(p.y, c->top_);
   }
   return p;
 }
@@ -147,15 +148,15 @@ TPoint TControl::ClientToScreen(TPoint p) const {
   p = ClientToForm(p);
   if (TCustomForm* form = ParentForm()) {
     const pf::Rect b = form->Window().Bounds();
-    p.x += b.left;
-    p.y += b.top;
+    p.x = pf::AddSat(p.x, b.left);
+    p.y = pf::AddSat(p.y, b.top);
   }
   return p;
 }
 
 TPoint TControl::ScreenToClient(TPoint p) const {
   const TPoint origin = ClientToScreen({0, 0});
-  return {p.x - origin.x, p.y - origin.y};
+  return {pf::SubSat(p.x, origin.x), pf::SubSat(p.y, origin.y)};
 }
 
 std::intptr_t TControl::Perform(unsigned msg, std::intptr_t wparam, std::intptr_t lparam) {
@@ -215,125 +216,6 @@ TGraphicControl::~TGraphicControl() = default;
 void TGraphicControl::PaintOn(pf::Device&, const TRect&) {
   // The control canvas picks up the paint device from the form while the paint is under way.
   Paint();
-}
-
-// ---- TWinControl ----------------------------------------------------------------------
-
-const ClassInfo& TWinControl::StaticClass() {
-  static const ClassInfo info = NewClass("TWinControl", &TControl::StaticClass());
-  return info;
-}
-
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
-
-TWinControl::~TWinControl() {
-  // Children owned elsewhere must not keep a pointer to this parent.
-  while (!controls_.empty()) controls_.back()->SetParent(nullptr);
-}
-
-void TWinControl::InsertControl(TControl* control) {
-  controls_.push_back(control);
-  control->parent_ = this;
-  ChildBoundsChanged(control);
-}
-
-void TWinControl::RemoveControl(TControl* control) {
-  auto it = std::find(controls_.begin(), controls_.end(), control);
-  if (it != controls_.end()) controls_.erase(it);
-  control->parent_ = nullptr;
-  if (!HasState(ComponentState::Destroying)) ChildBoundsChanged(control);
-}
-
-TControl* TWinControl::ControlAtPos(TPoint client, bool allow_disabled) const {
-  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-    TControl* c = *it;
-    if (!c->Visible() || (!allow_disabled && !c->GetEnabled())) continue;
-    if (c->BoundsRect().Contains(client)) return c;
-  }
-  return nullptr;
-}
-
-TControl* TWinControl::FindControlAt(TPoint client, bool allow_disabled) {
-  TControl* child = ControlAtPos(client, allow_disabled);
-  if (!child) return this;
-  if (auto* container = dynamic_cast<TWinControl*>(child)) {
-    return container->FindControlAt({client.x - child->Left(), client.y - child->Top()},
-                                    allow_disabled);
-  }
-  return child;
-}
-
-void TWinControl::PaintControls(pf::Device& device, const TRect& form_clip) {
-  for (TControl* c : controls_) {
-    if (!c->Visible()) continue;
-    const TPoint origin = c->ClientToForm({0, 0});
-    const TRect area{origin.x, origin.y, origin.x + c->Width(), origin.y + c->Height()};
-    if (area.Intersect(form_clip).IsEmpty()) continue;
-    c->PaintOn(device, form_clip);
-    if (auto* container = dynamic_cast<TWinControl*>(c)) container->PaintControls(device, form_clip);
-  }
-}
-
-void TWinControl::FontChanged() {
-  TControl::FontChanged();
-  for (TControl* c : controls_) {
-    if (c->ParentFont()) c->TakeParentFont();
-  }
-}
-
-}  // namespace fw
-
-namespace fw {
-namespace {
-const EnumInfo kFontStyleNames{
-    {{"fsBold", 0}, {"fsItalic", 1}, {"fsUnderline", 2}, {"fsStrikeOut", 3}}};
-
-PropValue StyleToValue(TFontStyles style) {
-  IdentSet set;
-  for (const auto& [name, bit] : kFontStyleNames.names) {
-    if (style.Contains(static_cast<TFontStyle>(bit))) set.names.push_back(name);
-  }
-  return set;
-}
-
-TFontStyles ValueToStyle(const PropValue& v) {
-  const auto* set = std::get_if<IdentSet>(&v);
-  if (!set) throw EReadError("Invalid property value for Font.Style");
-  TFontStyles style;
-  for (const String& name : set->names) {
-    auto bit = kFontStyleNames.ValueOf(name);
-    if (!bit) throw EReadError(Format("Invalid property value for Font.Style: %s", name.c_str()));
-    style.Include(static_cast<TFontStyle>(*bit));
-  }
-  return style;
-}
-}  // namespace
-
-std::vector<PropInfo> FontProperties() {
-  using T = TControl;
-  auto own_font = StoredIf<T>([](const T& c) { return !c.ParentFont(); });
-  std::vector<PropInfo> props;
-  props.push_back(StringProp<T>(
-      "Font.Name", [](const T& c) { return c.Font()->Name(); },
-      [](T& c, const String& v) { c.Font()->SetName(v); }));
-  props.push_back(ColorProp<T>(
-      "Font.Color", [](const T& c) { return c.Font()->Color(); },
-      [](T& c, TColor v) { c.Font()->SetColor(v); }));
-  props.push_back(IntegerProp<T>(
-      "Font.Size", [](const T& c) { return c.Font()->Size(); },
-      [](T& c, int v) { c.Font()->SetSize(v); }));
-  PropInfo style = NewProp("Font.Style", PropType::Set, &kFontStyleNames);
-  style.get = [](const TObject& o) { return StyleToValue(static_cast<const T&>(o).Font()->Style()); };
-  style.set = [](TObject& o, const PropValue& v) { static_cast<T&>(o).Font()->SetStyle(ValueToStyle(v)); };
-  props.push_back(style);
-  for (PropInfo& p : props) p.stored = own_font;
-  return props;
-}
-
-void Free(TComponent* component) {
-  if (!component) return;
-  component->BeforeDestruction();
-  delete component;
 }
 
 }  // namespace fw

@@ -65,6 +65,16 @@ enum class TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter }
 using TRect = pf::Rect;
 using TPoint = pf::Point;
 
+// The bounds a form description may give. Both platforms report window and mouse positions as
+// 16-bit signed numbers (X11's window geometry, Windows' mouse messages), so nothing beyond them
+// can be shown or pointed at.
+inline constexpr int kMinCoordinate = -32768;
+inline constexpr int kMaxCoordinate = 32767;
+// A form's client width and height, in code too: its window holds a 32-bit pixel buffer that a
+// 32-bit process must find room for (8192 x 8192 x 4 bytes = 256 MiB), and 8192 is wider than
+// the largest single display.
+inline constexpr int kMaxFormSide = 8192;
+
 class TControl : public TComponent {
   QF_PUBLISHED_CLASS()
 
@@ -83,7 +93,9 @@ class TControl : public TComponent {
   void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
   // Invalidates the old and the new area when anything really changes.
   virtual void SetBounds(int left, int top, int width, int height);
-  TRect BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+  TRect BoundsRect() const {
+    return {left_, top_, pf::AddSat(left_, width_), pf::AddSat(top_, height_)};
+  }
   TRect ClientRect() const { return {0, 0, width_, height_}; }
   virtual int ClientWidth() const { return width_; }
   virtual int ClientHeight() const { return height_; }

@@ -27,16 +27,17 @@ const ClassInfo& TForm::StaticClass() {
     auto& p = c.own_properties;
     // A form stores its client size, not its outer size.
     auto never = [](const TObject&) { return false; };
-    p.push_back(IntegerProp<T>("Width", &T::Width, &T::SetWidth));
+    auto side = [](PropInfo prop) { return Limited(std::move(prop), 0, kMaxFormSide); };
+    p.push_back(side(IntegerProp<T>("Width", &T::Width, &T::SetWidth)));
     p.back().stored = never;
-    p.push_back(IntegerProp<T>("Height", &T::Height, &T::SetHeight));
+    p.push_back(side(IntegerProp<T>("Height", &T::Height, &T::SetHeight)));
     p.back().stored = never;
     p.push_back(EnumProp<T, TFormBorderStyle>("BorderStyle", kBorderStyleNames, &T::BorderStyle,
                                               &T::SetBorderStyle, TFormBorderStyle::bsSizeable));
     p.push_back(EnumProp<T, TPosition>("Position", kPositionNames, &T::Position, &T::SetPosition,
                                        TPosition::poDesigned));
-    p.push_back(IntegerProp<T>("ClientWidth", &T::ClientWidth, &T::SetClientWidth));
-    p.push_back(IntegerProp<T>("ClientHeight", &T::ClientHeight, &T::SetClientHeight));
+    p.push_back(side(IntegerProp<T>("ClientWidth", &T::ClientWidth, &T::SetClientWidth)));
+    p.push_back(side(IntegerProp<T>("ClientHeight", &T::ClientHeight, &T::SetClientHeight)));
     p.push_back(BooleanProp<T>("AutoSize", &T::AutoSize, &T::SetAutoSize, false));
     p.push_back(BooleanProp<T>("AlphaBlend", &T::AlphaBlend, &T::SetAlphaBlend, false));
     p.push_back(IntegerProp<T>(
@@ -80,7 +81,18 @@ void TCustomForm::BeforeDestruction() {
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
 
+void TCustomForm::CheckBound(const char* property, int value, int min, int max) const {
+  if (value < min || value > max) {
+    throw EInvalidOperation(OutOfRangeText(value, property, *this, min, max));
+  }
+}
+
 void TCustomForm::SetBounds(int left, int top, int width, int height) {
+  // Refused before anything changes: the window could not take them.
+  CheckBound("Left", left, kMinCoordinate, kMaxCoordinate);
+  CheckBound("Top", top, kMinCoordinate, kMaxCoordinate);
+  CheckBound("Width", width, 0, kMaxFormSide);
+  CheckBound("Height", height, 0, kMaxFormSide);
   TControl::SetBounds(left, top, width, height);
   window_->SetBounds({left, top, left + width, top + height});
 }
@@ -99,8 +111,8 @@ void TCustomForm::AdjustSize() {
     const TControl* c = Controls(i);
     if (!c->Visible()) continue;
     any = true;
-    right = std::max(right, c->Left() + c->Width());
-    bottom = std::max(bottom, c->Top() + c->Height());
+    right = std::max(right, pf::AddSat(c->Left(), c->Width()));
+    bottom = std::max(bottom, pf::AddSat(c->Top(), c->Height()));
   }
   if (any) SetBounds(Left(), Top(), right, bottom);
 }
@@ -220,7 +232,7 @@ TControl* TCustomForm::MouseTarget(pf::Point pos, TPoint* local) const {
   if (target && target->ParentForm() != this) target = nullptr;
   if (!target) target = const_cast<TCustomForm*>(this)->FindControlAt(pos, false);
   const TPoint origin = target->ClientToForm({0, 0});
-  *local = {pos.x - origin.x, pos.y - origin.y};
+  *local = {pf::SubSat(pos.x, origin.x), pf::SubSat(pos.y, origin.y)};
   return target;
 }
 

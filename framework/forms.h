@@ -109,6 +109,8 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   virtual void Paint() {}
 
  private:
+  // Raises EInvalidOperation for a bound outside [min, max].
+  void CheckBound(const char* property, int value, int min, int max) const;
   void AdjustSize();
   void PlaceOnScreen();
   TControl* MouseTarget(pf::Point pos, TPoint* local) const;

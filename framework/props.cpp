@@ -54,3 +54,22 @@ std::string AsBytes(const PropValue& v, const String& prop) {
 }
 
 }  // namespace fw::props_detail
+
+namespace fw {
+
+String OutOfRangeText(long long value, const String& property, const TObject& object, long long min,
+                      long long max) {
+  return Format("%lld is out of range for %s of %s (%lld..%lld)", value, property.c_str(),
+                object.ClassName().c_str(), min, max);
+}
+
+PropInfo Limited(PropInfo p, int min, int max) {
+  p.set = [set = std::move(p.set), name = p.name, min, max](TObject& o, const PropValue& v) {
+    const long long n = props_detail::AsInteger(v, name);
+    if (n < min || n > max) throw EReadError(OutOfRangeText(n, name, o, min, max));
+    set(o, v);
+  };
+  return p;
+}
+
+}  // namespace fw

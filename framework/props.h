@@ -143,6 +143,14 @@ PropInfo EventProp(String name, TEvent<Args...> T::*field) {
   return p;
 }
 
+// "V is out of range for P of C (min..max)", the words of every bounds check.
+String OutOfRangeText(long long value, const String& property, const TObject& object, long long min,
+                      long long max);
+
+// The property with its value from a form description checked against [min, max] before it is
+// set; raises EReadError otherwise. Values set in code are not checked here.
+PropInfo Limited(PropInfo p, int min, int max);
+
 // Declares the class-information accessors of a published class.
 #define QF_PUBLISHED_CLASS()                                   \
  public:                                                       \

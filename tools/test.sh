@@ -15,6 +15,13 @@ for preset in linux linux-asan; do
   ctest --preset "$preset"
 done
 
+# Each fuzz target (fuzz/, the `fuzz` preset) for a minute; any finding fails the run.
+echo "== fuzz"
+for target in form bitmap jpeg icon; do tools/fuzz.sh "$target" 60; done
+# The headless suites and a session of the native program under valgrind.
+echo "== memcheck"
+tools/memcheck.sh
+
 if [ -x tools/ci-win32.sh ]; then
   echo "== win32"
   tools/ci-win32.sh

@@ -10,8 +10,8 @@ namespace {
 // GDI's reading of a reversed span: from the smaller coordinate plus one through the larger.
 void NormaliseSpan(int& low, int& high) {
   if (high >= low) return;
-  const int from = high + 1;
-  high = low + 1;
+  const int from = AddSat(high, 1);
+  high = AddSat(low, 1);
   low = from;
 }
 
@@ -68,15 +68,16 @@ void RasterDevice::FrameRect(const Rect& r, ColorRef color) {
   if (r.IsEmpty()) return;
   const Rect d = r.Offset(origin_.x, origin_.y);
   const std::uint32_t pixel = ColorRefToPixel(color);
-  FillDeviceRect({d.left, d.top, d.right, d.top + 1}, pixel);
-  FillDeviceRect({d.left, d.bottom - 1, d.right, d.bottom}, pixel);
-  FillDeviceRect({d.left, d.top, d.left + 1, d.bottom}, pixel);
-  FillDeviceRect({d.right - 1, d.top, d.right, d.bottom}, pixel);
+  FillDeviceRect({d.left, d.top, d.right, AddSat(d.top, 1)}, pixel);
+  FillDeviceRect({d.left, SubSat(d.bottom, 1), d.right, d.bottom}, pixel);
+  FillDeviceRect({d.left, d.top, AddSat(d.left, 1), d.bottom}, pixel);
+  FillDeviceRect({SubSat(d.right, 1), d.top, d.right, d.bottom}, pixel);
 }
 
 void RasterDevice::CopyImage(Point at, const ImageView& image, const std::uint32_t* skip) {
-  const Point d{at.x + origin_.x, at.y + origin_.y};
-  const Rect area = Rect{d.x, d.y, d.x + image.width, d.y + image.height}.Intersect(clip_);
+  const Point d{AddSat(at.x, origin_.x), AddSat(at.y, origin_.y)};
+  const Rect area =
+      Rect{d.x, d.y, AddSat(d.x, image.width), AddSat(d.y, image.height)}.Intersect(clip_);
   const int width = area.Width();
   for (int y = area.top; y < area.bottom; ++y) {
     const std::uint32_t* from =
@@ -128,7 +129,7 @@ void RasterDevice::StretchKeyed(const Rect& dst, const ImageView& image, const R
 }
 
 ColorRef RasterDevice::GetPixel(Point p) {
-  const Point d{p.x + origin_.x, p.y + origin_.y};
+  const Point d{AddSat(p.x, origin_.x), AddSat(p.y, origin_.y)};
   if (!clip_.Contains(d)) return kInvalidColor;
   return PixelToColorRef(target_.At(d.x, d.y));
 }

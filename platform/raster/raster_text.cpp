@@ -42,7 +42,13 @@ void RasterDevice::DrawTextLines(Point at, int width, std::uint32_t pixel) {
 void RasterDevice::TextOutOpaque(Point at, std::string_view text, ColorRef fore, ColorRef back) {
   const RasterFont& font = Font();
   const Size extent = font.Extent(text);
-  const Point d{at.x + origin_.x, at.y + origin_.y};
+  const Point d{AddSat(at.x, origin_.x), AddSat(at.y, origin_.y)};
+  // Text far from the clip paints nothing (glyphs overhang their cells by less than the margin);
+  // near it, every coordinate below stays well inside int.
+  const int margin = 2 * extent.cy + 64;
+  const Rect reach{SubSat(d.x, margin), SubSat(d.y, margin), AddSat(d.x, AddSat(extent.cx, margin)),
+                   AddSat(d.y, AddSat(extent.cy, margin))};
+  if (reach.Intersect(clip_).IsEmpty()) return;
   FillDeviceRect({d.x, d.y, d.x + extent.cx, d.y + extent.cy}, ColorRefToPixel(back));
   const std::uint32_t ink = ColorRefToPixel(fore);
   int pen_x = d.x;

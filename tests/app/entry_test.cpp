@@ -1,5 +1,7 @@
 // The program entry on the headless platform: one copy at a time, the loop until the exit button,
 // the exception box, and the exit code 0 on every path.
+#include <functional>
+#include <new>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
@@ -93,14 +95,37 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxCase{"Disk not ready!", "Disk not ready!"},
                       BoxCase{"Code -", "Code -"},
                       BoxCase{"Code 7", "Code 7."},
-                      BoxCase{"", ""}));
+                      BoxCase{"", "An exception of class EInvalidOperation was raised."}));
 
-TEST_F(Entry, OtherExceptionsShowAnEmptyBox) {
-  hp->At(700, [] { throw std::runtime_error("not the framework's"); });
-  EXPECT_EQ(Quenfor(), 0);
-  ASSERT_EQ(hp->message_boxes.size(), 1u);
-  EXPECT_EQ(hp->message_boxes[0].text, "");
-  EXPECT_EQ(hp->message_boxes[0].caption, "Quenfor");
+TEST_F(Entry, OtherExceptionsShowTheirOwnWords) {
+  const std::vector<std::pair<std::function<void()>, std::string>> cases{
+      {[] { throw std::runtime_error("not the framework's"); }, "not the framework's."},
+      {[] { throw std::bad_alloc(); }, "Out of memory."},
+      {[] { throw std::runtime_error(""); }, "An exception of class runtime_error was raised."},
+      {[] { throw 42; }, "An exception of unknown class was raised."}};
+  for (const auto& [raise, shown] : cases) {
+    hp->At(hp->Now() + 700, raise);
+    EXPECT_EQ(Quenfor(), 0);
+    ASSERT_FALSE(hp->message_boxes.empty());
+    EXPECT_EQ(hp->message_boxes.back().text, shown);
+    EXPECT_EQ(hp->message_boxes.back().caption, "Quenfor");
+    EXPECT_TRUE(hp->Windows().empty());
+  }
+  EXPECT_EQ(hp->message_boxes.size(), cases.size());
+}
+
+// A window size no platform window can take ends in the box, naming value, property and line.
+TEST_F(Entry, AFormSizeOutOfRangeEndsInTheBox) {
+  for (const char* height : {"2000000000", "70000"}) {
+    hp->resources["Form_Main"] =
+        std::string("TForm_Main Form_Main {\n  ClientWidth = 600\n  ClientHeight = ") + height + "\n}\n";
+    EXPECT_EQ(Quenfor(), 0);
+    ASSERT_FALSE(hp->message_boxes.empty());
+    EXPECT_EQ(hp->message_boxes.back().text,
+              std::string("Line 3: ") + height + " is out of range for ClientHeight of TForm_Main (0..8192)");
+    EXPECT_TRUE(hp->Windows().empty());
+    EXPECT_FALSE(hp->TakeInstanceMarker(kMarker).already_exists);
+  }
 }
 
 TEST_F(Entry, ABrokenFormDescriptionEndsInTheBox) {

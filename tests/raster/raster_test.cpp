@@ -2,6 +2,8 @@
 // own glyphs (ink may leave the text cell).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <vector>
 
@@ -86,6 +88,54 @@ TEST(RasterText, FontsAreSharedPerFaceAndSize) {
   larger.height = -16;
   EXPECT_NE(FindFont(FontSpec{}), FindFont(larger));
   EXPECT_EQ(FindFont(larger)->Height(), 14 + 3);
+}
+
+// A line much longer than the clip starts painting where it enters, in the state a walk from its
+// first point would have reached: the same pixels as the whole line on a surface that holds it.
+TEST(RasterLines, ALongClippedLinePaintsWhatTheWholeLinePaints) {
+  const struct {
+    Point from, to;
+  } lines[] = {{{-3000, 7}, {2500, 31}}, {{2500, 31}, {-3000, 7}}, {{20, -4000}, {5, 3000}},
+               {{5, 3000}, {20, -4000}}, {{-1480, -730}, {1520, 770}}, {{1520, 771}, {-1480, -730}},
+               // slope 1/2: a tie at every other step, the first painted one among them
+               {{-2999, -1480}, {3001, 1520}}, {{3001, 1520}, {-2999, -1480}}};
+  for (const auto& line : lines) {
+    // A surface just big enough for the whole line and the 40 x 40 window.
+    const Point low{std::min({line.from.x, line.to.x, 0}), std::min({line.from.y, line.to.y, 0})};
+    const Point high{std::max({line.from.x, line.to.x, 39}), std::max({line.from.y, line.to.y, 39})};
+    RasterSurface whole(high.x - low.x + 1, high.y - low.y + 1);
+    std::unique_ptr<Device> device = whole.NewDevice();
+    device->SetOrigin({-low.x, -low.y});
+    const Point whole_line[] = {line.from, line.to};
+    device->Polyline(whole_line, 2, kRed);
+    RasterSurface clipped(40, 40);
+    clipped.NewDevice()->Polyline(whole_line, 2, kRed);
+    int inked = 0;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 40; ++x) {
+        EXPECT_EQ(clipped.Pixels().At(x, y), whole.Pixels().At(x - low.x, y - low.y))
+            << line.from.x << "," << line.from.y << " -> " << x << "," << y;
+        inked += clipped.Pixels().At(x, y) == ColorRefToPixel(kRed);
+      }
+    }
+    EXPECT_GT(inked, 0);
+  }
+}
+
+// Coordinates at the ends of int: nothing overflows, and only the pixels in the clip are walked
+// (the whole walk would take minutes).
+TEST(RasterLines, LinesAcrossTheWholeIntRangeEndAtOnce) {
+  RasterSurface surface(16, 16);
+  std::unique_ptr<Device> device = surface.NewDevice();
+  const int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+  const Point across[] = {{lo, 8}, {hi, 8}, {8, lo}, {8, hi}, {lo, lo}, {hi, hi}};
+  device->Polyline(across, 6, kRed);
+  device->SetOrigin({hi, lo});
+  device->Polyline(across, 6, kRed);
+  device->FrameRect({lo, lo, hi, hi}, kRed);
+  device->TextOutOpaque({hi - 2, lo}, "far", kRed, kRed);
+  EXPECT_EQ(surface.Pixels().At(3, 8), ColorRefToPixel(kRed));
+  EXPECT_EQ(surface.Pixels().At(8, 3), ColorRefToPixel(kRed));
 }
 
 }  // namespace

@@ -103,7 +103,10 @@ TEST_F(FormApp, ExceptionsAreShownWithTheTitleAndTheFullStopRule) {
   const Strings messages{"Disk full", "Done.", "Ends in comma,", "Ends in space ", "", "Why?"};
   for (const auto& m : messages) app->ShowException(fw::Exception(m));
   ASSERT_EQ(hp->message_boxes.size(), messages.size());
-  const Strings expected{"Disk full.", "Done.", "Ends in comma,", "Ends in space ", "", "Why?."};
+  // An empty message shows the exception's class instead of an empty box.
+  const Strings expected{"Disk full.", "Done.",
+                         "Ends in comma,", "Ends in space ",
+                         "An exception of class Exception was raised.", "Why?."};
   for (std::size_t i = 0; i < messages.size(); ++i) {
     EXPECT_EQ(hp->message_boxes[i].text, expected[i]);
     EXPECT_EQ(hp->message_boxes[i].caption, "Quenfor");
