@@ -13,13 +13,13 @@ constexpr Rect kEverywhere{-kFar, -kFar, kFar, kFar};
 // through the larger one.
 Rect Normalised(const Rect& r) {
   Rect n = r;
-  if (n.right < n.left) n = {n.right + 1, n.top, n.left + 1, n.bottom};
-  if (n.bottom < n.top) n = {n.left, n.bottom + 1, n.right, n.top + 1};
+  if (n.right < n.left) n = {AddSat(n.right, 1), n.top, AddSat(n.left, 1), n.bottom};
+  if (n.bottom < n.top) n = {n.left, AddSat(n.bottom, 1), n.right, AddSat(n.top, 1)};
   return n;
 }
 
 Rect Around(Point at, const ImageView& image) {
-  return {at.x, at.y, at.x + image.width, at.y + image.height};
+  return {at.x, at.y, AddSat(at.x, image.width), AddSat(at.y, image.height)};
 }
 
 }  // namespace
@@ -58,9 +58,10 @@ void MarkingDevice::FrameRect(const Rect& r, ColorRef color) {
 
 void MarkingDevice::Polyline(const Point* points, int count, ColorRef pen) {
   if (points != nullptr && count > 0) {
-    Rect box{points[0].x, points[0].y, points[0].x + 1, points[0].y + 1};
-    for (int i = 1; i < count; ++i)
-      box = box.Union({points[i].x, points[i].y, points[i].x + 1, points[i].y + 1});
+    // A pen one pixel wide covers the pixel at each point and those between.
+    const auto pixel = [](Point p) { return Rect{p.x, p.y, AddSat(p.x, 1), AddSat(p.y, 1)}; };
+    Rect box = pixel(points[0]);
+    for (int i = 1; i < count; ++i) box = box.Union(pixel(points[i]));
     Mark(box);
   }
   inner_->Polyline(points, count, pen);
