@@ -37,16 +37,18 @@ function(qf_build_debian_source package epoch version orig sha256 root prefix)
   file(REMOVE_RECURSE "${build}")
 endfunction()
 
-# qf_mingw_library(NAME PACKAGE EPOCH VERSION ORIG SHA256 [VARIANT suffix] [BUILD_TYPE type]
-#                  [OPTIONS cmake-option...]): the install folder of that build, as NAME_PREFIX;
-# built unless the cache holds this version already. A VARIANT keeps a differently configured
-# build of the same version apart in a shared cache.
+# qf_mingw_library(NAME PACKAGE EPOCH VERSION ORIG SHA256 [BUILD_TYPE type] [OPTIONS cmake-option...]):
+# the install folder of that build, as NAME_PREFIX; built unless the cache holds this version
+# built this way already (the folder's name carries a digest of the build type and options, so
+# a changed configuration is a new build beside the old one, never a stale reuse).
 function(qf_mingw_library name package epoch version orig sha256)
-  cmake_parse_arguments(PARSE_ARGV 6 arg "" "VARIANT;BUILD_TYPE" "OPTIONS")
+  cmake_parse_arguments(PARSE_ARGV 6 arg "" "BUILD_TYPE" "OPTIONS")
   if(NOT arg_BUILD_TYPE)
     set(arg_BUILD_TYPE Release)
   endif()
-  set(root "${QF_MINGW_CACHE}/${package}-${version}${arg_VARIANT}")
+  string(MD5 configuration "${arg_BUILD_TYPE};${arg_OPTIONS}")
+  string(SUBSTRING "${configuration}" 0 8 configuration)
+  set(root "${QF_MINGW_CACHE}/${package}-${version}-${configuration}")
   set(prefix "${root}/install")
   file(MAKE_DIRECTORY "${root}")
   # Two build folders configuring at once must not build it twice into the same place.
@@ -72,11 +74,14 @@ endfunction()
 # libjpeg: the launcher's pictures. Built for size like the program, with a section per function
 # for the linker to drop what the program never calls, and msvcrt's own stdio (the library only
 # formats its messages and reads JPEGMEM) rather than MinGW's C99 one with its floating-point
-# scanner.
+# scanner. No unwind tables: its errors leave by longjmp, never by a C++ exception.
+set(jpeg_c_flags "-ffunction-sections -fdata-sections -D__USE_MINGW_ANSI_STDIO=0"
+    "-fno-asynchronous-unwind-tables -fno-unwind-tables")
+list(JOIN jpeg_c_flags " " jpeg_c_flags)
 qf_mingw_library(JPEG libjpeg-turbo "1:" 2.1.5-2 libjpeg-turbo_2.1.5.orig.tar.gz
                  254f3642b04e309fee775123133c6464181addc150499561020312ec61c1bf7c
-                 VARIANT -small BUILD_TYPE MinSizeRel
-                 OPTIONS "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections -D__USE_MINGW_ANSI_STDIO=0"
+                 BUILD_TYPE MinSizeRel
+                 OPTIONS "-DCMAKE_C_FLAGS=${jpeg_c_flags}"
                  -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
                  -DWITH_JPEG8=OFF)
 qf_imported_library(JPEG::JPEG "${JPEG_PREFIX}" libjpeg.a)

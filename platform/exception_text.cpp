@@ -1,8 +1,5 @@
-#include <cxxabi.h>
-
-#include <cstdlib>
-#include <memory>
 #include <new>
+#include <string_view>
 #include <typeinfo>
 
 #include "platform/entry.h"
@@ -10,14 +7,28 @@
 namespace pf {
 namespace {
 
-// "fw::EReadError" -> "EReadError"; the mangled name when it cannot be demangled.
+// The last name of a class from its mangled name: "N2fw10EReadErrorE" (fw::EReadError) and
+// "St13runtime_error" (std::runtime_error) give "EReadError" and "runtime_error". Anything
+// else (a template, a local class) is left mangled. The runtime's demangler would weigh more than
+// the rest of the executable's exception support.
 std::string ClassNameOf(const std::type_info& type) {
-  int status = 0;
-  std::unique_ptr<char, void (*)(void*)> name(
-      abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), std::free);
-  std::string text = status == 0 && name ? name.get() : type.name();
-  const auto colons = text.rfind("::");
-  return colons == std::string::npos ? text : text.substr(colons + 2);
+  const std::string_view mangled = type.name();
+  std::string_view rest = mangled;
+  if (rest.substr(0, 1) == "N") rest.remove_prefix(1);
+  if (rest.substr(0, 2) == "St") rest.remove_prefix(2);
+  std::string_view last;
+  while (!rest.empty() && rest.front() >= '0' && rest.front() <= '9') {
+    std::size_t length = 0;
+    while (!rest.empty() && rest.front() >= '0' && rest.front() <= '9' && length < 1000) {
+      length = length * 10 + static_cast<std::size_t>(rest.front() - '0');
+      rest.remove_prefix(1);
+    }
+    if (length == 0 || length > rest.size()) return std::string(mangled);
+    last = rest.substr(0, length);
+    rest.remove_prefix(length);
+  }
+  const bool whole = rest.empty() || (rest == "E" && mangled.front() == 'N');
+  return whole && !last.empty() ? std::string(last) : std::string(mangled);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/alive.h"
 #include "platform/headless/headless_mixer.h"
 #include "platform/platform.h"
 
@@ -84,7 +85,7 @@ class HeadlessWindow : public Window {
   Rect drawn_;
   std::unique_ptr<Surface> surface_;
   // Expires when the window goes, for devices that outlive it.
-  std::shared_ptr<int> life_ = std::make_shared<int>(0);
+  AliveToken life_;
 };
 
 struct MessageBoxCall {

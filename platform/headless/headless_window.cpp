@@ -63,13 +63,13 @@ void HeadlessWindow::PaintNow() {
   invalid_ = {};
   if (update.IsEmpty()) return;
   ++paint_count;
-  const std::weak_ptr<int> alive = life_;
+  const WeakRef<HeadlessWindow> self(this, life_);
   {
     auto device = surface_->NewDevice();
     device->SetClip(update);
     handler_->WindowPaint(*device, update);
   }
-  if (alive.expired()) return;
+  if (!self.Alive()) return;
   Put(update);
   if (update.Union(drawn_) == update) drawn_ = {};  // the update's put carried it
   FlushDrawn();
@@ -93,9 +93,10 @@ std::uint64_t HeadlessWindow::PutBytes() const {
 
 std::unique_ptr<Device> HeadlessWindow::GetDevice() {
   return std::make_unique<MarkingDevice>(
-      surface_->NewDevice(), [this, alive = std::weak_ptr<int>(life_)](const Rect& touched) {
-        if (alive.expired() || !visible_) return;
-        drawn_ = drawn_.Union(touched.Intersect(ClientRect()));
+      surface_->NewDevice(), [self = WeakRef<HeadlessWindow>(this, life_)](const Rect& touched) {
+        HeadlessWindow* window = self.Get();
+        if (window == nullptr || !window->visible_) return;
+        window->drawn_ = window->drawn_.Union(touched.Intersect(window->ClientRect()));
       });
 }
 

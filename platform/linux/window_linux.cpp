@@ -150,12 +150,12 @@ void LinuxWindow::Update() {
 void LinuxWindow::PaintPending() {
   const Rect update = std::exchange(invalid_, Rect{});
   if (update.IsEmpty()) return;
-  const std::weak_ptr<int> alive = life_;
+  const WeakRef<LinuxWindow> self(this, life_);
   {
     std::unique_ptr<Device> device = surface_->NewDevice(update);
     handler_->WindowPaint(*device, update);
   }
-  if (alive.expired()) return;
+  if (!self.Alive()) return;
   background_is_buffer_ = false;
   if (!mapped_) {
     if (visible_) MapWithBuffer();
@@ -183,10 +183,11 @@ void LinuxWindow::Put(const Rect& r) {
 
 std::unique_ptr<Device> LinuxWindow::GetDevice() {
   return std::make_unique<MarkingDevice>(
-      surface_->NewDevice(), [this, alive = std::weak_ptr<int>(life_)](const Rect& touched) {
-        if (alive.expired() || touched.IsEmpty()) return;
-        background_is_buffer_ = false;
-        MarkDrawn(touched);
+      surface_->NewDevice(), [self = WeakRef<LinuxWindow>(this, life_)](const Rect& touched) {
+        LinuxWindow* window = self.Get();
+        if (window == nullptr || touched.IsEmpty()) return;
+        window->background_is_buffer_ = false;
+        window->MarkDrawn(touched);
       });
 }
 

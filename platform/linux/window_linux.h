@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/alive.h"
 #include "platform/linux/x_connection.h"
 #include "platform/platform.h"
 #include "platform/raster/raster_surface.h"
@@ -105,7 +106,7 @@ class LinuxWindow : public Window {
   // forgotten when the window is moved.
   mutable std::optional<Point> origin_;
   // Expires when the window goes: a handler may destroy its window from inside a call.
-  std::shared_ptr<int> life_ = std::make_shared<int>(0);
+  AliveToken life_;
 };
 
 }  // namespace pf::linux_x

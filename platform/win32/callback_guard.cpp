@@ -1,18 +1,18 @@
 #include "platform/win32/callback_guard.h"
 
-namespace pf::win32 {
+namespace pf::win32::detail {
 namespace {
-std::exception_ptr pending;  // the GUI thread is the only one that dispatches messages
+std::exception_ptr parked;  // the GUI thread is the only one that dispatches messages
 }
 
-void KeepPendingException(std::exception_ptr e) {
-  if (!pending) pending = std::move(e);
+void ParkException(std::exception_ptr e) {
+  if (!parked) parked = std::move(e);
 }
 
-void RethrowPendingException() {
-  if (!pending) return;
-  std::exception_ptr e = std::exchange(pending, nullptr);
+void RethrowParkedException() {
+  if (!parked) return;
+  std::exception_ptr e = std::exchange(parked, nullptr);
   std::rethrow_exception(e);
 }
 
-}  // namespace pf::win32
+}  // namespace pf::win32::detail

@@ -115,9 +115,10 @@ void Win32Platform::SetApplicationTitle(std::string_view title) {
 // Windows hides the owned forms when their owner is minimised; Wine leaves them on screen, so
 // hide them explicitly. ShowOwnedPopups marks them, and the restore below brings back exactly those.
 void Win32Platform::MinimizeApplication() {
-  ::ShowWindow(app_window_, SW_MINIMIZE);
-  ::ShowOwnedPopups(app_window_, FALSE);
-  RethrowPendingException();
+  CallingBack([&] {
+    ::ShowWindow(app_window_, SW_MINIMIZE);
+    ::ShowOwnedPopups(app_window_, FALSE);
+  });
 }
 
 PumpResult Win32Platform::PumpOne() {
@@ -125,8 +126,7 @@ PumpResult Win32Platform::PumpOne() {
   if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return PumpResult::Empty;
   if (msg.message == WM_QUIT) return PumpResult::Quit;
   ::TranslateMessage(&msg);
-  ::DispatchMessageA(&msg);
-  RethrowPendingException();
+  CallingBack([&] { ::DispatchMessageA(&msg); });
   return PumpResult::Dispatched;
 }
 

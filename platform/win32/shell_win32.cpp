@@ -46,8 +46,8 @@ ShellResult Win32Platform::ShellExecute(const ShellRequest& request) {
   info.lpDirectory = request.directory ? request.directory->c_str() : nullptr;
   info.nShow = ToShowCommand(request.show);
   ShellResult result;
-  result.ok = ::ShellExecuteExA(&info) != FALSE;  // its error box, if any, dispatches our messages
-  RethrowPendingException();
+  // Its error box, if any, dispatches our messages.
+  result.ok = CallingBack([&] { return ::ShellExecuteExA(&info); }) != FALSE;
   if (result.ok && info.hProcess != nullptr) {
     result.process = std::make_unique<Win32Process>(info.hProcess);
   }

@@ -45,9 +45,10 @@ int Win32Platform::MessageBox(NativeHandle owner, std::string_view text, std::st
                               unsigned flags) {
   HWND hwnd = owner != 0 ? reinterpret_cast<HWND>(owner) : app_window_;
   // The box's modal loop dispatches the program's messages too.
-  const int answer = ::MessageBoxA(hwnd, std::string(text).c_str(), std::string(caption).c_str(),
-                                   ToBoxStyle(flags));
-  RethrowPendingException();
+  const int answer = CallingBack([&] {
+    return ::MessageBoxA(hwnd, std::string(text).c_str(), std::string(caption).c_str(),
+                         ToBoxStyle(flags));
+  });
   return FromBoxResult(answer);
 }
 

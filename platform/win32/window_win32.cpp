@@ -82,9 +82,8 @@ Win32Window::Win32Window(HINSTANCE instance, HWND owner, const WindowParams& par
 }
 
 Win32Window::~Win32Window() {
-  // Messages sent while the window goes (capture changes, focus) find no handler any more.
+  // Messages sent while the window goes (capture changes, focus) find no window any more.
   ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-  handler_ = nullptr;
   ::DestroyWindow(hwnd_);
 }
 
@@ -95,7 +94,7 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<Win32Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (self == nullptr || self->handler_ == nullptr) return ::DefWindowProcA(hwnd, msg, wp, lp);
+  if (self == nullptr) return ::DefWindowProcA(hwnd, msg, wp, lp);
   return self->OnMessage(msg, wp, lp);
 }
 
@@ -189,14 +188,15 @@ void Win32Window::Paint() {
   ::BitBlt(memory.get(), update.left, update.top, w, h, paint.dc(), update.left, update.top,
            SRCCOPY);
   GdiDevice device(memory.get());
+  const WeakRef<Win32Window> self(this, life_);
   Guarded([&] { handler_->WindowPaint(device, update); });
+  if (!self.Alive()) return;  // the painting closed the window: nothing left to show it on
   ::BitBlt(paint.dc(), update.left, update.top, w, h, memory.get(), update.left, update.top,
            SRCCOPY);
 }
 
 void Win32Window::Show(bool visible) {
-  ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
-  RethrowPendingException();
+  CallingBack([&] { ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); });
 }
 
 bool Win32Window::IsVisible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
@@ -216,9 +216,10 @@ RECT Win32Window::WindowRectFor(const Rect& client) const {
 
 void Win32Window::SetBounds(const Rect& client_screen_bounds) {
   const RECT r = WindowRectFor(client_screen_bounds);
-  ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  RethrowPendingException();
+  CallingBack([&] {
+    ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  });
 }
 
 Rect Win32Window::Bounds() const {
@@ -245,20 +246,18 @@ void Win32Window::Invalidate(const Rect& client_rect) {
 }
 
 void Win32Window::Update() {
-  ::UpdateWindow(hwnd_);  // WM_PAINT is sent, not queued
-  RethrowPendingException();
+  CallingBack([&] { ::UpdateWindow(hwnd_); });  // WM_PAINT is sent, not queued
 }
 
 std::unique_ptr<Device> Win32Window::GetDevice() { return NewWindowDevice(hwnd_); }
 
 void Win32Window::SetEnabled(bool enabled) {
-  ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);  // disabling takes the capture away
-  RethrowPendingException();
+  // Disabling takes the capture away.
+  CallingBack([&] { ::EnableWindow(hwnd_, enabled ? TRUE : FALSE); });
 }
 
 void Win32Window::SetFocus() {
-  ::SetFocus(hwnd_);
-  RethrowPendingException();
+  CallingBack([&] { ::SetFocus(hwnd_); });
 }
 
 void Win32Window::SetCursor(CursorShape shape) {
@@ -269,13 +268,11 @@ void Win32Window::SetCursor(CursorShape shape) {
 }
 
 void Win32Window::SetCapture() {
-  ::SetCapture(hwnd_);  // the window losing it hears WM_CAPTURECHANGED now
-  RethrowPendingException();
+  CallingBack([&] { ::SetCapture(hwnd_); });  // the window losing it hears WM_CAPTURECHANGED now
 }
 
 void Win32Window::ReleaseCapture() {
-  if (::GetCapture() == hwnd_) ::ReleaseCapture();
-  RethrowPendingException();
+  if (::GetCapture() == hwnd_) CallingBack([] { ::ReleaseCapture(); });
 }
 
 void Win32Window::SetTitle(std::string_view title) {

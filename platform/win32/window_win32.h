@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/alive.h"
 #include "platform/platform.h"
 #include "platform/win32/handles.h"
 
@@ -54,6 +55,8 @@ class Win32Window : public Window {
   WindowHandler* handler_;
   HCURSOR cursor_;
   Icon icon_;
+  // A handler may destroy its window from inside a call.
+  AliveToken life_;
 };
 
 }  // namespace pf::win32

@@ -97,11 +97,21 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxCase{"Code 7", "Code 7."},
                       BoxCase{"", "An exception of class EInvalidOperation was raised."}));
 
+// Classes without words are named by their last name; a template by its mangled name.
+struct Silent : std::runtime_error {
+  Silent() : std::runtime_error("") {}
+};
+template <typename T>
+struct Tagged : std::runtime_error {
+  Tagged() : std::runtime_error("") {}
+};
+
 TEST_F(Entry, OtherExceptionsShowTheirOwnWords) {
   const std::vector<std::pair<std::function<void()>, std::string>> cases{
       {[] { throw std::runtime_error("not the framework's"); }, "not the framework's."},
       {[] { throw std::bad_alloc(); }, "Out of memory."},
       {[] { throw std::runtime_error(""); }, "An exception of class runtime_error was raised."},
+      {[] { throw Silent(); }, "An exception of class Silent was raised."},
       {[] { throw 42; }, "An exception of unknown class was raised."}};
   for (const auto& [raise, shown] : cases) {
     hp->At(hp->Now() + 700, raise);
@@ -112,6 +122,12 @@ TEST_F(Entry, OtherExceptionsShowTheirOwnWords) {
     EXPECT_TRUE(hp->Windows().empty());
   }
   EXPECT_EQ(hp->message_boxes.size(), cases.size());
+
+  hp->At(hp->Now() + 700, [] { throw Tagged<int>(); });
+  EXPECT_EQ(Quenfor(), 0);
+  const std::string& text = hp->message_boxes.back().text;
+  EXPECT_EQ(text.rfind("An exception of class N", 0), 0u) << text;
+  EXPECT_NE(text.find("6TaggedIiE"), std::string::npos) << text;
 }
 
 // A window size no platform window can take ends in the box, naming value, property and line.

@@ -27,7 +27,7 @@ struct Recorder : WindowHandler {
   int close_requests = 0, captures_lost = 0;
   ColorRef fill = kBackground;
   std::function<void()> on_close;
-  bool throw_on_down = false, throw_on_paint = false;
+  bool throw_on_down = false, throw_on_paint = false, throw_on_capture_lost = false;
   std::function<void()> after_paint;  // still inside the paint
 
   void WindowMouseDown(const MouseEvent& e) override {
@@ -47,7 +47,10 @@ struct Recorder : WindowHandler {
     ++close_requests;
     if (on_close) on_close();
   }
-  void WindowCaptureLost() override { ++captures_lost; }
+  void WindowCaptureLost() override {
+    ++captures_lost;
+    if (throw_on_capture_lost) throw HandlerError("capture lost");
+  }
 };
 
 class WindowTest : public ::testing::Test {
@@ -296,6 +299,30 @@ TEST_F(WindowTest, AnExceptionWhilePaintingComesOutOfUpdateAndThePaintIsStillEnd
   while (platform.PumpOne() == PumpResult::Dispatched) {
   }
   EXPECT_EQ(handler.paints.size(), paints) << "the update region was validated";
+}
+
+// WM_CAPTURECHANGED is sent to the loser from inside SetCapture: its handler's exception comes out
+// of the call that took the capture, not out of some later pump.
+TEST_F(WindowTest, AnExceptionWhenTheCaptureIsTakenComesOutOfTheCallThatTookIt) {
+  Recorder other_handler;
+  WindowParams params;
+  params.bounds = Rect{0, 0, 50, 50};
+  std::unique_ptr<Window> other = platform.CreateWindow(params, &other_handler);
+  window->SetCapture();
+  handler.throw_on_capture_lost = true;
+  EXPECT_THROW(other->SetCapture(), HandlerError);
+  EXPECT_EQ(handler.captures_lost, 1);
+  EXPECT_EQ(::GetCapture(), reinterpret_cast<HWND>(other->Handle()));
+  other->ReleaseCapture();
+}
+
+TEST_F(WindowTest, APaintThatDestroysItsWindowEndsWithoutTouchingIt) {
+  handler.after_paint = [&] { window.reset(); };
+  window->Invalidate({0, 0, 10, 10});
+  Window* const painting = window.get();
+  painting->Update();
+  EXPECT_EQ(window, nullptr);
+  EXPECT_FALSE(::IsWindow(hwnd));
 }
 
 TEST_F(WindowTest, CloseRequestsReachTheHandlerWhichMayDestroyTheWindow) {
