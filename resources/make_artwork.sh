@@ -6,8 +6,9 @@
 #   form_icon.ico          32 x 32, 16 colours (the window's icon)
 #   program_icon.ico       32 x 32, 256 colours (the executable's icon)
 #   background.png         the same background without compression, for viewing
-# The plain button pictures are cut from the decoded JPEG by the form tool (make_form_main), so
-# that they match the background behind them pixel for pixel. Run resources/regenerate.sh, not this.
+# The plain button pictures are cut from the decoded JPEG by qf_cut_button_pictures at the places
+# Form_Main.form gives the buttons, so that they match the background behind them pixel for pixel.
+# Run resources/regenerate.sh, not this.
 set -euo pipefail
 cd "$(dirname "$0")"
 out=art

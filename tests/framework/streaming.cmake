@@ -1,9 +1,12 @@
-# Form descriptions: reader, writer and their errors.
+# Form descriptions: reader, writer, their errors, and the files their byte blocks may name.
 add_executable(qf_streaming_tests
+  byte_blocks.cpp
+  jpeg_maker.cpp
   streaming_components.cpp
   streaming_test.cpp
   streaming_binary_test.cpp
   streaming_errors_test.cpp
+  streaming_files_test.cpp
 )
 target_link_libraries(qf_streaming_tests PRIVATE qf_framework GTest::gtest_main)
 add_test(NAME qf_streaming_tests COMMAND qf_streaming_tests)
