@@ -112,9 +112,14 @@ void CutPictures(const std::string& form_path) {
   const std::string folder = fw::streaming_detail::FolderOf(form_path);
   const Placed& image = *layout.background;
   const fw::TBitmap background = Decoded(fw::streaming_detail::PathIn(folder, image.picture_file));
+  // All of them first: a button off the background leaves every picture as it was.
+  std::vector<fw::TBitmap> pieces;
   for (const Placed& b : layout.buttons) {
-    Cut(background, *b.left - image.left.value_or(0), *b.top - image.top.value_or(0), b)
-        .SaveToFile(fw::streaming_detail::PathIn(folder, b.bitmap_file));
+    pieces.push_back(Cut(background, *b.left - image.left.value_or(0), *b.top - image.top.value_or(0), b));
+  }
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    const Placed& b = layout.buttons[i];
+    pieces[i].SaveToFile(fw::streaming_detail::PathIn(folder, b.bitmap_file));
     std::printf("%s: %s\n", b.name.c_str(), b.bitmap_file.c_str());
   }
 }
