@@ -5,7 +5,8 @@
 #   hl_driver.bmp ...      the highlighted caption of each button, 24-bit, at the button's size
 #   form_icon.ico          32 x 32, 16 colours (the window's icon)
 #   program_icon.ico       32 x 32, 256 colours (the executable's icon)
-#   background.png         the same background without compression, for viewing
+#   background.png         the same background without compression, for viewing (with
+#                          PREVIEW=folder, into that folder, with lit.png: every caption lit)
 # The plain button pictures are cut from the decoded JPEG by qf_cut_button_pictures at the places
 # Form_Main.form gives the buttons, so that they match the background behind them pixel for pixel.
 # Run resources/regenerate.sh, not this.
@@ -164,7 +165,8 @@ adapter
 titles
 compose_captions plain "$work/plain.png"
 compose_captions lit "$work/lit.png"
-cp "$work/plain.png" "${PREVIEW:-$work}/background.png"; cp "$work/lit.png" "${PREVIEW:-$work}/lit.png"
+# Without PREVIEW the pictures already are where they would go: copying them onto themselves fails.
+if [ -n "${PREVIEW:-}" ]; then cp "$work/plain.png" "$PREVIEW/background.png"; cp "$work/lit.png" "$PREVIEW/lit.png"; fi
 write_jpeg "$work/plain.png" "$out/background.jpg"
 for b in "${buttons[@]}"; do
   # shellcheck disable=SC2086
