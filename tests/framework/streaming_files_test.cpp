@@ -134,7 +134,6 @@ TEST_F(FileReferences, EachKindIsStoredAsTheFrameworkStoresThatPicture) {
   picture.SetGraphic(bitmap.Clone());
   EXPECT_EQ(Converted("Picture.Data", "p.bmp"), picture.SaveToData());
   EXPECT_EQ(Converted("Bitmap.Data", "p.bmp"), BitmapToData(bitmap));
-  EXPECT_EQ(Converted("Glyph.Data", "p.bmp"), BitmapToData(bitmap));
 
   EXPECT_EQ(Converted("Icon.Data", "p.ico"), Art("p.ico"));
   TIcon icon;
@@ -145,13 +144,6 @@ TEST_F(FileReferences, EachKindIsStoredAsTheFrameworkStoresThatPicture) {
   TPicture read;
   read.LoadFromData(Converted("Picture.Data", "p.jpg"));
   EXPECT_TRUE(read.Graphic()->Equals(*jpeg.Graphic()));
-}
-
-TEST_F(FileReferences, ThePackedFormResolvesRelativeToTheGivenFolder) {
-  const std::string packed = ConvertDescription(Naming("Bitmap.Data", "art/p.bmp"), DescriptionSyntax::Packed, Folder());
-  EXPECT_EQ(ByteBlocks(packed).at("F/W:Bitmap.Data").substr(4), Art("p.bmp"));
-  EXPECT_THROW(ConvertDescription(Naming("Bitmap.Data", "art/p.bmp"), DescriptionSyntax::Binary, Folder() + "/art"),
-               EReadError);
 }
 
 struct Unresolvable {
