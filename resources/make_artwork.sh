@@ -21,13 +21,32 @@ bold=$fonts/LiberationSans-Bold.ttf
 regular=$fonts/LiberationSans-Regular.ttf
 narrow_bold=$fonts/LiberationSansNarrow-Bold.ttf
 
-# The buttons: name, left, top, width, height, caption.
-buttons=(
-  "driver 389 258 185 27 Install Driver & Utility"
-  "manual 388 303 184 25 User's Manual"
-  "reader 387 351 184 23 Install PDF Reader"
-  "exit 25 340 60 33 Exit"
+# The buttons: name and caption. Each caption is drawn where Form_Main.form places the button
+# whose plain picture is art/plain_<name>.bmp, so that moving a button there moves its caption.
+captions=(
+  "driver Install Driver & Utility"
+  "manual User's Manual"
+  "reader Install PDF Reader"
+  "exit Exit"
 )
+place_in_form() {
+  awk -v picture="\"art/plain_$1.bmp\"" '
+    / \{$/ { left = top = width = height = "" }
+    $1 == "Left" { left = $3 }
+    $1 == "Top" { top = $3 }
+    $1 == "Width" { width = $3 }
+    $1 == "Height" { height = $3 }
+    $1 == "Bitmap.Data" && $4 == picture { found = 1 }
+    found && /^ *}$/ { print left, top, width, height; exit }' Form_Main.form
+}
+# Each: name, left, top, width, height, caption.
+buttons=()
+for c in "${captions[@]}"; do
+  place=$(place_in_form "${c%% *}")
+  # shellcheck disable=SC2086
+  [ "$(echo $place | wc -w)" -eq 4 ] || { echo "Form_Main.form does not place ${c%% *}" >&2; exit 1; }
+  buttons+=("${c%% *} $place ${c#* }")
+done
 
 # ---- the backdrop: deep blue, a glow behind the adapter, radio waves -----------------------
 backdrop() {
