@@ -185,7 +185,10 @@ titles
 compose_captions plain "$work/plain.png"
 compose_captions lit "$work/lit.png"
 # Without PREVIEW the pictures already are where they would go: copying them onto themselves fails.
-if [ -n "${PREVIEW:-}" ]; then cp "$work/plain.png" "$PREVIEW/background.png"; cp "$work/lit.png" "$PREVIEW/lit.png"; fi
+if [ -n "${PREVIEW:-}" ]; then
+  cp "$work/plain.png" "$PREVIEW/background.png"
+  cp "$work/lit.png" "$PREVIEW/lit.png"
+fi
 write_jpeg "$work/plain.png" "$out/background.jpg"
 for b in "${buttons[@]}"; do
   # shellcheck disable=SC2086

@@ -33,7 +33,8 @@ TEST(FormMainSource, EmbedsThePicturesOfTheReferenceByteForByte) {
     if (it == blocks.end()) {
       ADD_FAILURE() << where << " is missing";
     } else {
-      EXPECT_TRUE(it->second == bytes) << where << " differs: " << it->second.size() << " bytes, expected " << bytes.size();
+      EXPECT_TRUE(it->second == bytes) << where << " differs: " << it->second.size() << " bytes, expected "
+                                       << bytes.size();
     }
   }
   EXPECT_EQ(blocks.size(), expected.size());

@@ -68,7 +68,8 @@ class FileReferences : public ::testing::Test {
   std::string Art(const char* name) const { return *ReadFileBytes((dir_ / "art" / name).string()); }
   // The byte block that the converter makes of `property = file "art/name"`.
   std::string Converted(const String& property, const char* name) const {
-    const std::string binary = ConvertDescription(Naming(property, String("art/") + name), DescriptionSyntax::Binary, Folder());
+    const String text = Naming(property, String("art/") + name);
+    const std::string binary = ConvertDescription(text, DescriptionSyntax::Binary, Folder());
     return ByteBlocks(binary).at("F/W:" + property);
   }
 
