@@ -42,7 +42,11 @@ void Note(Placed& object, const std::string& property, const SyntaxValue& v) {
                               : property == "Width" ? &object.width
                               : property == "Height" ? &object.height
                                                      : nullptr;
-  if (bound && v.kind == SyntaxValue::Kind::Integer) *bound = static_cast<int>(v.number);
+  if (bound && v.kind == SyntaxValue::Kind::Integer) {
+    // The reader's own limits for a control's bounds.
+    if (v.number < -32768 || v.number > 32767) Fail(object.name + ": " + property + " is out of range");
+    *bound = static_cast<int>(v.number);
+  }
   if (v.kind != SyntaxValue::Kind::File) return;
   if (const char* problem = fw::streaming_detail::FilePathProblem(v.text)) {
     Fail(object.name + ": the path " + v.text + " " + problem);
@@ -97,6 +101,7 @@ fw::TBitmap Decoded(const std::string& path) {
 }
 
 fw::TBitmap Cut(const fw::TBitmap& from, int left, int top, const Placed& b) {
+  if (*b.width <= 0 || *b.height <= 0) Fail(b.name + " has no area to cut");
   if (left < 0 || top < 0 || left + *b.width > from.Width() || top + *b.height > from.Height()) {
     Fail(b.name + " does not lie on the background");
   }
