@@ -4,6 +4,7 @@
 set(QF_FORM_SYNTAX_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/streaming_binary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/streaming_convert.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/streaming_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/streaming_lexer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/streaming_syntax.cpp
   ${CMAKE_CURRENT_LIST_DIR}/streaming_text.cpp

@@ -19,12 +19,16 @@
 // object per line, then `}`. Values: decimal integers; `$` and up to eight hexadecimal digits
 // for a 32-bit pattern; double-quoted strings with the escapes \" \\ \n \r \t and \xHH; an
 // identifier (enumerations, True/False, colour and cursor names, method names of events); a
-// set `[a, b]`; a byte block `< hex digits >` over any number of lines. `#` starts a comment
-// that runs to the end of the line.
+// set `[a, b]`; a byte block `< hex digits >` over any number of lines, or `file "art/x.bmp"`
+// for a picture's byte block that the converter reads from that file (a JPEG, BMP or ICO file,
+// relative to the description's folder), so that a person can edit the text. `#` starts a
+// comment that runs to the end of the line.
 //
 // The executables carry the same description in a compact binary syntax (streaming_syntax.h),
 // made from the text at build time. The reader takes either, told apart by the binary
 // signature, with the same rules; its errors name a line in text and a byte offset in binary.
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "framework/classes.h"
@@ -51,7 +55,10 @@ TComponent* ReadNewComponent(std::string_view data, TComponent* owner);
 // Converts a description, text or binary, to the given syntax without knowing its classes: text
 // comes out as the writer writes it. Raises EReadError for a broken syntax.
 // Packed is the binary syntax deflated, as the executables embed it.
+// File references stay as they are in text. The binary syntax takes the files' bytes instead,
+// read relative to `files_folder`; without a folder a file reference is an error.
 enum class DescriptionSyntax { Text, Binary, Packed };
-std::string ConvertDescription(std::string_view data, DescriptionSyntax to);
+std::string ConvertDescription(std::string_view data, DescriptionSyntax to,
+                               const std::optional<std::string>& files_folder = std::nullopt);
 
 }  // namespace fw

@@ -226,6 +226,10 @@ class BinarySink : public SyntaxSink {
       case SyntaxValue::Kind::String: return Tagged(kString, v.text);
       case SyntaxValue::Kind::Bytes: return Tagged(kBytes, v.text);
       case SyntaxValue::Kind::Integer: return Integer(v);
+      case SyntaxValue::Kind::File:
+        // An executable must never embed a reference to a file it does not carry.
+        throw EWriteError(name + " names the file " + v.text +
+                          ", which the binary syntax cannot refer to: convert with the files' folder to read it in");
       case SyntaxValue::Kind::Set:
         out_ += static_cast<char>(kSet);
         Varint(v.names.size());

@@ -22,10 +22,14 @@ std::string Pack(std::string_view records) {
 
 }  // namespace streaming_detail
 
-std::string ConvertDescription(std::string_view data, DescriptionSyntax to) {
+std::string ConvertDescription(std::string_view data, DescriptionSyntax to,
+                               const std::optional<std::string>& files_folder) {
   using namespace streaming_detail;
-  auto sink = to == DescriptionSyntax::Text ? NewTextSink() : NewBinarySink();
-  CopyItems(*OpenSyntax(data), *sink);
+  const bool text = to == DescriptionSyntax::Text;
+  auto sink = text ? NewTextSink() : NewBinarySink();
+  auto source = OpenSyntax(data);
+  if (!text && files_folder) source = ResolveFiles(std::move(source), *files_folder);
+  CopyItems(*source, *sink);
   return to == DescriptionSyntax::Packed ? Pack(sink->Take()) : sink->Take();
 }
 

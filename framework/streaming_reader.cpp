@@ -100,6 +100,10 @@ class Reader {
     if (!p) Fail(name.pos, "unknown property '" + name.name + "' of " + obj.ClassName());
     if (!seen.insert(p->name).second) Fail(name.pos, "property " + PropertyOf(*p, obj) + " given twice");
     SyntaxValue v = source_->NextValue(name.name);
+    if (v.kind == Kind::File) {
+      Fail(v.pos, name.name + " names the file " + v.text +
+                      "; a description with file references must be converted (qf_formconv) before it is read");
+    }
     if (p->type == PropType::Event) {
       String method = IdentifierOf(v, *p, obj);
       if (!p->bind) Fail(name.pos, "event " + PropertyOf(*p, obj) + " cannot be set");

@@ -16,17 +16,32 @@ String Describe(const SyntaxValue& value) {
     case SyntaxValue::Kind::Integer: return Format("the number %lld", value.number);
     case SyntaxValue::Kind::String: return "a string";
     case SyntaxValue::Kind::Bytes: return "a byte block";
+    case SyntaxValue::Kind::File: return "a file reference";
     case SyntaxValue::Kind::Set: break;
   }
   return "a set";
 }
+
+namespace {
+
+// What the sink cannot write is named at the value's position.
+void CopyProperty(SyntaxSource& source, const String& name, SyntaxSink& sink) {
+  const SyntaxValue value = source.NextValue(name);
+  try {
+    sink.Property(name, value);
+  } catch (const EWriteError& e) {
+    FailAt(source, value.pos, e.Message());
+  }
+}
+
+}  // namespace
 
 void CopyItems(SyntaxSource& source, SyntaxSink& sink) {
   for (;;) {
     SyntaxItem item = source.Next();
     switch (item.kind) {
       case SyntaxItem::Kind::Object: sink.BeginObject(item.class_name, item.name); break;
-      case SyntaxItem::Kind::Property: sink.Property(item.name, source.NextValue(item.name)); break;
+      case SyntaxItem::Kind::Property: CopyProperty(source, item.name, sink); break;
       case SyntaxItem::Kind::EndObject: sink.EndObject(); break;
       case SyntaxItem::Kind::End: return;
     }

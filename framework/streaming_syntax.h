@@ -18,8 +18,13 @@
 //
 // Both syntaxes are read without the class registry, so converting is purely syntactic:
 // text the writer wrote gives the same text back after a trip through the binary form.
+//
+// Only the text syntax has file references (`Picture.Data = file "art/background.jpg"`): the
+// binary one has no record for them, so a description an executable embeds holds every byte. The
+// converter replaces them by the files' bytes (ResolveFiles); the reader refuses them.
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,11 +34,11 @@ namespace fw::streaming_detail {
 
 // A property's value as written.
 struct SyntaxValue {
-  enum class Kind { Ident, Integer, String, Bytes, Set };
+  enum class Kind { Ident, Integer, String, Bytes, Set, File };
   Kind kind = Kind::Integer;
   bool hex = false;          // an integer written as a `$` pattern
   long long number = 0;      // integers; `$` patterns sign-extended from 32 bits
-  String text;               // identifier, string contents or the bytes of a block
+  String text;               // identifier, string contents, the bytes of a block or a file's path
   std::vector<String> names; // the names of a set
   long long pos = 0;         // where the value is (see Where)
 };
@@ -86,6 +91,22 @@ std::unique_ptr<SyntaxSource> NewBinarySource(std::string_view data);
 
 // Reads every item of `source` into `sink`.
 void CopyItems(SyntaxSource& source, SyntaxSink& sink);
+
+// `source` with every file reference read (relative to `folder`, the current one when empty)
+// into the byte block its property stores: streaming_files.cpp. A path that is absolute, has a
+// `..` folder or a backslash, a file that cannot be read, and a content the property cannot
+// hold raise EReadError at the reference's position.
+std::unique_ptr<SyntaxSource> ResolveFiles(std::unique_ptr<SyntaxSource> source, std::string folder);
+// Why a file reference's path is refused (absolute, a `..` folder, a backslash, empty), or null:
+// a reference stays below the description's folder and reads the same on every system.
+const char* FilePathProblem(std::string_view path);
+// The folder a description's references start from (empty: the current one), and a path in it.
+std::string FolderOf(const std::string& description_path);
+std::string PathIn(const std::string& folder, const std::string& relative);
+// The byte block a `.Data` property holds for a file's content (a JPEG, BMP or ICO file): a
+// Picture.Data names its graphic's class, then the graphic's length-prefixed file; a bitmap's is
+// the length-prefixed file; an icon's is the file itself. Raises Exception "is ..." otherwise.
+std::string WrapFile(const String& property, std::string_view content);
 
 // The packed form of binary records (in streaming_convert.cpp with the converter, so that a
 // program that only reads never links the deflate code).

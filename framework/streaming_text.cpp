@@ -9,6 +9,8 @@ namespace fw::streaming_detail {
 namespace {
 
 constexpr std::size_t kBytesPerLine = 32;
+// `file "path"`: a byte block read from a file when the description is converted.
+constexpr std::string_view kFileWord = "file";
 
 struct Header {
   String class_name;
@@ -60,7 +62,14 @@ class TextSource : public SyntaxSource {
     v.pos = first.line;
     last_line_ = first.end_line;
     switch (first.kind) {
-      case TokenKind::Ident: v.kind = SyntaxValue::Kind::Ident; break;
+      case TokenKind::Ident:
+        if (first.text == kFileWord && Peek().kind == TokenKind::String && Peek().line == first.line) {
+          v.kind = SyntaxValue::Kind::File;
+          v.text = Take().text;
+          return v;
+        }
+        v.kind = SyntaxValue::Kind::Ident;
+        break;
       case TokenKind::Integer: v.kind = SyntaxValue::Kind::Integer; break;
       case TokenKind::String: v.kind = SyntaxValue::Kind::String; break;
       case TokenKind::Bytes: v.kind = SyntaxValue::Kind::Bytes; break;
@@ -172,6 +181,7 @@ String ValueText(const SyntaxValue& v, const String& indent) {
       return v.hex ? Format("$%08X", static_cast<std::uint32_t>(v.number)) : std::to_string(v.number);
     case SyntaxValue::Kind::String: return Quote(v.text);
     case SyntaxValue::Kind::Bytes: return HexBlock(v.text, indent);
+    case SyntaxValue::Kind::File: return String(kFileWord) + " " + Quote(v.text);
     case SyntaxValue::Kind::Set: break;
   }
   String out = "[";

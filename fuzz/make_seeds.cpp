@@ -101,6 +101,7 @@ std::string FormDictionary() {
   std::set<std::string> words{"{",     "}",         "=",           "<",          ">",
                               "[",     "]",         ",",           "#",          "$",
                               "True",  "False",     "\\x",       "\\\"",       "Name",
+                              "file",  "file \"",
                               "clRed", "clBtnFace", "clWindowText", "crHandPoint", "ButtonClick",
                               "ButtonDown", "ButtonUp", "ButtonMove", "TimerTick", "FormCreate",
                               "-32768", "32767", "8192", "2147483647", "-2147483648"};

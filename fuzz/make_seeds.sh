@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes the fuzz seeds from the resources and the test data, never by hand:
-#   OUT/form    the generated form with every class, the main form's structure (its byte blocks
-#               and event bindings left out, read into a plain TForm), and both in the binary
-#               syntax when the converter qf_formconv is built;
+#   OUT/form    the generated form with every class, the main form's structure (its comments,
+#               pictures and event bindings left out, read into a plain TForm), and both in the
+#               binary syntax when the converter qf_formconv is built;
 #   OUT/bitmap, OUT/jpeg, OUT/icon   the artwork's files and the tests' builders' files;
 #   OUT/form.dict                    the form target's dictionary, from the class tables.
 #   fuzz/make_seeds.sh BUILD_DIR OUT
@@ -17,9 +17,11 @@ mkdir -p "$out/form" "$out/bitmap" "$out/jpeg" "$out/icon"
 cp "$root"/resources/art/*.bmp "$out/bitmap/"
 cp "$root"/resources/art/*.jpg "$out/jpeg/"
 cp "$root"/resources/art/*.ico "$out/icon/"
-awk 'NR == 1 { sub(/^[A-Za-z_0-9]+ /, "TForm ") }
+awk '/^ *#/ { next }
+     !named { sub(/^[A-Za-z_0-9]+ /, "TForm "); named = 1 }
      skipping { if ($0 ~ /^ *>$/) skipping = 0; next }
      / = <$/ { skipping = 1; next }
+     / = file "/ { next }
      /^ *On[A-Za-z]+ = / { next }
      { print }' "$root/resources/Form_Main.form" >"$out/form/form_main_structure.form"
 

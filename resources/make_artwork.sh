@@ -5,9 +5,11 @@
 #   hl_driver.bmp ...      the highlighted caption of each button, 24-bit, at the button's size
 #   form_icon.ico          32 x 32, 16 colours (the window's icon)
 #   program_icon.ico       32 x 32, 256 colours (the executable's icon)
-#   background.png         the same background without compression, for viewing
-# The plain button pictures are cut from the decoded JPEG by the form tool (make_form_main), so
-# that they match the background behind them pixel for pixel. Run resources/regenerate.sh, not this.
+#   background.png         the same background without compression, for viewing (with
+#                          PREVIEW=folder, into that folder, with lit.png: every caption lit)
+# The plain button pictures are cut from the decoded JPEG by qf_cut_button_pictures at the places
+# Form_Main.form gives the buttons, so that they match the background behind them pixel for pixel.
+# Run resources/regenerate.sh, not this.
 set -euo pipefail
 cd "$(dirname "$0")"
 out=art
@@ -19,13 +21,32 @@ bold=$fonts/LiberationSans-Bold.ttf
 regular=$fonts/LiberationSans-Regular.ttf
 narrow_bold=$fonts/LiberationSansNarrow-Bold.ttf
 
-# The buttons: name, left, top, width, height, caption.
-buttons=(
-  "driver 389 258 185 27 Install Driver & Utility"
-  "manual 388 303 184 25 User's Manual"
-  "reader 387 351 184 23 Install PDF Reader"
-  "exit 25 340 60 33 Exit"
+# The buttons: name and caption. Each caption is drawn where Form_Main.form places the button
+# whose plain picture is art/plain_<name>.bmp, so that moving a button there moves its caption.
+captions=(
+  "driver Install Driver & Utility"
+  "manual User's Manual"
+  "reader Install PDF Reader"
+  "exit Exit"
 )
+place_in_form() {
+  awk -v picture="\"art/plain_$1.bmp\"" '
+    / \{$/ { left = top = width = height = "" }
+    $1 == "Left" { left = $3 }
+    $1 == "Top" { top = $3 }
+    $1 == "Width" { width = $3 }
+    $1 == "Height" { height = $3 }
+    $1 == "Bitmap.Data" && $4 == picture { found = 1 }
+    found && /^ *}$/ { print left, top, width, height; exit }' Form_Main.form
+}
+# Each: name, left, top, width, height, caption.
+buttons=()
+for c in "${captions[@]}"; do
+  place=$(place_in_form "${c%% *}")
+  # shellcheck disable=SC2086
+  [ "$(echo $place | wc -w)" -eq 4 ] || { echo "Form_Main.form does not place ${c%% *}" >&2; exit 1; }
+  buttons+=("${c%% *} $place ${c#* }")
+done
 
 # ---- the backdrop: deep blue, a glow behind the adapter, radio waves -----------------------
 backdrop() {
@@ -163,7 +184,11 @@ adapter
 titles
 compose_captions plain "$work/plain.png"
 compose_captions lit "$work/lit.png"
-cp "$work/plain.png" "${PREVIEW:-$work}/background.png"; cp "$work/lit.png" "${PREVIEW:-$work}/lit.png"
+# Without PREVIEW the pictures already are where they would go: copying them onto themselves fails.
+if [ -n "${PREVIEW:-}" ]; then
+  cp "$work/plain.png" "$PREVIEW/background.png"
+  cp "$work/lit.png" "$PREVIEW/lit.png"
+fi
 write_jpeg "$work/plain.png" "$out/background.jpg"
 for b in "${buttons[@]}"; do
   # shellcheck disable=SC2086

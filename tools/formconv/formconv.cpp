@@ -1,8 +1,9 @@
 // qf_formconv --to-binary IN OUT | --to-text IN OUT | --to-packed IN OUT
 // Converts a form description between its text and its binary syntax, or packs it as the
-// executables embed it (any of them may be read; the signatures tell them apart). Exit status 0
-// on success, 1 for a broken description or a file that cannot be read or written, 2 for wrong
-// usage.
+// executables embed it (any of them may be read; the signatures tell them apart). The binary
+// forms take the bytes of the files that the text's byte blocks name, relative to IN's folder;
+// text keeps the references. Exit status 0 on success, 1 for a broken description or a file that
+// cannot be read or written, 2 for wrong usage.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include <utility>
 
 #include "framework/streaming.h"
+#include "framework/streaming_syntax.h"
 
 namespace {
 
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
   if (!data) return Fail(in, std::strerror(errno));
   std::string converted;
   try {
-    converted = fw::ConvertDescription(*data, mode->second);
+    converted = fw::ConvertDescription(*data, mode->second, fw::streaming_detail::FolderOf(in));
   } catch (const fw::Exception& e) {
     return Fail(in, e.Message());
   }

@@ -1,0 +1,122 @@
+// Byte blocks that name a file (`Picture.Data = file "art/background.jpg"`): the converter reads
+// the file and stores its bytes as the property's own data would hold them, so that the binary
+// form equals what the writer writes for the same picture. The one place that knows how each kind
+// of picture file is wrapped.
+#include <cstdint>
+
+#include "framework/streaming_syntax.h"
+
+namespace fw::streaming_detail {
+namespace {
+
+enum class FileKind { Unknown, Jpeg, Bmp, Ico };
+
+FileKind KindOf(std::string_view content) {
+  if (content.starts_with("\xFF\xD8")) return FileKind::Jpeg;
+  if (content.starts_with("BM")) return FileKind::Bmp;
+  if (content.starts_with(std::string_view("\0\0\1\0", 4))) return FileKind::Ico;
+  return FileKind::Unknown;
+}
+
+// A picture's own data follows its 4-byte little-endian length.
+std::string LengthPrefixed(std::string_view content) {
+  if (content.size() > UINT32_MAX) throw Exception("is too large for a byte block");
+  std::string out;
+  const auto n = static_cast<std::uint32_t>(content.size());
+  for (int i = 0; i < 4; ++i) out += static_cast<char>(n >> (8 * i));
+  return out.append(content);
+}
+
+// A picture names the class of its graphic first; the graphic then stores its file.
+std::string PictureData(FileKind kind, std::string_view content) {
+  const std::string_view class_name = kind == FileKind::Jpeg ? "TJPEGImage" : "TBitmap";
+  std::string out(1, static_cast<char>(class_name.size()));
+  out += class_name;
+  return out + LengthPrefixed(content);
+}
+
+bool IsPictureProperty(std::string_view property) {
+  return property == "Picture.Data" || property.ends_with(".Picture.Data");
+}
+
+class ResolvingSource : public SyntaxSource {
+ public:
+  ResolvingSource(std::unique_ptr<SyntaxSource> source, std::string folder)
+      : source_(std::move(source)), folder_(std::move(folder)) {}
+
+  SyntaxItem Next() override { return source_->Next(); }
+
+  SyntaxValue NextValue(const String& property) override {
+    SyntaxValue v = source_->NextValue(property);
+    if (v.kind == SyntaxValue::Kind::File) {
+      v.text = Resolve(property, v);
+      v.kind = SyntaxValue::Kind::Bytes;
+    }
+    return v;
+  }
+
+  String Where(long long pos) const override { return source_->Where(pos); }
+
+ private:
+  std::string Resolve(const String& property, const SyntaxValue& v) const {
+    if (!property.ends_with(".Data")) {
+      FailAt(*this, v.pos, property + " cannot name a file: only a picture's .Data property can");
+    }
+    const String named = property + " names the file " + v.text + ", which ";
+    if (const char* problem = FilePathProblem(v.text)) FailAt(*this, v.pos, named + problem);
+    const std::string path = PathIn(folder_, v.text);
+    const std::optional<std::string> content = ReadFileBytes(path);
+    if (!content) FailAt(*this, v.pos, named + "cannot be read (looked for " + path + ")");
+    try {
+      return WrapFile(property, *content);
+    } catch (const Exception& e) {
+      FailAt(*this, v.pos, named + e.Message());
+    }
+  }
+
+  std::unique_ptr<SyntaxSource> source_;
+  std::string folder_;
+};
+
+}  // namespace
+
+const char* FilePathProblem(std::string_view path) {
+  if (path.empty()) return "is empty";
+  if (path.find('\\') != std::string_view::npos) return "has a backslash: separate folders with '/'";
+  if (path[0] == '/' || path.find(':') != std::string_view::npos) {
+    return "is absolute: name the file relative to the description's folder";
+  }
+  for (std::size_t start = 0;;) {
+    const std::size_t slash = path.find('/', start);
+    if (path.substr(start, slash - start) == "..") return "leaves the description's folder ('..')";
+    if (slash == std::string_view::npos) return nullptr;
+    start = slash + 1;
+  }
+}
+
+std::string FolderOf(const std::string& description_path) {
+  const std::size_t slash = description_path.rfind('/');
+  if (slash == std::string::npos) return {};
+  return description_path.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string PathIn(const std::string& folder, const std::string& relative) {
+  return folder.empty() ? relative : folder + "/" + relative;
+}
+
+std::string WrapFile(const String& property, std::string_view content) {
+  const FileKind kind = KindOf(content);
+  if (kind == FileKind::Unknown) throw Exception("is not a JPEG, BMP or ICO file");
+  if (IsPictureProperty(property)) {
+    if (kind == FileKind::Ico) throw Exception("is an icon, which a picture cannot hold (a JPEG or BMP can)");
+    return PictureData(kind, content);
+  }
+  if (kind == FileKind::Jpeg) throw Exception("is a JPEG, which only a Picture.Data can hold");
+  return kind == FileKind::Bmp ? LengthPrefixed(content) : std::string(content);
+}
+
+std::unique_ptr<SyntaxSource> ResolveFiles(std::unique_ptr<SyntaxSource> source, std::string folder) {
+  return std::make_unique<ResolvingSource>(std::move(source), std::move(folder));
+}
+
+}  // namespace fw::streaming_detail
