@@ -14,7 +14,6 @@
 
 #include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
-#include "framework/extctrls.h"
 #include "framework/streaming.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/headless/headless_platform.h"
@@ -40,17 +39,6 @@ class TFuzzForm : public fw::TForm {
   void PointerMove(fw::TObject*, fw::TShiftState, int, int) { ++calls_; }
   int calls_ = 0;
 };
-
-void RegisterClasses() {
-  fw::TForm::StaticClass();
-  fw::TImage::StaticClass();
-  fw::TTimer::StaticClass();
-  bc::TImageButton::StaticClass();
-  bc::TEncartaButton::StaticClass();
-  bc::TAOLButton::StaticClass();
-  bc::TSelButton::StaticClass();
-  bc::TSquareButton::StaticClass();
-}
 
 // Everything pending, then the idle processing: one turn of the loop.
 void Settle(pf::headless::HeadlessPlatform& hp, fw::TApplication& app) {
@@ -87,11 +75,12 @@ std::string WriteAndReadBack(const TFuzzForm& form) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  RegisterClasses();
   pf::Install(std::make_unique<pf::headless::HeadlessPlatform>());
   auto& hp = static_cast<pf::headless::HeadlessPlatform&>(pf::Current());
   {
     fw::TApplication app(nullptr);
+    app.Initialize();       // the framework's classes, as the program's start registers them
+    bc::RegisterClasses();  // and the buttons'
     auto* form = new TFuzzForm(&app);
     bool read = false;
     try {

@@ -2,7 +2,7 @@
 # Makes the fuzz seeds from the resources and the test data, never by hand:
 #   OUT/form    the generated form with every class, the main form's structure (its comments,
 #               pictures and event bindings left out, read into a plain TForm), and both in the
-#               binary syntax when the converter qf_formconv is built;
+#               binary syntax and packed when the converter qf_formconv is built;
 #   OUT/bitmap, OUT/jpeg, OUT/icon   the artwork's files and the tests' builders' files;
 #   OUT/form.dict                    the form target's dictionary, from the class tables.
 #   fuzz/make_seeds.sh BUILD_DIR OUT
@@ -29,6 +29,7 @@ for conv in "$build/tools/formconv/qf_formconv" "$root/build/linux/tools/formcon
   [ -x "$conv" ] || continue
   for text in "$out"/form/*.form; do
     "$conv" --to-binary "$text" "${text%.form}.bin"
+    "$conv" --to-packed "$text" "${text%.form}.qfz"
   done
   break
 done
