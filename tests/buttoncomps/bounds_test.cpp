@@ -19,8 +19,6 @@ struct BoundsCase {
 class DescriptionBounds : public ButtonTest, public ::testing::WithParamInterface<BoundsCase> {};
 
 TEST_P(DescriptionBounds, AreRefusedNamingTheValuePropertyAndLine) {
-  bc::TSquareButton::StaticClass();
-  fw::TImage::StaticClass();
   const std::string text = std::string("TForm F {\n") + GetParam().body + "}\n";
   try {
     fw::ReadComponent(text, *form);
@@ -60,7 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "Line 3: 32768 is out of range for Height of TSquareButton (0..32767)"}));
 
 TEST_F(ButtonTest, DescriptionBoundsAtTheLimitsAreRead) {
-  bc::TSquareButton::StaticClass();
   fw::ReadComponent("TForm F {\n  Left = -32768\n  Top = 32767\n  ClientWidth = 8192\n"
                     "  ClientHeight = 3\n  TSquareButton B {\n    Left = -32768\n    Top = 32767\n"
                     "    Width = 32767\n    Height = 0\n  }\n}\n",
