@@ -106,8 +106,15 @@ std::shared_ptr<const RasterFont> FindFont(const FontSpec& wanted) {
   const FontKey key{wanted.face, wanted.height, wanted.bold, wanted.italic};
   std::lock_guard lock(FontMutex());
   auto [entry, inserted] = cache.try_emplace(key, nullptr);
-  if (inserted) entry->second = LoadFont(wanted);
-  return entry->second;
+  if (!inserted) return entry->second;
+  std::shared_ptr<const RasterFont> font = LoadFont(wanted);
+  // A program uses a few fonts, but descriptions may name any face and size: past a bound, the
+  // fonts that only the cache still holds go.
+  if (cache.size() > kMostCachedFonts) {
+    std::erase_if(cache, [](const auto& cached) { return cached.second.use_count() == 1; });
+  }
+  entry->second = font;
+  return font;
 }
 
 }  // namespace pf::raster

@@ -2,6 +2,7 @@
 // A font at one size, ready for the raster device: metrics as GDI reports them and monochrome
 // glyph bitmaps for the 256 characters of Windows-1252, rendered on first use.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -53,8 +54,9 @@ class RasterFont {
   mutable std::array<std::unique_ptr<const Glyph>, 256> glyphs_;
 };
 
-// The font for `wanted` (its underline and strike-out flags play no part here), loaded once per
-// process and kept until exit.
+// The font for `wanted` (its underline and strike-out flags play no part here), loaded once and
+// kept while fewer than kMostCachedFonts are cached or someone holds it.
+inline constexpr std::size_t kMostCachedFonts = 64;
 std::shared_ptr<const RasterFont> FindFont(const FontSpec& wanted);
 
 }  // namespace pf::raster

@@ -90,6 +90,24 @@ TEST(RasterText, FontsAreSharedPerFaceAndSize) {
   EXPECT_EQ(FindFont(larger)->Height(), 14 + 3);
 }
 
+// Descriptions may name any number of sizes: the cache keeps what is held and lets the rest go.
+TEST(RasterText, FontsNoOneHoldsGoOnceManyAreCached) {
+  FontSpec held_spec;
+  held_spec.height = -30;
+  const std::shared_ptr<const RasterFont> held = FindFont(held_spec);
+  FontSpec dropped_spec;
+  dropped_spec.height = -31;
+  const std::weak_ptr<const RasterFont> dropped = FindFont(dropped_spec);
+  EXPECT_FALSE(dropped.expired()) << "kept while the cache has room";
+  for (int i = 0; i <= static_cast<int>(kMostCachedFonts); ++i) {
+    FontSpec other;
+    other.height = -100 - i;
+    FindFont(other);
+  }
+  EXPECT_TRUE(dropped.expired());
+  EXPECT_EQ(FindFont(held_spec), held);
+}
+
 // A line much longer than the clip starts painting where it enters, in the state a walk from its
 // first point would have reached: the same pixels as the whole line on a surface that holds it.
 TEST(RasterLines, ALongClippedLinePaintsWhatTheWholeLinePaints) {
