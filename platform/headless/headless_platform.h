@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/alive.h"
+#include "platform/drawn_area.h"
 #include "platform/headless/headless_mixer.h"
 #include "platform/platform.h"
 
@@ -60,7 +61,6 @@ class HeadlessWindow : public Window {
   std::vector<Rect> puts;
   // 4 bytes a pixel, as a 32-bit image goes to the screen.
   std::uint64_t PutBytes() const;
-  const Rect& DrawnRect() const { return drawn_; }
 
  private:
   friend class HeadlessPlatform;
@@ -82,7 +82,7 @@ class HeadlessWindow : public Window {
   std::string title_;
   IconImage icon_;
   Rect invalid_;
-  Rect drawn_;
+  DrawnArea drawn_;
   std::unique_ptr<Surface> surface_;
   // Expires when the window goes, for devices that outlive it.
   AliveToken life_;

@@ -18,7 +18,7 @@ HeadlessWindow::~HeadlessWindow() { platform_.WindowGone(this); }
 void HeadlessWindow::Show(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
-  if (!visible) drawn_ = {};
+  if (!visible) drawn_.Forget();
   platform_.Record("show " + std::to_string(handle_) + " " + (visible ? "1" : "0"));
   if (visible) Invalidate({0, 0, bounds_.Width(), bounds_.Height()});
 }
@@ -71,7 +71,7 @@ void HeadlessWindow::PaintNow() {
   }
   if (!self.Alive()) return;
   Put(update);
-  if (update.Union(drawn_) == update) drawn_ = {};  // the update's put carried it
+  drawn_.PutByPaint(update);
   FlushDrawn();
 }
 
@@ -81,8 +81,7 @@ void HeadlessWindow::Put(const Rect& r) {
 }
 
 void HeadlessWindow::FlushDrawn() {
-  if (drawn_.IsEmpty() || NeedsPaint()) return;
-  Put(std::exchange(drawn_, Rect{}));
+  if (const std::optional<Rect> area = drawn_.TakeUnless(NeedsPaint())) Put(*area);
 }
 
 std::uint64_t HeadlessWindow::PutBytes() const {
@@ -96,7 +95,7 @@ std::unique_ptr<Device> HeadlessWindow::GetDevice() {
       surface_->NewDevice(), [self = WeakRef<HeadlessWindow>(this, life_)](const Rect& touched) {
         HeadlessWindow* window = self.Get();
         if (window == nullptr || !window->visible_) return;
-        window->drawn_ = window->drawn_.Union(touched.Intersect(window->ClientRect()));
+        window->drawn_.Mark(touched, window->ClientRect());
       });
 }
 

@@ -102,7 +102,7 @@ void LinuxWindow::MapWithBuffer() {
   XPutImage(x_.display(), background_.get(), gc_.get(), image_.get(), 0, 0, 0, 0, w, h);
   XSetWindowBackgroundPixmap(x_.display(), xid(), background_.get());
   background_is_buffer_ = true;
-  drawn_ = Rect{};
+  drawn_.Forget();
   mapped_ = true;
   XMapRaised(x_.display(), xid());
   XFlush(x_.display());
@@ -162,15 +162,12 @@ void LinuxWindow::PaintPending() {
     return;
   }
   Put(update);
-  if (update.Union(drawn_) == update) drawn_ = Rect{};  // the update's put carried it
+  drawn_.PutByPaint(update);
   FlushDrawn();
 }
 
-void LinuxWindow::MarkDrawn(const Rect& r) { drawn_ = drawn_.Union(r.Intersect(ClientRect())); }
-
 void LinuxWindow::FlushDrawn() {
-  if (drawn_.IsEmpty() || NeedsPaint()) return;
-  Put(std::exchange(drawn_, Rect{}));
+  if (const std::optional<Rect> area = drawn_.TakeUnless(NeedsPaint())) Put(*area);
 }
 
 void LinuxWindow::Put(const Rect& r) {
@@ -187,7 +184,7 @@ std::unique_ptr<Device> LinuxWindow::GetDevice() {
         LinuxWindow* window = self.Get();
         if (window == nullptr || touched.IsEmpty()) return;
         window->background_is_buffer_ = false;
-        window->MarkDrawn(touched);
+        window->drawn_.Mark(touched, window->ClientRect());
       });
 }
 
@@ -271,8 +268,8 @@ void LinuxWindow::HandleEvent(const XEvent& event) {
       // The server has painted the background; unless that is the buffer, the buffer's painted
       // pixels follow with the next put (after the paint, for what a paint is due to cover).
       if (!background_is_buffer_) {
-        MarkDrawn(Rect{event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-                       event.xexpose.y + event.xexpose.height});
+        const XExposeEvent& e = event.xexpose;
+        drawn_.Mark(Rect{e.x, e.y, e.x + e.width, e.y + e.height}, ClientRect());
       }
       break;
     case EnterNotify:

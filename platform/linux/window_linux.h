@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/alive.h"
+#include "platform/drawn_area.h"
 #include "platform/linux/x_connection.h"
 #include "platform/platform.h"
 #include "platform/raster/raster_surface.h"
@@ -73,7 +74,6 @@ class LinuxWindow : public Window {
   void PointerSeen(int x, int y, int x_root, int y_root, bool inside);
   // Shows the buffer's pixels in `r` (client coordinates).
   void Put(const Rect& r);
-  void MarkDrawn(const Rect& r);
   void MapWithBuffer();
   void ResizeBuffer(int width, int height);
   Rect ClientRect() const { return {0, 0, surface_->Width(), surface_->Height()}; }
@@ -97,7 +97,7 @@ class LinuxWindow : public Window {
   ImagePtr image_;
   Rect invalid_;
   // Drawn outside a paint (or exposed), not yet put.
-  Rect drawn_;
+  DrawnArea drawn_;
   // The first painted frame, the window's background from its map on.
   PixmapOwner background_;
   // The background still equals the buffer: an exposure needs no put.
