@@ -34,8 +34,8 @@ void TImage::SetAutoSize(bool auto_size) {
 }
 
 void TImage::PictureChanged() {
-  // Decoded now, while the form is built, so that the first paint finds the pixels ready.
-  if (const auto* jpeg = dynamic_cast<const TJPEGImage*>(picture_->Graphic())) jpeg->Prepare();
+  // Made ready now, while the form is built, so that the first paint finds the pixels.
+  if (const TGraphic* graphic = picture_->Graphic()) graphic->Prepare();
   if (auto_size_ && !picture_->Empty()) {
     SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
   }

@@ -142,6 +142,9 @@ class TGraphic {
   virtual std::string SaveToBytes() const = 0;
   virtual std::unique_ptr<TGraphic> Clone() const = 0;
   virtual bool Equals(const TGraphic& other) const = 0;
+  // Gets ready to be drawn (a compressed picture decodes), so that the first draw finds its
+  // pixels; what cannot be made ready is reported when drawn. Nothing for most graphics.
+  virtual void Prepare() const {}
 };
 
 enum class TTransparentMode : std::uint8_t { tmAuto, tmFixed };
@@ -233,9 +236,9 @@ class TJPEGImage : public TGraphic {
   bool IsDecoded() const { return decoded_ != nullptr; }
   // Decodes now if not done yet; the bitmap stays with the picture.
   const TBitmap& Decoded() const;
-  // Decodes ahead of the first draw, so that it finds the pixels ready. A picture that cannot be
-  // decoded stays undecoded: drawing it raises the error then, as it would have without this.
-  void Prepare() const;
+  // Decodes ahead of the first draw. A picture that cannot be decoded stays undecoded: drawing it
+  // raises the error then, as it would have without this.
+  void Prepare() const override;
 
  private:
   std::string data_;
