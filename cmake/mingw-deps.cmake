@@ -39,14 +39,14 @@ endfunction()
 
 # qf_mingw_library(NAME PACKAGE EPOCH VERSION ORIG SHA256 [BUILD_TYPE type] [OPTIONS cmake-option...]):
 # the install folder of that build, as NAME_PREFIX; built unless the cache holds this version
-# built this way already (the folder's name carries a digest of the build type and options, so
-# a changed configuration is a new build beside the old one, never a stale reuse).
+# built this way already (the folder's name carries a digest of the compiler, the build type and
+# the options, so a changed configuration is a new build beside the old one, never a stale reuse).
 function(qf_mingw_library name package epoch version orig sha256)
   cmake_parse_arguments(PARSE_ARGV 6 arg "" "BUILD_TYPE" "OPTIONS")
   if(NOT arg_BUILD_TYPE)
     set(arg_BUILD_TYPE Release)
   endif()
-  string(MD5 configuration "${arg_BUILD_TYPE};${arg_OPTIONS}")
+  string(MD5 configuration "${CMAKE_C_COMPILER};${arg_BUILD_TYPE};${arg_OPTIONS}")
   string(SUBSTRING "${configuration}" 0 8 configuration)
   set(root "${QF_MINGW_CACHE}/${package}-${version}-${configuration}")
   set(prefix "${root}/install")
@@ -102,4 +102,9 @@ if(QF_BUILD_TESTS)
   # GoogleTest from Debian's source tree; its own CMake defines GTest::gtest and GTest::gtest_main.
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+  # The win32 thread model's runtime has no std::mutex: GoogleTest finds its stand-in for the one
+  # class built on it in its customisation header (tests/support/gtest_win32).
+  set(gtest_custom ${PROJECT_SOURCE_DIR}/tests/support/gtest_win32)
+  target_include_directories(gtest BEFORE PUBLIC ${gtest_custom})
+  target_include_directories(gtest_main BEFORE PUBLIC ${gtest_custom})
 endif()
