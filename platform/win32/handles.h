@@ -52,6 +52,10 @@ struct IconTraits {
   static bool IsValid(HICON h) { return h != nullptr; }
   static void Free(HICON h) { ::DestroyIcon(h); }
 };
+struct ModuleTraits {
+  static bool IsValid(HMODULE h) { return h != nullptr; }
+  static void Free(HMODULE h) { ::FreeLibrary(h); }
+};
 
 using Brush = Owned<HBRUSH, GdiObjectTraits>;
 using Pen = Owned<HPEN, GdiObjectTraits>;
@@ -61,6 +65,7 @@ using Region = Owned<HRGN, GdiObjectTraits>;
 using MemoryDc = Owned<HDC, MemoryDcTraits>;
 using KernelHandle = Owned<HANDLE, KernelHandleTraits>;
 using Icon = Owned<HICON, IconTraits>;
+using Module = Owned<HMODULE, ModuleTraits>;  // LoadLibrary / FreeLibrary
 
 // Selects an object into a DC for its lifetime. Declare it after the owner of the object, so the
 // object is deselected before it is deleted.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/win32/callback_guard.h"
+#include "platform/win32/optional_api.h"
 #include "platform/win32/window_win32.h"
 
 namespace pf::win32 {
@@ -23,6 +24,13 @@ void RegisterApplicationClass(HINSTANCE instance, WNDPROC proc) {
   wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = kApplicationClass;
   ::RegisterClassExA(&wc);  // fails harmlessly when a second platform registers it again
+}
+
+// What the pointer passes through, as WindowFromPoint sees it: click-through overlays (layered
+// and transparent at once) and windows the system keeps out of sight (cloaked).
+bool PointerPassesThrough(HWND w) {
+  constexpr LONG_PTR kClickThrough = WS_EX_LAYERED | WS_EX_TRANSPARENT;
+  return (::GetWindowLongPtrA(w, GWL_EXSTYLE) & kClickThrough) == kClickThrough || IsCloaked(w);
 }
 
 }  // namespace
@@ -81,11 +89,12 @@ std::unique_ptr<Window> Win32Platform::CreateWindow(const WindowParams& params,
 }
 
 // The topmost visible window under the point decides, enabled or not (WindowFromPoint would
-// skip a disabled form and report what lies beneath it).
+// skip a disabled form and report what lies beneath it); what the pointer passes through does
+// not count.
 WindowHandler* Win32Platform::WindowAt(Point screen) {
   const POINT p{screen.x, screen.y};
   for (HWND w = ::GetTopWindow(nullptr); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
-    if (!::IsWindowVisible(w) || ::IsIconic(w)) continue;
+    if (!::IsWindowVisible(w) || ::IsIconic(w) || PointerPassesThrough(w)) continue;
     RECT r{};
     if (!::GetWindowRect(w, &r) || !::PtInRect(&r, p)) continue;
     Win32Window* window = Win32Window::FromHandle(w);

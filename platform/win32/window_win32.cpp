@@ -7,6 +7,7 @@
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/device_gdi.h"
 #include "platform/win32/icon.h"
+#include "platform/win32/optional_api.h"
 
 namespace pf::win32 {
 namespace {
@@ -41,6 +42,10 @@ HCURSOR CursorFor(CursorShape shape) {
   return ::LoadCursor(nullptr, IDC_ARROW);
 }
 
+// A layered window that nobody gives an opacity is never drawn: where the system cannot set one,
+// the window is not layered, shows at full opacity at once, and opacity changes do nothing.
+bool CanBeLayered() { return Optional().set_layered_window_attributes != nullptr; }
+
 DWORD StyleFor(const WindowParams& p) {
   DWORD style = WS_POPUP | WS_CLIPCHILDREN;
   if (!p.borderless) style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -71,14 +76,15 @@ Win32Window::Win32Window(HINSTANCE instance, HWND owner, const WindowParams& par
                          WindowHandler* handler)
     : handler_(handler), cursor_(CursorFor(CursorShape::Arrow)) {
   const DWORD style = StyleFor(params);
-  const DWORD ex_style = params.layered ? WS_EX_LAYERED : 0;
+  const bool layered = params.layered && CanBeLayered();
+  const DWORD ex_style = layered ? WS_EX_LAYERED : 0;
   RECT r = ToRECT(params.bounds);
   ::AdjustWindowRectEx(&r, style, FALSE, ex_style);
   // hwnd_ is set by WM_NCCREATE, before the first message reaches OnMessage.
   ::CreateWindowExA(ex_style, kFormClass, params.title.c_str(), style, r.left, r.top,
                     r.right - r.left, r.bottom - r.top, owner, nullptr, instance, this);
   if (hwnd_ == nullptr) throw std::runtime_error("CreateWindowExA failed");
-  if (params.layered) ::SetLayeredWindowAttributes(hwnd_, 0, params.alpha, LWA_ALPHA);
+  if (layered) Optional().set_layered_window_attributes(hwnd_, 0, params.alpha, LWA_ALPHA);
 }
 
 Win32Window::~Win32Window() {
@@ -232,12 +238,12 @@ Rect Win32Window::Bounds() const {
 
 void Win32Window::SetOpacity(bool layered, std::uint8_t alpha) {
   LONG_PTR ex_style = ::GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
-  if (!layered) {
+  if (!layered || !CanBeLayered()) {
     if (ex_style & WS_EX_LAYERED) ::SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, ex_style & ~WS_EX_LAYERED);
     return;
   }
   if (!(ex_style & WS_EX_LAYERED)) ::SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
-  ::SetLayeredWindowAttributes(hwnd_, 0, alpha, LWA_ALPHA);
+  Optional().set_layered_window_attributes(hwnd_, 0, alpha, LWA_ALPHA);
 }
 
 void Win32Window::Invalidate(const Rect& client_rect) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/optional_api.h"
 #include "platform/win32/platform_win32.h"
 
 namespace pf::win32 {
@@ -168,6 +169,64 @@ TEST_F(WindowTest, OpacityIsSetAndReadBackAndLayeringCanBeDropped) {
   EXPECT_EQ(alpha, 201);
   window->SetOpacity(false, 255);
   EXPECT_FALSE(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+// Plays, for one test, a system with other optional functions than this one.
+class OptionalApiOverride {
+ public:
+  OptionalApiOverride() : saved_(Optional()) {}
+  ~OptionalApiOverride() { Optional() = saved_; }
+
+ private:
+  OptionalApi saved_;
+};
+
+TEST_F(WindowTest, WhereLayeredWindowsCannotBeSetTheWindowIsOpaqueAndOpacityChangesNothing) {
+  OptionalApiOverride system;
+  Optional().set_layered_window_attributes = nullptr;
+  WindowParams params;
+  params.bounds = bounds;
+  params.layered = true;
+  params.alpha = 0;
+  Recorder other;
+  auto faded = platform.CreateWindow(params, &other);
+  HWND faded_hwnd = reinterpret_cast<HWND>(faded->Handle());
+  EXPECT_FALSE(::GetWindowLongPtrA(faded_hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  faded->SetOpacity(true, 100);
+  EXPECT_FALSE(::GetWindowLongPtrA(faded_hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+// A topmost 20 x 16 window over the form's centre.
+struct Overlay {
+  explicit Overlay(Point at, DWORD ex_style)
+      : hwnd(::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | ex_style, "STATIC", "", WS_POPUP,
+                               at.x - 10, at.y - 8, 20, 16, nullptr, nullptr, nullptr, nullptr)) {
+    if (ex_style & WS_EX_LAYERED) ::SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
+    ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  }
+  ~Overlay() { ::DestroyWindow(hwnd); }
+  HWND hwnd;
+};
+
+HWND cloaked_window = nullptr;
+HRESULT WINAPI CloakedWhenAsked(HWND w, DWORD attribute, PVOID value, DWORD size) {
+  if (attribute != 14 /* DWMWA_CLOAKED */ || size != sizeof(DWORD)) return E_INVALIDARG;
+  *static_cast<DWORD*>(value) = w == cloaked_window ? 1 : 0;
+  return S_OK;
+}
+
+TEST_F(WindowTest, WindowAtLooksThroughWhatThePointerPassesThrough) {
+  const Point centre{bounds.left + 100, bounds.top + 50};
+  {
+    Overlay click_through(centre, WS_EX_LAYERED | WS_EX_TRANSPARENT);
+    EXPECT_EQ(platform.WindowAt(centre), &handler);
+  }
+  Overlay opaque(centre, 0);
+  EXPECT_EQ(platform.WindowAt(centre), nullptr) << "someone else's window covers the form";
+  OptionalApiOverride system;
+  Optional().dwm_get_window_attribute = &CloakedWhenAsked;
+  cloaked_window = opaque.hwnd;
+  EXPECT_EQ(platform.WindowAt(centre), &handler) << "a cloaked window is out of sight";
 }
 
 TEST_F(WindowTest, ClicksArriveInClientCoordinatesAndTheSecondAsADoubleClick) {
