@@ -49,8 +49,13 @@ bool CHalvoMixer::SetValue(std::uint32_t value) {
 }
 
 void ClearSpeakerMute() {
-  CHalvoMixer mixer(kComponentTypeDstSpeakers, kControlTypeMute);
-  mixer.SetValue(0);
+  {
+    CHalvoMixer mixer(kComponentTypeDstSpeakers, kControlTypeMute);
+    mixer.SetValue(0);
+  }
+  // From Vista on the mixer reaches only this program's own audio session; the output device's
+  // mute is what the user hears. Where there is none, or it fails, nothing more happens.
+  pf::Current().AudioMixer().ClearEndpointMute();
 }
 
 }  // namespace app

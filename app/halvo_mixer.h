@@ -40,7 +40,8 @@ class CHalvoMixer {
   std::uint32_t ready_ = 0;
 };
 
-// What the main form does when it is destroyed: switch the speakers' mute off, ignoring failure.
+// What the main form does when it is destroyed: switch the speakers' mute off, then the output
+// device's own mute where the system has one, ignoring every failure.
 void ClearSpeakerMute();
 
 }  // namespace app

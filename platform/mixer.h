@@ -25,6 +25,13 @@ struct MixerControlInfo {
   std::uint32_t control_type = 0;
 };
 
+// What clearing the mute of the system's default output came to.
+enum class EndpointMute : std::uint8_t {
+  kAbsent,   // the system has no such mute above the mixer (Windows 2000 and XP, ALSA)
+  kFailed,   // it has one, but there is no output device or it refused
+  kCleared,
+};
+
 class Mixer {
  public:
   virtual ~Mixer() = default;
@@ -42,6 +49,11 @@ class Mixer {
   virtual std::uint32_t SetDetails(MixerHandle mixer, std::uint32_t control_id,
                                    std::uint32_t channels, std::int32_t value) = 0;
   virtual std::uint32_t Close(MixerHandle mixer) = 0;
+
+  // Clears the mute of the default output device itself (Windows Vista and later: the default
+  // render endpoint's, console role). There the mixer above reaches only the program's own audio
+  // session, so its unmute changes nothing the user hears.
+  virtual EndpointMute ClearEndpointMute() = 0;
 };
 
 }  // namespace pf

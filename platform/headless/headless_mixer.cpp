@@ -72,4 +72,9 @@ std::uint32_t HeadlessMixer::Close(MixerHandle mixer) {
   return kMixerOk;
 }
 
+EndpointMute HeadlessMixer::ClearEndpointMute() {
+  if (endpoint != EndpointMute::kAbsent) calls.push_back("endpoint mute 0");
+  return endpoint;
+}
+
 }  // namespace pf::headless

@@ -29,6 +29,8 @@ class AlsaMixer : public Mixer {
   std::uint32_t SetDetails(MixerHandle mixer, std::uint32_t control_id, std::uint32_t channels,
                            std::int32_t value) override;
   std::uint32_t Close(MixerHandle mixer) override;
+  // ALSA's "Master" switch is the device's own: there is nothing above it.
+  EndpointMute ClearEndpointMute() override { return EndpointMute::kAbsent; }
 
  private:
   struct MixerCloser {

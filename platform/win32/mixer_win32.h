@@ -17,6 +17,7 @@ class WinmmMixer : public Mixer {
   std::uint32_t SetDetails(MixerHandle mixer, std::uint32_t control_id, std::uint32_t channels,
                            std::int32_t value) override;
   std::uint32_t Close(MixerHandle mixer) override;
+  EndpointMute ClearEndpointMute() override;
 };
 
 }  // namespace pf::win32

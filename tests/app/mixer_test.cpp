@@ -113,5 +113,21 @@ TEST_F(Mixer, ValueIsWrittenAsGiven) {
   EXPECT_EQ(mixer().calls[7], "set 7 1 0");
 }
 
+// The launcher's exit: the mixer's whole sequence first, then the output device's own mute, also
+// when the mixer found nothing; where the system has none, nothing follows the mixer.
+TEST_F(Mixer, TheExitClearsTheEndpointMuteAfterTheMixerSequence) {
+  mixer().endpoint = pf::EndpointMute::kCleared;
+  app::ClearSpeakerMute();
+  Strings expected = kFound;
+  expected.insert(expected.end(), {"get 7 1", "set 7 1 0", "close", "endpoint mute 0"});
+  EXPECT_EQ(mixer().calls, expected);
+
+  mixer().calls.clear();
+  mixer().device_count = 0;
+  mixer().endpoint = pf::EndpointMute::kFailed;
+  app::ClearSpeakerMute();
+  EXPECT_EQ(mixer().calls, (Strings{"count", "endpoint mute 0"}));
+}
+
 }  // namespace
 }  // namespace qf::test

@@ -20,7 +20,7 @@ fail() {
 check_executable() {
   local dlls rc
   dlls=$(i686-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
-  [ "$dlls" = "GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL WINMM.DLL " ] ||
+  [ "$dlls" = "GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL SHELL32.DLL USER32.DLL WINMM.DLL " ] ||
     fail "imports: $dlls"
   rc=$(i686-w64-mingw32-windres -i "$1" -O rc 2>/dev/null)
   grep -q 'Type: manifest' <<<"$rc" && fail "the executable carries a manifest"
