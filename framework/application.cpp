@@ -46,7 +46,12 @@ TApplication::~TApplication() {
   if (Application == this) Application = nullptr;
 }
 
-void TApplication::Initialize() { RegisterStandardClasses(); }
+// The application window carries the title from the start: the taskbar entry and the task
+// switcher show it.
+void TApplication::Initialize() {
+  RegisterStandardClasses();
+  pf::Current().SetApplicationTitle(Title());
+}
 
 void TApplication::Run() {
   if (main_form_ && !main_form_->Visible()) main_form_->Show();

@@ -14,7 +14,8 @@ class TApplication : public TComponent {
   explicit TApplication(TComponent* owner);
   ~TApplication() override;
 
-  // Makes the framework's own classes known to form descriptions.
+  // Makes the framework's own classes known to form descriptions and gives the application
+  // window its title.
   void Initialize();
   // Creates a form owned by the application; the first becomes the main form.
   template <class T>

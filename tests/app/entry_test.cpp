@@ -36,6 +36,7 @@ TEST_F(Entry, RunsUntilTheExitButtonThenClearsTheMuteAndReleasesTheMarker) {
   EXPECT_TRUE(hp->message_boxes.empty());
   EXPECT_EQ(hp->opacity_steps.back().alpha, 255);
   EXPECT_FALSE(hp->TakeInstanceMarker(kMarker).already_exists);
+  EXPECT_EQ(hp->application_title, "Quenfor") << "the taskbar entry's name";
 }
 
 TEST_F(Entry, ExitDuringTheFadeIn) {
