@@ -23,7 +23,7 @@ check_executable() {
   [ "$dlls" = "GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL SHELL32.DLL USER32.DLL WINMM.DLL " ] ||
     fail "imports: $dlls"
   rc=$(i686-w64-mingw32-windres -i "$1" -O rc 2>/dev/null)
-  grep -q 'Type: manifest' <<<"$rc" && fail "the executable carries a manifest"
+  grep -q '^1 24 ' <<<"$rc" || fail "the executable carries no manifest"
   grep -q 'VALUE "FileDescription", "Installation Application"' <<<"$rc" || fail "no file description"
   grep -q 'FILEVERSION 1, 0, 0, 0' <<<"$rc" || fail "file version is not 1.0.0.0"
   grep -q '"FORM_MAIN" RCDATA' <<<"$rc" || fail "no form description resource"
@@ -47,7 +47,7 @@ start_launcher() {
   trace="$work/trace.$1"
   xdotool mousemove --sync 0 0
   pushd "$work/disc" >/dev/null
-  WINEDEBUG=-all,warn+debugstr,trace+winmm wine "$launcher" 2>"$trace" &
+  WINEDEBUG=-all,warn+debugstr,trace+winmm,trace+mmdevapi wine "$launcher" 2>"$trace" &
   launcher_pid=$!
   popd >/dev/null
   wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Form_Main$' | head -n1) ||
@@ -197,4 +197,14 @@ check_exit() {
   [ "$calls" = "mixerGetNumDevs mixerOpen mixerGetLineInfoA mixerGetLineControlsA mixerGetControlDetailsA mixerSetControlDetails mixerClose " ] ||
     fail "mixer calls: $calls"
   echo "exit: code 0, mixer: $calls"
+}
+
+# After the mixer, the default output's own mute is cleared (Vista and later: Wine reports 10).
+check_endpoint_unmuted() {
+  local closed unmuted
+  closed=$(grep -an ':trace:winmm:mixerClose ' "$trace" | tail -n1 | cut -d: -f1)
+  unmuted=$(grep -an ':trace:mmdevapi:AEV_SetMute (.*)->(0,(null))' "$trace" | tail -n1 | cut -d: -f1)
+  [ -n "$unmuted" ] || fail "the endpoint's mute was not cleared"
+  [ "${closed:-0}" -lt "$unmuted" ] || fail "the endpoint was unmuted before the mixer was closed"
+  echo "exit: the endpoint's mute cleared with FALSE after the mixer"
 }

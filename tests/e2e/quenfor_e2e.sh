@@ -3,14 +3,16 @@
 # drive D:, with the real Quenfor.exe started as AUTORUN.INF's open= says, driven from the X side
 # with xdotool:
 #   - D: is a CD-ROM drive to Windows programs;
-#   - the executable: its imports, its version record, and no manifest;
+#   - the executable: its imports, its version record, and its manifest;
 #   - a borderless 600 x 400 window centred on the screen, pixel for pixel the artwork;
 #   - the fade-in's opacity steps up to full opacity, then none;
 #   - a hovered button shows its highlight, exactly;
 #   - a second copy exits 0 at once and shows no window;
 #   - each action button starts its target (a recorder stands in for every program) and the
 #     debugger channel shows the four banner lines and the target;
-#   - the exit button ends the process with code 0 after the speakers' mute was cleared.
+#   - the exit button ends the process with code 0 after the speakers' mute was cleared, the
+#     mixer's and then the output device's own; without any audio driver it still ends with 0;
+#   - Windows XP and 2000 get the reader installers made for them.
 #
 #
 # With `desktop`, on a managed desktop instead (openbox on a private Xvfb, Wine's windows managed,
@@ -80,16 +82,17 @@ QF_STANDIN_LOG=$(winepath -w "$work/record.txt" 2>/dev/null)
 export QF_STANDIN_LOG
 
 # The launcher's taskbar entry: the application window, the managed window that is not the form.
-activate() {
-  local entry
-  entry=$(xprop -root _NET_CLIENT_LIST | sed 's/.*# //' | tr ',' '\n' | tr -d ' ' |
-            while read -r w; do [ $(( w )) != "$wid" ] && echo "$w"; done | head -n1)
-  xdotool windowactivate "$entry"
+taskbar_entry() {
+  xprop -root _NET_CLIENT_LIST | sed 's/.*# //' | tr ',' '\n' | tr -d ' ' |
+    while read -r w; do [ $(( w )) != "$wid" ] && echo "$w"; done | head -n1
 }
+activate() { xdotool windowactivate "$(taskbar_entry)"; }
 
 if [ "$mode" = desktop ]; then
   start_launcher desktop
   check_window
+  name=$(xdotool getwindowname "$(taskbar_entry)")
+  [ "$name" = Quenfor ] || fail "the taskbar entry is named '$name', want Quenfor"
   check_fade_in
   check_pixels
   check_leave driver "first show"
@@ -128,7 +131,8 @@ stop_launcher
 
 start_launcher reader
 click reader
-# Windows 10 without a manifest reports 6.2: the newer installer.
+# Windows 10 reports 6.2 to a program whose manifest names no supported versions: the newer
+# installer.
 expect_launch reader ImageButton1Click 174 'D:\\ACROBAT READER\\Setup8.exe' 'D:\ACROBAT READER\Setup8.exe'
 stop_launcher
 
@@ -136,4 +140,26 @@ start_launcher exit
 sleep 2.6  # the fade-in ends
 click exit
 check_exit
+check_endpoint_unmuted
+
+# No audio driver at all: no mixer device, no endpoint; the exit is as quiet and as clean.
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv=d" start_launcher no-audio
+click exit
+for _ in $(seq 1 100); do kill -0 "$launcher_pid" 2>/dev/null || break; sleep 0.1; done
+code=0
+wait "$launcher_pid" || code=$?
+launcher_pid=""
+[ "$code" = 0 ] || fail "without audio the exit code is $code, want 0"
+echo "no audio: exit code 0"
+
+# The reader's installer as Windows XP and Windows 2000 would have it chosen (the manifest
+# declares no supported versions, so each reports its own).
+for version in winxp:Setup8.exe win2k:SETUP.EXE; do
+  wine winecfg -v "${version%%:*}" </dev/null >/dev/null 2>&1
+  start_launcher "reader-${version%%:*}"
+  click reader
+  expect_launch "reader-${version%%:*}" ImageButton1Click 174 'D:\\ACROBAT READER\\'"${version#*:}" \
+    'D:\ACROBAT READER\'"${version#*:}"
+  stop_launcher
+done
 echo "ok: Quenfor.exe end to end"

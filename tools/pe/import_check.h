@@ -1,0 +1,31 @@
+#pragma once
+// The list of what each system DLL exports on the oldest Windows the program must load on, and
+// the link map's word on which object asked for an import.
+#include <map>
+#include <set>
+#include <string>
+
+#include "tools/pe/pe_image.h"
+
+namespace pe {
+
+class ExportList {
+ public:
+  // DLL names compare without case, as the loader compares them.
+  bool Has(const Import& import) const;
+  void Add(const std::string& dll, const std::string& function);
+
+ private:
+  std::map<std::string, std::set<std::string>> functions_;  // by upper-case DLL name
+};
+
+// Lines: "[DLL]" opens a DLL's section; each other line names one function of it; "#" starts a
+// comment. Throws Error, with the line, for a function outside any section.
+ExportList ReadExportList(const std::string& path);
+std::string ReadText(const std::string& path);
+
+// The object file (or archive member) that referred to the import's symbol, from the section of
+// GNU ld's map that says why each archive member was included; empty when the map does not say.
+std::string ImportedBy(const std::string& link_map, const Import& import);
+
+}  // namespace pe
