@@ -18,7 +18,7 @@ native=(build-essential cmake ninja-build pkg-config git
         libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev fontconfig fonts-liberation
         libpng-dev zlib1g-dev libgtest-dev googletest libbenchmark-dev
         libx11-dev libxext-dev libxtst-dev libasound2-dev xvfb xdotool x11-utils imagemagick
-        openbox desktop-file-utils clang libclang-rt-14-dev valgrind)
+        openbox desktop-file-utils clang libclang-rt-14-dev valgrind lintian man-db file)
 win32=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
        libz-mingw-w64-dev
        wine wine32:i386 wine64 nasm dpkg-dev xorriso)

@@ -15,6 +15,12 @@ for preset in linux linux-asan; do
   ctest --preset "$preset"
 done
 
+# The shipped native build: what it installs, and its package.
+echo "== linux-small"
+cmake --preset linux-small >/dev/null
+cmake --build --preset linux-small -j"$jobs"
+bash tests/linux/desktop_install_test.sh build/linux-small resources/art/program_icon.ico
+
 # Each fuzz target (fuzz/, the `fuzz` preset) for a minute; any finding fails the run.
 echo "== fuzz"
 for target in form bitmap jpeg icon; do tools/fuzz.sh "$target" 60; done
