@@ -11,6 +11,25 @@ function(qf_run what)
   endif()
 endfunction()
 
+# qf_undefine_in_source(TREE [HEADER MACRO...]): turns each "#define MACRO" of TREE/HEADER into
+# "#undef MACRO": a library's own configuration header, where it lists what can be left out. A
+# macro that is not there any more stops the build rather than being silently kept.
+function(qf_undefine_in_source tree)
+  if(ARGC LESS 3)
+    return()
+  endif()
+  list(POP_FRONT ARGN header)
+  file(READ "${tree}/${header}" text)
+  foreach(macro IN LISTS ARGN)
+    string(REGEX REPLACE "#define[ \t]+${macro}([ \t\n])" "#undef  ${macro}\\1" edited "${text}")
+    if(edited STREQUAL text)
+      message(FATAL_ERROR "MinGW libraries: ${header} does not define ${macro}")
+    endif()
+    set(text "${edited}")
+  endforeach()
+  file(WRITE "${tree}/${header}" "${text}")
+endfunction()
+
 # qf_build_debian_source(PACKAGE EPOCH VERSION ORIG SHA256 ROOT PREFIX): fetches Debian's source
 # package PACKAGE=EPOCHVERSION, checks its upstream tarball ORIG against SHA256 and builds it
 # with the caller's arg_BUILD_TYPE and arg_OPTIONS, installing into PREFIX.
@@ -28,6 +47,7 @@ function(qf_build_debian_source package epoch version orig sha256 root prefix)
   endif()
   qf_run("dpkg-source ${package}" dpkg-source -x "${package}_${version}.dsc" tree
          WORKING_DIRECTORY "${src}")
+  qf_undefine_in_source("${src}/tree" ${arg_UNDEFINE})
   message(STATUS "MinGW libraries: building ${package}")
   qf_run("configure ${package}" ${CMAKE_COMMAND} -S "${src}/tree" -B "${build}"
          -G "${CMAKE_GENERATOR}" "-DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}"
@@ -37,16 +57,18 @@ function(qf_build_debian_source package epoch version orig sha256 root prefix)
   file(REMOVE_RECURSE "${build}")
 endfunction()
 
-# qf_mingw_library(NAME PACKAGE EPOCH VERSION ORIG SHA256 [BUILD_TYPE type] [OPTIONS cmake-option...]):
+# qf_mingw_library(NAME PACKAGE EPOCH VERSION ORIG SHA256 [BUILD_TYPE type] [OPTIONS cmake-option...]
+#                  [UNDEFINE header macro...]):
 # the install folder of that build, as NAME_PREFIX; built unless the cache holds this version
-# built this way already (the folder's name carries a digest of the compiler, the build type and
-# the options, so a changed configuration is a new build beside the old one, never a stale reuse).
+# built this way already (the folder's name carries a digest of the compiler, the build type, the
+# options and the undefined macros, so a changed configuration is a new build beside the old one,
+# never a stale reuse).
 function(qf_mingw_library name package epoch version orig sha256)
-  cmake_parse_arguments(PARSE_ARGV 6 arg "" "BUILD_TYPE" "OPTIONS")
+  cmake_parse_arguments(PARSE_ARGV 6 arg "" "BUILD_TYPE" "OPTIONS;UNDEFINE")
   if(NOT arg_BUILD_TYPE)
     set(arg_BUILD_TYPE Release)
   endif()
-  string(MD5 configuration "${CMAKE_C_COMPILER};${arg_BUILD_TYPE};${arg_OPTIONS}")
+  string(MD5 configuration "${CMAKE_C_COMPILER};${arg_BUILD_TYPE};${arg_OPTIONS};${arg_UNDEFINE}")
   string(SUBSTRING "${configuration}" 0 8 configuration)
   set(root "${QF_MINGW_CACHE}/${package}-${version}-${configuration}")
   set(prefix "${root}/install")
@@ -74,7 +96,10 @@ endfunction()
 # libjpeg: the launcher's pictures. Built for size like the program, with a section per function
 # for the linker to drop what the program never calls, and msvcrt's own stdio (the library only
 # formats its messages and reads JPEGMEM) rather than MinGW's C99 one with its floating-point
-# scanner. No unwind tables: its errors leave by longjmp, never by a C++ exception.
+# scanner. No unwind tables: its errors leave by longjmp, never by a C++ exception. Without what
+# the program never asks of it, as jmorecfg.h offers: scaled output, the fast and the floating-
+# point DCTs, merged upsampling (only without fancy upsampling), colour quantisation; and without
+# arithmetic decoding, which the 6b-compatible API's baseline never had.
 set(jpeg_c_flags "-ffunction-sections -fdata-sections -D__USE_MINGW_ANSI_STDIO=0"
     "-fno-asynchronous-unwind-tables -fno-unwind-tables")
 list(JOIN jpeg_c_flags " " jpeg_c_flags)
@@ -83,7 +108,9 @@ qf_mingw_library(JPEG libjpeg-turbo "1:" 2.1.5-2 libjpeg-turbo_2.1.5.orig.tar.gz
                  BUILD_TYPE MinSizeRel
                  OPTIONS "-DCMAKE_C_FLAGS=${jpeg_c_flags}"
                  -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
-                 -DWITH_JPEG8=OFF)
+                 -DWITH_JPEG8=OFF -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF
+                 UNDEFINE jmorecfg.h IDCT_SCALING_SUPPORTED DCT_IFAST_SUPPORTED DCT_FLOAT_SUPPORTED
+                          UPSAMPLE_MERGING_SUPPORTED QUANT_1PASS_SUPPORTED QUANT_2PASS_SUPPORTED)
 qf_imported_library(JPEG::JPEG "${JPEG_PREFIX}" libjpeg.a)
 
 # zlib: Debian's MinGW package (libz-mingw-w64-dev), linked in statically: no zlib1.dll beside the
