@@ -1,6 +1,8 @@
-// The program entry: one copy at a time, the main form, the message loop, and the one place
-// where exceptions are caught and shown. The exit code is 0 on every path; what escapes (a box
-// that could not be shown) is the platform entry's to report.
+// The program: one copy at a time, the main form, the message loop, and the one place where
+// exceptions are caught and shown. The exit code is 0 on every path; what escapes (a box that
+// could not be shown) is the native entry's to report.
+#include "app/quenfor.h"
+
 #include <memory>
 
 #include "app/program_resources.h"

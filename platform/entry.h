@@ -1,11 +1,8 @@
 #pragma once
-// The program's own entry, which the program defines. The real entry point of each platform
-// folder (WinMain on Windows) installs that platform and calls it; the tests call it with the
-// headless platform installed. It returns the process exit code.
+// What a program's entry shares with the platform: the exit code of a start that failed, and an
+// exception said in words.
 #include <exception>
 #include <string>
-
-int Quenfor();
 
 namespace pf {
 

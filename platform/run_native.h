@@ -1,6 +1,5 @@
 #pragma once
-// What each platform's real entry point does, for the two entry points only (it needs the program
-// and the native platform linked in).
+// What every realisation's RunNativeProgram does, with its own way to report a failure.
 #include <string>
 
 #include "platform/entry.h"
@@ -8,16 +7,14 @@
 
 namespace pf {
 
-// Installs the native platform, runs Quenfor() and uninstalls it again. Whatever escapes, the
-// platform's creation included, goes to `report` (which has no window to use) and ends in
-// kExitCouldNotStart.
-inline int RunNativeProgram(void (*report)(const std::string& reason)) {
+inline int RunNativeProgramReporting(int (*program)(),
+                                     void (*report)(const std::string& reason)) {
   try {
     Install(CreateNativePlatform());
     struct Uninstaller {
       ~Uninstaller() { Uninstall(); }
     } uninstall;
-    return Quenfor();
+    return program();
   } catch (...) {
     report(CurrentExceptionText());
     return kExitCouldNotStart;

@@ -52,7 +52,7 @@ cleanup() {
 }
 trap cleanup EXIT
 qf_xvfb_start
-cp "$build/platform/linux/quenfor" "$work/quenfor"
+cp "$build/app/quenfor" "$work/quenfor"
 xdotool mousemove --sync 0 0
 code=0
 (cd "$work" && XDG_RUNTIME_DIR="$work" exec "${vg[@]}" --log-file="$logs/quenfor.log" \

@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/alive.h"
-#include "platform/drawn_area.h"
+#include "platform/buffered_window.h"
 #include "platform/headless/headless_mixer.h"
 #include "platform/platform.h"
 
@@ -18,7 +17,7 @@ namespace pf::headless {
 
 class HeadlessPlatform;
 
-class HeadlessWindow : public Window {
+class HeadlessWindow : public Window, private ScreenPort {
  public:
   HeadlessWindow(HeadlessPlatform& platform, const WindowParams& params, WindowHandler* handler,
                  NativeHandle handle);
@@ -26,7 +25,7 @@ class HeadlessWindow : public Window {
 
   NativeHandle Handle() const override { return handle_; }
   void Show(bool visible) override;
-  bool IsVisible() const override { return visible_; }
+  bool IsVisible() const override { return buffer_.IsShown(); }
   bool IsMinimized() const override;
   void SetBounds(const Rect& bounds) override;
   Rect Bounds() const override { return bounds_; }
@@ -50,42 +49,37 @@ class HeadlessWindow : public Window {
   CursorShape Cursor() const { return cursor_; }
   const std::string& Title() const { return title_; }
   const IconImage& Icon() const { return icon_; }
-  const Rect& InvalidRect() const { return invalid_; }
-  bool NeedsPaint() const { return visible_ && !invalid_.IsEmpty(); }
-  ImageView Pixels() const;
+  const Rect& InvalidRect() const { return buffer_.InvalidRect(); }
+  bool NeedsPaint() const { return buffer_.NeedsPaint(); }
+  ImageView Pixels() const { return buffer_.Pixels(); }
   // Paints what is invalid, as the loop does, and puts the painted area.
   void PaintNow();
   int paint_count = 0;
-  // What a screen would have been sent, as a native window sends it: each painted update area,
-  // and once per turn of the loop the union of what was drawn outside paints.
+  // What a screen would have been sent, as a native window sends it: the whole window when the
+  // first paint maps it, then each painted update area, and once per turn of the loop the union
+  // of what was drawn outside paints.
   std::vector<Rect> puts;
   // 4 bytes a pixel, as a 32-bit image goes to the screen.
   std::uint64_t PutBytes() const;
 
  private:
   friend class HeadlessPlatform;
-  void ResizeSurface(int width, int height);
-  void Put(const Rect& r);
-  // Puts what was drawn outside paints, unless a pending paint will.
-  void FlushDrawn();
-  Rect ClientRect() const { return {0, 0, bounds_.Width(), bounds_.Height()}; }
+  void FlushDrawn() { buffer_.FlushDrawn(); }
+  // The screen port of the buffer: what would go out is recorded in `puts`.
+  void PutOnScreen(const ImageView& buffer, const Rect& area) override;
+  void MapWithBuffer(const ImageView& buffer) override;
 
   HeadlessPlatform& platform_;
   WindowHandler* handler_;
   NativeHandle handle_;
   Rect bounds_;
-  bool visible_ = false;
+  BufferedWindow buffer_;
   bool enabled_ = true;
   bool layered_ = false;
   std::uint8_t alpha_ = 255;
   CursorShape cursor_ = CursorShape::Arrow;
   std::string title_;
   IconImage icon_;
-  Rect invalid_;
-  DrawnArea drawn_;
-  std::unique_ptr<Surface> surface_;
-  // Expires when the window goes, for devices that outlive it.
-  AliveToken life_;
 };
 
 struct MessageBoxCall {

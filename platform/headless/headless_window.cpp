@@ -2,44 +2,33 @@
 #include <utility>
 
 #include "platform/headless/headless_platform.h"
-#include "platform/marking_device.h"
 
 namespace pf::headless {
 
 HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowParams& params,
                                WindowHandler* handler, NativeHandle handle)
     : platform_(platform), handler_(handler), handle_(handle), bounds_(params.bounds),
-      layered_(params.layered), alpha_(params.alpha), title_(params.title) {
-  ResizeSurface(bounds_.Width(), bounds_.Height());
-}
+      buffer_(*this, std::max(bounds_.Width(), 0), std::max(bounds_.Height(), 0)),
+      layered_(params.layered), alpha_(params.alpha), title_(params.title) {}
 
 HeadlessWindow::~HeadlessWindow() { platform_.WindowGone(this); }
 
 void HeadlessWindow::Show(bool visible) {
-  if (visible == visible_) return;
-  visible_ = visible;
-  if (!visible) drawn_.Forget();
+  if (visible == IsVisible()) return;
+  if (visible) {
+    buffer_.Show();
+  } else {
+    buffer_.Hide();  // nothing to take off a screen
+  }
   platform_.Record("show " + std::to_string(handle_) + " " + (visible ? "1" : "0"));
-  if (visible) Invalidate({0, 0, bounds_.Width(), bounds_.Height()});
 }
 
-bool HeadlessWindow::IsMinimized() const { return visible_ && platform_.application_minimized; }
+bool HeadlessWindow::IsMinimized() const { return IsVisible() && platform_.application_minimized; }
 
 void HeadlessWindow::SetBounds(const Rect& bounds) {
   const bool resized = bounds.Width() != bounds_.Width() || bounds.Height() != bounds_.Height();
   bounds_ = bounds;
-  if (resized) {
-    ResizeSurface(bounds.Width(), bounds.Height());
-    Invalidate({0, 0, bounds.Width(), bounds.Height()});
-  }
-}
-
-void HeadlessWindow::ResizeSurface(int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  auto fresh = CreateSurface(width, height);
-  if (surface_) fresh->NewDevice()->DrawImage({0, 0}, surface_->Pixels());
-  surface_ = std::move(fresh);
+  if (resized) buffer_.Resize(std::max(bounds.Width(), 0), std::max(bounds.Height(), 0));
 }
 
 void HeadlessWindow::SetOpacity(bool layered, std::uint8_t alpha) {
@@ -49,39 +38,22 @@ void HeadlessWindow::SetOpacity(bool layered, std::uint8_t alpha) {
   platform_.opacity_steps.push_back({platform_.Now(), layered, alpha});
 }
 
-void HeadlessWindow::Invalidate(const Rect& client_rect) {
-  const Rect r = client_rect.Intersect({0, 0, bounds_.Width(), bounds_.Height()});
-  invalid_ = invalid_.Union(r);
-}
+void HeadlessWindow::Invalidate(const Rect& client_rect) { buffer_.Invalidate(client_rect); }
 
 void HeadlessWindow::Update() {
   if (NeedsPaint()) PaintNow();
 }
 
 void HeadlessWindow::PaintNow() {
-  const Rect update = invalid_;
-  invalid_ = {};
-  if (update.IsEmpty()) return;
-  ++paint_count;
-  const WeakRef<HeadlessWindow> self(this, life_);
-  {
-    auto device = surface_->NewDevice();
-    device->SetClip(update);
-    handler_->WindowPaint(*device, update);
-  }
-  if (!self.Alive()) return;
-  Put(update);
-  drawn_.PutByPaint(update);
-  FlushDrawn();
+  if (!InvalidRect().IsEmpty()) ++paint_count;
+  buffer_.Paint(*handler_);
 }
 
-void HeadlessWindow::Put(const Rect& r) {
-  const Rect area = r.Intersect(ClientRect());
-  if (visible_ && !area.IsEmpty()) puts.push_back(area);
-}
+void HeadlessWindow::PutOnScreen(const ImageView&, const Rect& area) { puts.push_back(area); }
 
-void HeadlessWindow::FlushDrawn() {
-  if (const std::optional<Rect> area = drawn_.TakeUnless(NeedsPaint())) Put(*area);
+// The map shows the whole buffer.
+void HeadlessWindow::MapWithBuffer(const ImageView& buffer) {
+  puts.push_back({0, 0, buffer.width, buffer.height});
 }
 
 std::uint64_t HeadlessWindow::PutBytes() const {
@@ -90,14 +62,7 @@ std::uint64_t HeadlessWindow::PutBytes() const {
   return bytes;
 }
 
-std::unique_ptr<Device> HeadlessWindow::GetDevice() {
-  return std::make_unique<MarkingDevice>(
-      surface_->NewDevice(), [self = WeakRef<HeadlessWindow>(this, life_)](const Rect& touched) {
-        HeadlessWindow* window = self.Get();
-        if (window == nullptr || !window->visible_) return;
-        window->drawn_.Mark(touched, window->ClientRect());
-      });
-}
+std::unique_ptr<Device> HeadlessWindow::GetDevice() { return buffer_.NewDrawingDevice(); }
 
 void HeadlessWindow::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
@@ -124,7 +89,5 @@ void HeadlessWindow::ReleaseCapture() {
   // As on Windows, the window that loses the capture hears of it, also when it let go itself.
   handler_->WindowCaptureLost();
 }
-
-ImageView HeadlessWindow::Pixels() const { return surface_->Pixels(); }
 
 }  // namespace pf::headless

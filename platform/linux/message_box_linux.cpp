@@ -10,6 +10,7 @@
 #include "platform/linux/platform_linux.h"
 #include "platform/linux/window_linux.h"
 #include "platform/linux/window_props.h"
+#include "platform/raster/raster_surface.h"
 
 namespace pf::linux_x {
 namespace {

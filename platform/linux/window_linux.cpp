@@ -6,7 +6,6 @@
 
 #include "platform/linux/platform_linux.h"
 #include "platform/linux/window_props.h"
-#include "platform/marking_device.h"
 
 namespace pf::linux_x {
 namespace {
@@ -35,12 +34,12 @@ LinuxWindow::LinuxWindow(LinuxPlatform& platform, const WindowParams& params,
                          WindowHandler* handler)
     : platform_(platform), x_(platform.x()),
       window_(x_.display(), CreateXWindow(x_, params.bounds)), gc_(x_.display(), window_.get()),
-      handler_(handler), bounds_(params.bounds) {
+      handler_(handler), bounds_(params.bounds),
+      buffer_(*this, std::max(bounds_.Width(), 1), std::max(bounds_.Height(), 1)) {
   if (params.borderless) SetBorderless(x_, xid());
   SetManagementHints(x_, xid(), static_cast<::Window>(platform.ApplicationHandle()), bounds_);
   SetTitleProperties(x_, xid(), params.title);
   if (params.layered) SetOpacityProperty(x_, xid(), true, params.alpha);
-  ResizeBuffer(bounds_.Width(), bounds_.Height());
   platform_.WindowCreated(this);
 }
 
@@ -50,61 +49,37 @@ LinuxWindow::~LinuxWindow() {
   // The grab, if any, ends with the window on the server.
 }
 
-void LinuxWindow::ResizeBuffer(int width, int height) {
-  width = std::max(width, 1);
-  height = std::max(height, 1);
-  std::vector<std::uint32_t> fresh(static_cast<std::size_t>(width) * height,
-                                   raster::RasterSurface::kWhite);
-  if (surface_) {
-    const int w = std::min(width, surface_->Width()), h = std::min(height, surface_->Height());
-    for (int y = 0; y < h; ++y) {
-      std::copy_n(&pixels_[static_cast<std::size_t>(y) * surface_->Width()], w,
-                  &fresh[static_cast<std::size_t>(y) * width]);
-    }
-  }
-  image_.reset();
-  surface_.reset();
-  pixels_ = std::move(fresh);
-  surface_ = std::make_unique<raster::RasterSurface>(pixels_.data(), width, height, width);
-  image_ = x_.WrapPixels(pixels_.data(), width, height, width);
-}
-
 void LinuxWindow::Show(bool visible) {
-  if (visible == visible_) return;
-  visible_ = visible;
+  if (visible == IsVisible()) return;
   if (visible) {
-    // Mapped by the first paint, with its pixels.
-    Invalidate(ClientRect());
+    buffer_.Show();  // mapped by the first paint, with its pixels
     return;
   }
+  const bool was_mapped = buffer_.Hide();
   if (platform_.capture() == this) ReleaseCapture();
   platform_.ForgetPointer();
-  iconified_ = false;
-  if (std::exchange(mapped_, false)) XWithdrawWindow(x_.display(), xid(), x_.screen());
+  if (view_ == ServerView::kIconified) view_ = ServerView::kUnviewable;
+  if (was_mapped) XWithdrawWindow(x_.display(), xid(), x_.screen());
   XFlush(x_.display());
-}
-
-void LinuxWindow::EnsureMapped() {
-  if (!visible_ || mapped_) return;
-  if (NeedsPaint()) {
-    PaintPending();
-  } else {
-    MapWithBuffer();
-  }
 }
 
 // The painted buffer becomes the window's background before the map: the server shows it the
 // moment the window appears, with or without a window manager, before any exposure is answered.
-void LinuxWindow::MapWithBuffer() {
-  const unsigned w = static_cast<unsigned>(surface_->Width());
-  const unsigned h = static_cast<unsigned>(surface_->Height());
+void LinuxWindow::MapWithBuffer(const ImageView& buffer) {
+  const unsigned w = static_cast<unsigned>(buffer.width);
+  const unsigned h = static_cast<unsigned>(buffer.height);
   background_ = PixmapOwner(x_.display(), XCreatePixmap(x_.display(), xid(), w, h, x_.depth()));
-  XPutImage(x_.display(), background_.get(), gc_.get(), image_.get(), 0, 0, 0, 0, w, h);
+  const ImagePtr image = x_.WrapPixels(buffer);
+  XPutImage(x_.display(), background_.get(), gc_.get(), image.get(), 0, 0, 0, 0, w, h);
   XSetWindowBackgroundPixmap(x_.display(), xid(), background_.get());
-  background_is_buffer_ = true;
-  drawn_.Forget();
-  mapped_ = true;
   XMapRaised(x_.display(), xid());
+  XFlush(x_.display());
+}
+
+void LinuxWindow::PutOnScreen(const ImageView& buffer, const Rect& area) {
+  const ImagePtr image = x_.WrapPixels(buffer);
+  XPutImage(x_.display(), xid(), gc_.get(), image.get(), area.left, area.top, area.left, area.top,
+            static_cast<unsigned>(area.Width()), static_cast<unsigned>(area.Height()));
   XFlush(x_.display());
 }
 
@@ -116,16 +91,13 @@ void LinuxWindow::SetBounds(const Rect& b) {
   XMoveResizeWindow(x_.display(), xid(), b.left, b.top,
                     static_cast<unsigned>(std::max(b.Width(), 1)),
                     static_cast<unsigned>(std::max(b.Height(), 1)));
-  if (resized) {
-    ResizeBuffer(b.Width(), b.Height());
-    Invalidate(ClientRect());
-  }
+  if (resized) buffer_.Resize(std::max(b.Width(), 1), std::max(b.Height(), 1));
 }
 
 // Where the server has the window (a window manager may have placed it elsewhere).
 // Pointer events tell it on the way; the server is asked only when none has since a move.
 Rect LinuxWindow::Bounds() const {
-  if (!mapped_) return bounds_;
+  if (!buffer_.IsMapped()) return bounds_;
   if (!origin_) {
     int x = bounds_.left, y = bounds_.top;
     ::Window child = None;
@@ -139,54 +111,13 @@ void LinuxWindow::SetOpacity(bool layered, std::uint8_t alpha) {
   SetOpacityProperty(x_, xid(), layered, alpha);
 }
 
-void LinuxWindow::Invalidate(const Rect& client_rect) {
-  invalid_ = invalid_.Union(client_rect.Intersect(ClientRect()));
-}
+void LinuxWindow::Invalidate(const Rect& client_rect) { buffer_.Invalidate(client_rect); }
 
 void LinuxWindow::Update() {
   if (NeedsPaint()) PaintPending();
 }
 
-void LinuxWindow::PaintPending() {
-  const Rect update = std::exchange(invalid_, Rect{});
-  if (update.IsEmpty()) return;
-  const WeakRef<LinuxWindow> self(this, life_);
-  {
-    std::unique_ptr<Device> device = surface_->NewDevice(update);
-    handler_->WindowPaint(*device, update);
-  }
-  if (!self.Alive()) return;
-  background_is_buffer_ = false;
-  if (!mapped_) {
-    if (visible_) MapWithBuffer();
-    return;
-  }
-  Put(update);
-  drawn_.PutByPaint(update);
-  FlushDrawn();
-}
-
-void LinuxWindow::FlushDrawn() {
-  if (const std::optional<Rect> area = drawn_.TakeUnless(NeedsPaint())) Put(*area);
-}
-
-void LinuxWindow::Put(const Rect& r) {
-  const Rect area = r.Intersect(ClientRect());
-  if (area.IsEmpty() || !mapped_) return;
-  XPutImage(x_.display(), xid(), gc_.get(), image_.get(), area.left, area.top, area.left, area.top,
-            static_cast<unsigned>(area.Width()), static_cast<unsigned>(area.Height()));
-  XFlush(x_.display());
-}
-
-std::unique_ptr<Device> LinuxWindow::GetDevice() {
-  return std::make_unique<MarkingDevice>(
-      surface_->NewDevice(), [self = WeakRef<LinuxWindow>(this, life_)](const Rect& touched) {
-        LinuxWindow* window = self.Get();
-        if (window == nullptr || touched.IsEmpty()) return;
-        window->background_is_buffer_ = false;
-        window->drawn_.Mark(touched, window->ClientRect());
-      });
-}
+std::unique_ptr<Device> LinuxWindow::GetDevice() { return buffer_.NewDrawingDevice(); }
 
 void LinuxWindow::SetEnabled(bool enabled) {
   enabled_ = enabled;
@@ -195,11 +126,11 @@ void LinuxWindow::SetEnabled(bool enabled) {
 }
 
 void LinuxWindow::SetFocus() {
-  if (!visible_) return;
+  if (!IsVisible()) return;
   EnsureMapped();
   // Activating an iconified window would restore it, and a window not yet viewable cannot take
   // the focus: it takes it when it is mapped.
-  if (!viewable_) {
+  if (view_ != ServerView::kViewable) {
     focus_when_mapped_ = true;
     return;
   }
@@ -264,14 +195,12 @@ void LinuxWindow::SetIcon(const IconImage& icon) { SetIconProperty(x_, xid(), ic
 
 void LinuxWindow::HandleEvent(const XEvent& event) {
   switch (event.type) {
-    case Expose:
-      // The server has painted the background; unless that is the buffer, the buffer's painted
-      // pixels follow with the next put (after the paint, for what a paint is due to cover).
-      if (!background_is_buffer_) {
-        const XExposeEvent& e = event.xexpose;
-        drawn_.Mark(Rect{e.x, e.y, e.x + e.width, e.y + e.height}, ClientRect());
-      }
+    case Expose: {
+      // The server has painted the background, the map's pixels.
+      const XExposeEvent& e = event.xexpose;
+      buffer_.Exposed(Rect{e.x, e.y, e.x + e.width, e.y + e.height});
       break;
+    }
     case EnterNotify:
     case LeaveNotify: OnCrossing(event.xcrossing); break;
     case ConfigureNotify:
@@ -281,8 +210,7 @@ void LinuxWindow::HandleEvent(const XEvent& event) {
     case MotionNotify: OnMotion(event.xmotion); break;
     case MapNotify: OnMapped(); break;
     case UnmapNotify:
-      viewable_ = false;
-      iconified_ = mapped_;
+      view_ = buffer_.IsMapped() ? ServerView::kIconified : ServerView::kUnviewable;
       // An unviewable window's grab ends on the server.
       origin_.reset();
       platform_.ForgetPointer();
@@ -324,8 +252,7 @@ void LinuxWindow::OnMotion(const XMotionEvent& e) {
 }
 
 void LinuxWindow::OnMapped() {
-  viewable_ = true;
-  iconified_ = false;
+  view_ = ServerView::kViewable;
   if (std::exchange(focus_when_mapped_, false)) SetFocus();
   handler_->WindowRestored();  // last: the handler may destroy this window
 }
@@ -346,7 +273,7 @@ void LinuxWindow::OnCrossing(const XCrossingEvent& e) {
 void LinuxWindow::PointerSeen(int x, int y, int x_root, int y_root, bool inside) {
   origin_ = Point{x_root - x, y_root - y};
   if (platform_.capture() != nullptr) return;
-  inside = inside && ClientRect().Contains(Point{x, y});
+  inside = inside && buffer_.ClientRect().Contains(Point{x, y});
   platform_.PointerAt(Point{x_root, y_root}, inside ? this : nullptr);
 }
 

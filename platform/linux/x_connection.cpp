@@ -87,10 +87,12 @@ void XConnection::InternAtoms() {
   return slot;
 }
 
-ImagePtr XConnection::WrapPixels(std::uint32_t* pixels, int width, int height, int stride) const {
+ImagePtr XConnection::WrapPixels(const ImageView& pixels) const {
+  // XImage's data is not const, but nothing writes through it here.
+  char* data = const_cast<char*>(reinterpret_cast<const char*>(pixels.pixels));
   XImage* image = XCreateImage(display_.get(), visual_, static_cast<unsigned>(depth_), ZPixmap, 0,
-                               reinterpret_cast<char*>(pixels), static_cast<unsigned>(width),
-                               static_cast<unsigned>(height), 32, stride * 4);
+                               data, static_cast<unsigned>(pixels.width),
+                               static_cast<unsigned>(pixels.height), 32, pixels.stride * 4);
   if (image == nullptr) throw std::runtime_error("XCreateImage failed");
   // The pixels are host-order 32-bit values; Xlib converts if the server's order differs.
   image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;

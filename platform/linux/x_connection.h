@@ -125,8 +125,8 @@ class XConnection {
   const Atoms& atoms() const { return atoms_; }
 
   ::Cursor CursorFor(CursorShape shape);
-  // An XImage that shows width x height pixels (0x00RRGGBB, rows of `stride`) at `pixels`.
-  ImagePtr WrapPixels(std::uint32_t* pixels, int width, int height, int stride) const;
+  // An XImage that shows the pixels where they lie, for XPutImage (which only reads them).
+  ImagePtr WrapPixels(const ImageView& pixels) const;
   // Whether a window manager runs (it then decides about focus and iconic state).
   bool HasWindowManager() const;
   // The child of the root window that holds `w` (its frame under a window manager, else `w`).

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/quenfor.h"
 #include "app/unit1.h"
-#include "platform/entry.h"
 #include "tests/app/app_fixture.h"
 
 namespace qf::test {

@@ -1,0 +1,21 @@
+// The native entry on Windows: the Win32 platform; a failure goes to the error stream and the
+// debugger channel.
+#include <cstdio>
+#include <string>
+
+#include "platform/native_entry.h"
+#include "platform/run_native.h"
+#include "platform/win32/win.h"
+
+namespace pf {
+
+int RunNativeProgram(int (*program)()) {
+  return RunNativeProgramReporting(program, [](const std::string& reason) {
+    // No window to show it in: no crash dialog either.
+    const std::string line = "Quenfor: " + reason + "\n";
+    std::fputs(line.c_str(), stderr);
+    OutputDebugStringA(line.c_str());
+  });
+}
+
+}  // namespace pf
