@@ -71,6 +71,7 @@ Size LinuxPlatform::ScreenSize() {
 void LinuxPlatform::SetApplicationTitle(std::string_view title) {
   app_title_ = std::string(title);
   XStoreName(x_.display(), leader_.get(), app_title_.c_str());
+  for (LinuxWindow* w : windows_) w->ShowName();  // the taskbar entries of the frameless ones
 }
 
 // Without a window manager nothing iconifies: the request is then a no-op, as ICCCM has it.

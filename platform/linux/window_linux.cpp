@@ -35,10 +35,11 @@ LinuxWindow::LinuxWindow(LinuxPlatform& platform, const WindowParams& params,
     : platform_(platform), x_(platform.x()),
       window_(x_.display(), CreateXWindow(x_, params.bounds)), gc_(x_.display(), window_.get()),
       handler_(handler), bounds_(params.bounds),
-      buffer_(*this, std::max(bounds_.Width(), 1), std::max(bounds_.Height(), 1)) {
+      buffer_(*this, std::max(bounds_.Width(), 1), std::max(bounds_.Height(), 1)),
+      caption_(params.title), borderless_(params.borderless) {
   if (params.borderless) SetBorderless(x_, xid());
   SetManagementHints(x_, xid(), static_cast<::Window>(platform.ApplicationHandle()), bounds_);
-  SetTitleProperties(x_, xid(), params.title);
+  ShowName();
   if (params.layered) SetOpacityProperty(x_, xid(), true, params.alpha);
   platform_.WindowCreated(this);
 }
@@ -187,7 +188,17 @@ void LinuxWindow::SetKeyHandler(std::function<void(KeySym)> on_key) {
   XSelectInput(x_.display(), xid(), kEventMask | (on_key_ ? KeyPressMask : 0));
 }
 
-void LinuxWindow::SetTitle(std::string_view title) { SetTitleProperties(x_, xid(), title); }
+void LinuxWindow::SetTitle(std::string_view title) {
+  caption_ = std::string(title);
+  ShowName();
+}
+
+// A window without a frame shows its name only in the taskbar, which on Windows shows the
+// application's title: so does this one. A window with a frame shows its own text there.
+void LinuxWindow::ShowName() {
+  const std::string& application = platform_.ApplicationTitle();
+  SetTitleProperties(x_, xid(), borderless_ && !application.empty() ? application : caption_);
+}
 
 void LinuxWindow::SetIcon(const IconImage& icon) { SetIconProperty(x_, xid(), icon); }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/buffered_window.h"
 #include "platform/linux/x_connection.h"
@@ -54,6 +55,8 @@ class LinuxWindow : public Window, private ScreenPort {
   // Keys pressed while the window has the focus (a message box's Return); none are asked for
   // otherwise.
   void SetKeyHandler(std::function<void(KeySym)> on_key);
+  // Names the window anew after the application's title changed.
+  void ShowName();
 
  private:
   void OnButton(const XButtonEvent& e, bool press);
@@ -87,6 +90,9 @@ class LinuxWindow : public Window, private ScreenPort {
   bool enabled_ = true;
   std::function<void(KeySym)> on_key_;
   CursorShape cursor_ = CursorShape::Arrow;
+  // The window's own text, and whether it has a frame to show it in.
+  std::string caption_;
+  bool borderless_;
   // The client area's top-left corner on the root window, from the last event that told it;
   // forgotten when the window is moved.
   mutable std::optional<Point> origin_;

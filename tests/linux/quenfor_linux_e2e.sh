@@ -95,6 +95,8 @@ activate() { xdotool windowactivate "$wid"; }
 
 start_program
 check_window
+[ "$(xdotool getwindowname "$wid")" = quenfor ] ||
+  fail "the taskbar entry is named '$(xdotool getwindowname "$wid")', want the program's name"
 check_fade_in
 check_pixels
 if [ "$mode" = desktop ]; then
