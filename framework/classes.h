@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <typeindex>
 #include <variant>
 #include <vector>
@@ -77,10 +78,20 @@ struct EnumInfo {
   const String* NameOf(int value) const;
 };
 
+// The names an integer property may be written with instead of a number (colours, cursors): the
+// classes that give such properties know them, form descriptions only ask.
+struct NamedIntegers {
+  // The value a name stands for; nothing when it is none of the names.
+  std::optional<long long> (*value_of)(std::string_view name);
+  // The name a value is written with; nothing when it has none.
+  std::optional<String> (*name_of)(long long value);
+};
+
 struct PropInfo {
   String name;
   PropType type = PropType::Integer;
-  const EnumInfo* names = nullptr;  // Enum and Set types
+  const EnumInfo* names = nullptr;       // Enum and Set types
+  const NamedIntegers* named = nullptr;  // Color and Cursor types
   std::function<PropValue(const TObject&)> get;
   // Plain values; events go through `bind`.
   std::function<void(TObject&, const PropValue&)> set;

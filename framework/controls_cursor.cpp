@@ -16,7 +16,7 @@ constexpr std::array<std::pair<const char*, TCursor>, 7> kNames{{
 }};
 }  // namespace
 
-std::optional<TCursor> CursorFromName(const String& name) {
+std::optional<TCursor> CursorFromName(std::string_view name) {
   for (const auto& [n, c] : kNames) {
     if (name == n) return c;
   }
@@ -28,6 +28,29 @@ String CursorToString(TCursor cursor) {
     if (cursor == c) return n;
   }
   return std::to_string(cursor);
+}
+
+namespace {
+std::optional<long long> NamedCursorValue(std::string_view name) {
+  if (auto cursor = CursorFromName(name)) return *cursor;
+  return std::nullopt;
+}
+
+std::optional<String> NamedCursorName(long long value) {
+  String name = CursorToString(static_cast<TCursor>(value));
+  if (name.starts_with("cr")) return name;
+  return std::nullopt;
+}
+}  // namespace
+
+const NamedIntegers kNamedCursors{&NamedCursorValue, &NamedCursorName};
+
+int props_detail::AsCursor(const PropValue& v, const String& prop) {
+  if (const auto* i = std::get_if<long long>(&v)) return static_cast<int>(*i);
+  if (const auto* id = std::get_if<Ident>(&v)) {
+    if (auto c = CursorFromName(id->name)) return *c;
+  }
+  props_detail::InvalidValue(prop);
 }
 
 pf::CursorShape CursorShapeOf(TCursor cursor) {

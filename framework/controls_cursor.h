@@ -1,7 +1,9 @@
 #pragma once
 // Mouse cursor identities as controls carry them.
 #include <optional>
+#include <string_view>
 
+#include "framework/props.h"
 #include "framework/sysutils.h"
 #include "platform/platform.h"
 
@@ -16,9 +18,21 @@ inline constexpr TCursor crIBeam = -4;
 inline constexpr TCursor crHourGlass = -11;
 inline constexpr TCursor crHandPoint = -21;
 
-std::optional<TCursor> CursorFromName(const String& name);
+std::optional<TCursor> CursorFromName(std::string_view name);
 // The name of a known cursor, else its number as text.
 String CursorToString(TCursor cursor);
 pf::CursorShape CursorShapeOf(TCursor cursor);
+
+// The names above as a cursor property is written with them.
+extern const NamedIntegers kNamedCursors;
+namespace props_detail {
+int AsCursor(const PropValue& v, const String& prop);
+}  // namespace props_detail
+
+template <class T, class G, class S>
+PropInfo CursorProp(String name, G get, S set, std::optional<int> def = std::nullopt) {
+  return NamedIntegerProp<T, int>(std::move(name), PropType::Cursor, kNamedCursors, get, set,
+                                  props_detail::AsCursor, def);
+}
 
 }  // namespace fw

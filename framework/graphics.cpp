@@ -94,6 +94,32 @@ bool StringToColor(std::string_view text, TColor* color) {
   return ParseDecimalColor(text, color);
 }
 
+namespace {
+// In a description a colour's name is an identifier that starts with "cl" (any case after it).
+std::optional<long long> NamedColorValue(std::string_view name) {
+  TColor color = 0;
+  if (name.starts_with("cl") && StringToColor(name, &color)) return color;
+  return std::nullopt;
+}
+
+std::optional<String> NamedColorName(long long value) {
+  String name = ColorToString(static_cast<TColor>(value));
+  if (name.starts_with("cl")) return name;
+  return std::nullopt;
+}
+}  // namespace
+
+const NamedIntegers kNamedColors{&NamedColorValue, &NamedColorName};
+
+TColor props_detail::AsColor(const PropValue& v, const String& prop) {
+  if (const auto* i = std::get_if<long long>(&v)) return static_cast<TColor>(*i);
+  if (const auto* id = std::get_if<Ident>(&v)) {
+    TColor c = 0;
+    if (StringToColor(id->name, &c)) return c;
+  }
+  props_detail::InvalidValue(prop);
+}
+
 // ---- TFont
 
 TFont::TFont() = default;

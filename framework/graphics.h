@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/props.h"
 #include "framework/sysutils.h"
 #include "platform/device.h"
 
@@ -47,6 +48,18 @@ pf::ColorRef ColorToRGB(TColor color);
 String ColorToString(TColor color);
 // Accepts a name above, "$hex" or a decimal number; false when the text is none of these.
 bool StringToColor(std::string_view text, TColor* color);
+
+// The names above as a colour property is written with them.
+extern const NamedIntegers kNamedColors;
+namespace props_detail {
+TColor AsColor(const PropValue& v, const String& prop);
+}  // namespace props_detail
+
+template <class T, class G, class S>
+PropInfo ColorProp(String name, G get, S set, std::optional<TColor> def = std::nullopt) {
+  return NamedIntegerProp<T, TColor>(std::move(name), PropType::Color, kNamedColors, get, set,
+                                     props_detail::AsColor, def);
+}
 
 enum class TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 

@@ -125,7 +125,7 @@ bool DecodeRaw(const unsigned char* data, unsigned long size, const HeaderInfo* 
   return CheckWarnings(err);
 }
 
-const unsigned char* Bytes(std::string_view data) {
+const unsigned char* UnsignedBytes(std::string_view data) {
   return reinterpret_cast<const unsigned char*>(data.data());
 }
 
@@ -135,7 +135,7 @@ std::unique_ptr<TBitmap> DecodeToBitmap(const std::string& data, const HeaderInf
   std::vector<unsigned char> row(static_cast<std::size_t>(info.width) * info.components);
   JpegError err;
   InitError(&err);
-  if (!DecodeRaw(Bytes(data), data.size(), &info, pixels.data(), row.data(), &err))
+  if (!DecodeRaw(UnsignedBytes(data), data.size(), &info, pixels.data(), row.data(), &err))
     throw EJPEG(err.message);
   auto bitmap = std::make_unique<TBitmap>();
   bitmap->SetPixels(info.width, info.height, std::move(pixels));
@@ -151,7 +151,7 @@ void TJPEGImage::LoadFromBytes(std::string_view bytes) {
   HeaderInfo info{};
   JpegError err;
   InitError(&err);
-  if (!ReadHeaderRaw(Bytes(bytes), bytes.size(), &info, &err)) throw EJPEG(err.message);
+  if (!ReadHeaderRaw(UnsignedBytes(bytes), bytes.size(), &info, &err)) throw EJPEG(err.message);
   data_.assign(bytes);
   width_ = info.width;
   height_ = info.height;

@@ -1,56 +1,36 @@
 #include "framework/props.h"
 
-#include "framework/controls_cursor.h"
-
 namespace fw::props_detail {
-namespace {
-[[noreturn]] void Invalid(const String& prop) {
+
+void InvalidValue(const String& prop) {
   throw EReadError(Format("Invalid property value for %s", prop.c_str()));
 }
-}  // namespace
 
 long long AsInteger(const PropValue& v, const String& prop) {
   if (const auto* i = std::get_if<long long>(&v)) return *i;
-  Invalid(prop);
+  InvalidValue(prop);
 }
 
 bool AsBoolean(const PropValue& v, const String& prop) {
   if (const auto* b = std::get_if<bool>(&v)) return *b;
-  Invalid(prop);
+  InvalidValue(prop);
 }
 
 String AsString(const PropValue& v, const String& prop) {
   if (const auto* s = std::get_if<String>(&v)) return *s;
-  Invalid(prop);
+  InvalidValue(prop);
 }
 
 int AsEnum(const PropValue& v, const EnumInfo& names, const String& prop) {
   if (const auto* id = std::get_if<Ident>(&v)) {
     if (auto value = names.ValueOf(id->name)) return *value;
   }
-  Invalid(prop);
-}
-
-TColor AsColor(const PropValue& v, const String& prop) {
-  if (const auto* i = std::get_if<long long>(&v)) return static_cast<TColor>(*i);
-  if (const auto* id = std::get_if<Ident>(&v)) {
-    TColor c = 0;
-    if (StringToColor(id->name, &c)) return c;
-  }
-  Invalid(prop);
-}
-
-int AsCursor(const PropValue& v, const String& prop) {
-  if (const auto* i = std::get_if<long long>(&v)) return static_cast<int>(*i);
-  if (const auto* id = std::get_if<Ident>(&v)) {
-    if (auto c = CursorFromName(id->name)) return *c;
-  }
-  Invalid(prop);
+  InvalidValue(prop);
 }
 
 std::string AsBytes(const PropValue& v, const String& prop) {
   if (const auto* b = std::get_if<Bytes>(&v)) return b->data;
-  Invalid(prop);
+  InvalidValue(prop);
 }
 
 }  // namespace fw::props_detail

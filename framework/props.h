@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "framework/classes.h"
-#include "framework/graphics.h"
 
 namespace fw {
 
@@ -27,12 +26,12 @@ inline ClassInfo NewClass(String name, const ClassInfo* parent,
 }
 
 namespace props_detail {
+// Raises EReadError "Invalid property value for <prop>".
+[[noreturn]] void InvalidValue(const String& prop);
 long long AsInteger(const PropValue& v, const String& prop);
 bool AsBoolean(const PropValue& v, const String& prop);
 String AsString(const PropValue& v, const String& prop);
 int AsEnum(const PropValue& v, const EnumInfo& names, const String& prop);
-TColor AsColor(const PropValue& v, const String& prop);
-int AsCursor(const PropValue& v, const String& prop);
 std::string AsBytes(const PropValue& v, const String& prop);
 }  // namespace props_detail
 
@@ -86,20 +85,15 @@ PropInfo StringProp(String name, G get, S set, std::optional<String> def = std::
   return p;
 }
 
-template <class T, class G, class S>
-PropInfo ColorProp(String name, G get, S set, std::optional<TColor> def = std::nullopt) {
+// An integer of type V that may also be written as one of `names` (PropType Color or Cursor);
+// `from_value` takes what is set, a number or a name. The builders ColorProp and CursorProp sit
+// beside the colours and the cursors.
+template <class T, class V, class G, class S, class From>
+PropInfo NamedIntegerProp(String name, PropType type, const NamedIntegers& names, G get, S set,
+                          From from_value, std::optional<V> def) {
   PropInfo p = props_detail::Make<T>(
-      std::move(name), PropType::Color, get, set, [](TColor v) { return props_detail::Number(v); },
-      props_detail::AsColor);
-  if (def) p.default_value = props_detail::Number(*def);
-  return p;
-}
-
-template <class T, class G, class S>
-PropInfo CursorProp(String name, G get, S set, std::optional<int> def = std::nullopt) {
-  PropInfo p = props_detail::Make<T>(
-      std::move(name), PropType::Cursor, get, set, [](int v) { return props_detail::Number(v); },
-      props_detail::AsCursor);
+      std::move(name), type, get, set, [](V v) { return props_detail::Number(v); }, from_value);
+  p.named = &names;
   if (def) p.default_value = props_detail::Number(*def);
   return p;
 }

@@ -4,8 +4,6 @@
 #include <memory>
 #include <set>
 
-#include "framework/controls_cursor.h"
-#include "framework/graphics.h"
 #include "framework/streaming.h"
 #include "framework/streaming_syntax.h"
 
@@ -158,10 +156,9 @@ class Reader {
   }
 
   bool KnownName(const PropInfo& p, const String& name) const {
-    TColor color = 0;
     switch (p.type) {
-      case PropType::Color: return name.starts_with("cl") && StringToColor(name, &color);
-      case PropType::Cursor: return CursorFromName(name).has_value();
+      case PropType::Color:
+      case PropType::Cursor: return p.named && p.named->value_of(name).has_value();
       default: return !p.names || p.names->ValueOf(name).has_value();
     }
   }

@@ -1,8 +1,6 @@
 // Writes form descriptions; the reader is in streaming_reader.cpp.
 #include <cstdint>
 
-#include "framework/controls_cursor.h"
-#include "framework/graphics.h"
 #include "framework/streaming.h"
 #include "framework/streaming_syntax.h"
 
@@ -99,14 +97,13 @@ class Writer {
 
   SyntaxValue NumberValue(const TComponent& obj, const PropInfo& p, long long value) const {
     switch (p.type) {
-      case PropType::Color: {
-        String name = ColorToString(static_cast<TColor>(value));
-        if (name.starts_with("cl") && IsIdentifierText(name)) return Named(name);
-        return Number(static_cast<std::int32_t>(value), true);
-      }
+      case PropType::Color:
       case PropType::Cursor: {
-        String name = CursorToString(static_cast<TCursor>(value));
-        return name.starts_with("cr") ? Named(name) : Number(value);
+        const std::optional<String> name = p.named ? p.named->name_of(value) : std::nullopt;
+        if (name && IsIdentifierText(*name)) return Named(*name);
+        // Without a name a colour is written as a 32-bit pattern, a cursor as a number.
+        if (p.type == PropType::Color) return Number(static_cast<std::int32_t>(value), true);
+        return Number(value);
       }
       case PropType::Enum:
       case PropType::Set:
