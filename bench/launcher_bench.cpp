@@ -10,6 +10,7 @@
 #include "buttoncomps/buttoncomps.h"
 #include "app/unit1.h"
 #include "framework/application.h"
+#include "framework/jpeg.h"
 #include "platform/headless/headless_platform.h"
 
 namespace {

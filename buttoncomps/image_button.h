@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "framework/controls.h"
-#include "framework/graphics.h"
+#include "framework/bitmap.h"
 
 namespace bc {
 

@@ -1,7 +1,8 @@
+#include "framework/bitmap.h"
+
 #include <algorithm>
 
 #include "framework/bitmap_file.h"
-#include "framework/graphics.h"
 
 namespace fw {
 namespace {

@@ -3,12 +3,13 @@
 #include <initializer_list>
 #include <memory>
 
-#include "framework/graphics.h"
+#include "framework/bitmap.h"
+#include "framework/colors.h"
+#include "framework/graphic.h"
+#include "framework/graphics_objects.h"
 #include "platform/device.h"
 
 namespace fw {
-
-class TControl;
 
 class TCanvas {
  public:
@@ -69,19 +70,6 @@ class TDeviceCanvas : public TCanvas {
 
  private:
   pf::Device& device_;
-};
-
-// A control's canvas: origin at the control's top-left corner, clipped to it. Inside a repaint it
-// draws on the paint device, outside one on a device of the parent window.
-class TControlCanvas : public TCanvas {
- public:
-  explicit TControlCanvas(TControl& control) : control_(control) {}
-
- protected:
-  Lease Acquire() override;
-
- private:
-  TControl& control_;
 };
 
 }  // namespace fw

@@ -4,10 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "framework/canvas.h"
 #include "framework/classes.h"
+#include "framework/colors.h"
+#include "framework/control_canvas.h"
 #include "framework/controls_cursor.h"
-#include "framework/graphics.h"
+#include "framework/graphics_objects.h"
 #include "framework/props.h"
 
 namespace fw {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/controls.h"
+#include "framework/picture.h"
 
 namespace fw {
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/controls.h"
+#include "framework/icon.h"
 #include "platform/platform.h"
 
 namespace fw {
@@ -14,23 +15,6 @@ enum class TFormBorderStyle : std::uint8_t {
 enum class TPosition : std::uint8_t {
   poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
   poMainFormCenter, poOwnerFormCenter
-};
-
-// A form's icon: the bytes of an icon file, decoded for the window when set.
-class TIcon {
- public:
-  bool Empty() const { return data_.empty(); }
-  const std::string& Data() const { return data_; }
-  // Raises EInvalidGraphic "Icon image is not valid" for bytes that are not an icon file.
-  void LoadFromBytes(std::string_view bytes);
-  // The largest image of the file, as pixels with alpha.
-  pf::IconImage Image() const;
-  int Width() const { return image_.width; }
-  int Height() const { return image_.height; }
-
- private:
-  std::string data_;
-  pf::IconImage image_;
 };
 
 class TCustomForm : public TWinControl, public pf::WindowHandler {

@@ -1,6 +1,8 @@
+#include "framework/icon.h"
+
 #include <cstring>
 
-#include "framework/forms.h"
+#include "framework/bitmap.h"
 #include "framework/le_bytes.h"
 
 namespace fw {

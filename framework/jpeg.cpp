@@ -12,7 +12,7 @@
 
 #include <jpeglib.h>
 
-#include "framework/graphics.h"
+#include "framework/jpeg.h"
 
 namespace fw {
 namespace {

@@ -1,6 +1,9 @@
+#include "framework/picture.h"
+
 #include <array>
 
-#include "framework/graphics.h"
+#include "framework/bitmap.h"
+#include "framework/jpeg.h"
 
 namespace fw {
 namespace {

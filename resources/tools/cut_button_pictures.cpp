@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/graphics.h"
+#include "framework/bitmap.h"
+#include "framework/jpeg.h"
+#include "framework/picture.h"
 #include "framework/streaming_syntax.h"
 
 namespace {

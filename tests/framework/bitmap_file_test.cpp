@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "bmp_builder.h"
-#include "framework/graphics.h"
+#include "framework/bitmap.h"
 
 namespace fw {
 namespace {

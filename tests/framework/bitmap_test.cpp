@@ -6,7 +6,8 @@
 
 #include "bmp_builder.h"
 #include "fakes.h"
-#include "framework/graphics.h"
+#include "framework/bitmap.h"
+#include "framework/jpeg.h"
 
 namespace fw {
 namespace {

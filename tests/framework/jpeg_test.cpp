@@ -4,7 +4,7 @@
 
 #include "fakes.h"
 #include "framework/extctrls.h"
-#include "framework/graphics.h"
+#include "framework/jpeg.h"
 #include "jpeg_maker.h"
 
 namespace fw {

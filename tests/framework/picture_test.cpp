@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "bmp_builder.h"
-#include "framework/graphics.h"
+#include "framework/bitmap.h"
+#include "framework/jpeg.h"
+#include "framework/picture.h"
 #include "jpeg_maker.h"
 
 namespace fw {

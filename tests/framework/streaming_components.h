@@ -1,7 +1,7 @@
 #pragma once
 // Small published classes that exercise every kind of property a form description holds.
 #include "framework/controls_cursor.h"
-#include "framework/graphics.h"
+#include "framework/colors.h"
 #include "framework/props.h"
 
 namespace qft {

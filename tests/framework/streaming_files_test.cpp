@@ -7,7 +7,9 @@
 #include <optional>
 
 #include "framework/forms.h"
-#include "framework/graphics.h"
+#include "framework/bitmap.h"
+#include "framework/jpeg.h"
+#include "framework/picture.h"
 #include "framework/streaming.h"
 #include "framework/streaming_syntax.h"
 #include "tests/framework/byte_blocks.h"
