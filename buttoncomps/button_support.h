@@ -3,7 +3,8 @@
 // properties they take over from the base, and calling a mouse event safely.
 #include <vector>
 
-#include "framework/controls.h"
+#include "framework/control.h"
+#include "framework/control_font.h"
 
 namespace bc {
 

@@ -4,7 +4,7 @@
 // at once on its parent's window instead of waiting for a repaint.
 #include <memory>
 
-#include "framework/controls.h"
+#include "framework/graphic_control.h"
 #include "framework/bitmap.h"
 
 namespace bc {

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/extctrls.h"
+#include "framework/image.h"
+#include "framework/timer.h"
 #include "platform/entry.h"
 #include "platform/platform.h"
 

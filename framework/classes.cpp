@@ -149,6 +149,12 @@ void TComponent::DestroyComponents() {
   }
 }
 
+void Free(TComponent* component) {
+  if (!component) return;
+  component->BeforeDestruction();
+  delete component;
+}
+
 void TComponent::SetName(const String& name) {
   if (name == name_) return;
   if (!name.empty() && !IsIdentifier(name)) {

@@ -225,6 +225,10 @@ class TComponent : public TObject {
   std::vector<Field> fields_;
 };
 
+// Calls BeforeDestruction, then deletes: the way to free a component whose class has
+// destruction events.
+void Free(TComponent* component);
+
 // A reference that knows whether the component it names still exists.
 template <class T>
 pf::WeakRef<T> WeakRefTo(T* component) {

@@ -1,6 +1,5 @@
 #include "framework/control_canvas.h"
 
-#include "framework/controls.h"
 #include "framework/forms.h"
 
 namespace fw {

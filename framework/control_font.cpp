@@ -1,5 +1,6 @@
-// The font properties that controls publish, and Free.
-#include "framework/controls.h"
+#include "framework/control_font.h"
+
+#include "framework/control.h"
 
 namespace fw {
 namespace {
@@ -46,12 +47,6 @@ std::vector<PropInfo> FontProperties() {
   props.push_back(style);
   for (PropInfo& p : props) p.stored = own_font;
   return props;
-}
-
-void Free(TComponent* component) {
-  if (!component) return;
-  component->BeforeDestruction();
-  delete component;
 }
 
 }  // namespace fw

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/application.h"
+#include "framework/control_font.h"
 #include "framework/streaming.h"
 
 namespace fw {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/controls.h"
+#include "framework/win_control.h"
 #include "framework/icon.h"
 #include "platform/platform.h"
 

@@ -1,7 +1,7 @@
 // TWinControl: the container, its children's order, the hit test and the paint of its children.
-#include <algorithm>
+#include "framework/win_control.h"
 
-#include "framework/controls.h"
+#include <algorithm>
 
 namespace fw {
 

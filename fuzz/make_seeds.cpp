@@ -10,7 +10,8 @@
 
 #include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
-#include "framework/extctrls.h"
+#include "framework/image.h"
+#include "framework/timer.h"
 #include "framework/streaming.h"
 #include "platform/headless/headless_platform.h"
 #include "tests/framework/bmp_builder.h"

@@ -4,7 +4,7 @@
 
 #include "buttoncomps/aol_button.h"
 #include "buttoncomps/image_button.h"
-#include "framework/extctrls.h"
+#include "framework/image.h"
 #include "framework/streaming.h"
 #include "tests/buttoncomps/button_kinds.h"
 

@@ -6,7 +6,8 @@
 
 #include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
-#include "framework/extctrls.h"
+#include "framework/image.h"
+#include "framework/timer.h"
 #include "framework/forms.h"
 #include "framework/streaming.h"
 #include "platform/headless/headless_platform.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "fakes.h"
-#include "framework/extctrls.h"
+#include "framework/image.h"
 #include "framework/jpeg.h"
 #include "jpeg_maker.h"
 

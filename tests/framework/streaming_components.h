@@ -1,6 +1,6 @@
 #pragma once
 // Small published classes that exercise every kind of property a form description holds.
-#include "framework/controls_cursor.h"
+#include "framework/cursors.h"
 #include "framework/colors.h"
 #include "framework/props.h"
 

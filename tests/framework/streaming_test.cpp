@@ -4,7 +4,7 @@
 #include <numeric>
 #include <sstream>
 
-#include "framework/controls_cursor.h"
+#include "framework/cursors.h"
 #include "framework/streaming.h"
 #include "tests/framework/streaming_components.h"
 

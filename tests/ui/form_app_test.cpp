@@ -1,7 +1,8 @@
 // Forms, the application object, timers and ownership on the headless platform.
 #include <gtest/gtest.h>
 
-#include "framework/extctrls.h"
+#include "framework/image.h"
+#include "framework/timer.h"
 #include "framework/streaming.h"
 #include "tests/ui/ui_fixture.h"
 

@@ -9,6 +9,7 @@
 
 #include "framework/application.h"
 #include "framework/forms.h"
+#include "framework/graphic_control.h"
 #include "platform/headless/headless_platform.h"
 
 namespace qf::test {

@@ -6,7 +6,7 @@
 
 #include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
-#include "framework/extctrls.h"
+#include "framework/timer.h"
 #include "platform/platform.h"
 
 namespace {

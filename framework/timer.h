@@ -1,31 +1,11 @@
 #pragma once
-// A picture control and a timer.
+// A component that calls its OnTimer at an interval, through the platform's timers.
 #include <cstdint>
-#include <memory>
 
-#include "framework/controls.h"
-#include "framework/picture.h"
+#include "framework/classes.h"
+#include "framework/props.h"
 
 namespace fw {
-
-class TImage : public TGraphicControl {
-  QF_PUBLISHED_CLASS()
-
- public:
-  explicit TImage(TComponent* owner);
-  ~TImage() override;
-  TPicture* Picture() const { return picture_.get(); }
-  std::string PictureData() const { return picture_->SaveToData(); }
-  void SetPictureData(const std::string& data) { picture_->LoadFromData(data); }
-  bool AutoSize() const { return auto_size_; }
-  void SetAutoSize(bool auto_size);
-  void Paint() override;
-
- private:
-  void PictureChanged();
-  std::unique_ptr<TPicture> picture_;
-  bool auto_size_ = false;
-};
 
 class TTimer : public TComponent {
   QF_PUBLISHED_CLASS()

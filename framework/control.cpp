@@ -1,4 +1,4 @@
-#include "framework/controls.h"
+#include "framework/control.h"
 
 #include "framework/application.h"
 #include "framework/forms.h"
@@ -199,23 +199,6 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 
 void TControl::Click() {
   if (OnClick) OnClick(this);
-}
-
-// ---- TGraphicControl ------------------------------------------------------------------
-
-const ClassInfo& TGraphicControl::StaticClass() {
-  static const ClassInfo info = NewClass("TGraphicControl", &TControl::StaticClass());
-  return info;
-}
-
-TGraphicControl::TGraphicControl(TComponent* owner)
-    : TControl(owner), canvas_(std::make_unique<TControlCanvas>(*this)) {}
-
-TGraphicControl::~TGraphicControl() = default;
-
-void TGraphicControl::PaintOn(pf::Device&, const TRect&) {
-  // The control canvas picks up the paint device from the form while the paint is under way.
-  Paint();
 }
 
 }  // namespace fw

@@ -1,15 +1,13 @@
 #pragma once
-// Controls: the windowless TGraphicControl, the container TWinControl, and the mouse types.
+// TControl, the base of every control, and the mouse and message types controls take.
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "framework/classes.h"
-#include "framework/colors.h"
-#include "framework/control_canvas.h"
-#include "framework/controls_cursor.h"
+#include "framework/cursors.h"
 #include "framework/graphics_objects.h"
 #include "framework/props.h"
+#include "platform/device.h"
 
 namespace fw {
 
@@ -210,60 +208,7 @@ class TControl : public TComponent {
   bool taking_parent_font_ = false;
 };
 
-// A control without a window of its own, drawing through its canvas onto its parent's window.
-class TGraphicControl : public TControl {
-  QF_PUBLISHED_CLASS()
-
- public:
-  explicit TGraphicControl(TComponent* owner);
-  ~TGraphicControl() override;
-  TCanvas* Canvas() const { return canvas_.get(); }
-  virtual void Paint() {}
-  void PaintOn(pf::Device& device, const TRect& form_clip) override;
-
- private:
-  std::unique_ptr<TControlCanvas> canvas_;
-};
-
-// A control that holds others. Children lie in creation order; later ones lie above.
-class TWinControl : public TControl {
-  QF_PUBLISHED_CLASS()
-
- public:
-  explicit TWinControl(TComponent* owner);
-  ~TWinControl() override;
-
-  int ControlCount() const { return static_cast<int>(controls_.size()); }
-  TControl* Controls(int index) const { return controls_.at(static_cast<std::size_t>(index)); }
-
-  // The topmost visible child under a client point; disabled ones only when allowed.
-  TControl* ControlAtPos(TPoint client, bool allow_disabled) const;
-  // The deepest control under a client point: a child, a child's child, or this control.
-  TControl* FindControlAt(TPoint client, bool allow_disabled);
-
-  // Paints the children that meet `form_clip` (form client coordinates).
-  void PaintControls(pf::Device& device, const TRect& form_clip);
-
- protected:
-  void FontChanged() override;
-  virtual void ChildBoundsChanged(TControl* child) { (void)child; }
-
- private:
-  friend class TControl;
-  void InsertControl(TControl* control);
-  void RemoveControl(TControl* control);
-
-  std::vector<TControl*> controls_;
-};
-
 extern const EnumInfo kHelpTypeNames;
 extern const EnumInfo kAlignmentNames;
-
-// Font.Name, Font.Size, Font.Color and Font.Style of a control, stored while ParentFont is off.
-std::vector<PropInfo> FontProperties();
-
-// Calls BeforeDestruction, then deletes: the way to free a component whose class has
-// destruction events.
-void Free(TComponent* component);
 
 }  // namespace fw

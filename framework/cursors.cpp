@@ -1,4 +1,4 @@
-#include "framework/controls_cursor.h"
+#include "framework/cursors.h"
 
 #include <array>
 #include <utility>
