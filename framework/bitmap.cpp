@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/bitmap_file.h"
+#include "framework/picture_data.h"
 
 namespace fw {
 namespace {
@@ -10,8 +11,6 @@ namespace {
 constexpr std::uint32_t kWhitePixel = 0x00FFFFFF;
 // Sizes beyond this are refused rather than attempted (1 GB of pixels).
 constexpr long long kMaxPixels = 1LL << 28;
-
-[[noreturn]] void InvalidBitmap() { throw EInvalidGraphic("Bitmap image is not valid"); }
 
 }  // namespace
 
@@ -192,20 +191,11 @@ void TBitmap::SaveToFile(const std::string& path) const {
 // ---- the byte-block form
 
 std::string BitmapToData(const TBitmap& bitmap) {
-  const std::string file = bitmap.SaveToBytes();
-  std::string data;
-  const auto n = static_cast<std::uint32_t>(file.size());
-  for (int i = 0; i < 4; ++i) data.push_back(static_cast<char>((n >> (8 * i)) & 0xFF));
-  return data + file;
+  return picture_data::LengthPrefixed(bitmap.SaveToBytes());
 }
 
 void BitmapFromData(TBitmap& bitmap, std::string_view data) {
-  if (data.size() < 4) InvalidBitmap();
-  const auto* p = reinterpret_cast<const unsigned char*>(data.data());
-  const std::uint32_t n = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
-                          (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
-  if (n != data.size() - 4) InvalidBitmap();
-  bitmap.LoadFromBytes(data.substr(4));
+  bitmap.LoadFromBytes(picture_data::WithoutLength(data, "Bitmap image is not valid"));
 }
 
 }  // namespace fw

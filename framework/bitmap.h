@@ -8,6 +8,7 @@
 
 #include "framework/colors.h"
 #include "framework/graphic.h"
+#include "framework/picture_data.h"
 
 namespace fw {
 
@@ -22,7 +23,7 @@ class TBitmap : public TGraphic {
   TBitmap& operator=(const TBitmap& other);
   ~TBitmap() override;
 
-  const char* ClassName() const override { return "TBitmap"; }
+  const char* ClassName() const override { return picture_data::kBitmapClass; }
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   bool Empty() const override { return width_ <= 0 || height_ <= 0; }
@@ -79,7 +80,7 @@ class TBitmap : public TGraphic {
   TColor transparent_color_ = clDefault;
 };
 
-// The byte-block form of a bitmap property: 4-byte little-endian length, then the file.
+// A bitmap property's bytes in a form description (picture_data.h).
 std::string BitmapToData(const TBitmap& bitmap);
 void BitmapFromData(TBitmap& bitmap, std::string_view data);
 

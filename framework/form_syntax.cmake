@@ -2,11 +2,14 @@
 # framework builds on it, and tools/formconv/host builds the converter from it for the build
 # machine of a cross build.
 set(QF_FORM_SYNTAX_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/streaming_binary.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/streaming_convert.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/streaming_files.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/streaming_lexer.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/streaming_syntax.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/streaming_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/binary_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/binary_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/converter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_references.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picture_data.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/syntax.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sysutils.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_lexer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_parser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_writer.cpp
 )

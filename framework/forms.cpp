@@ -4,7 +4,7 @@
 
 #include "framework/application.h"
 #include "framework/control_font.h"
-#include "framework/streaming.h"
+#include "framework/reader.h"
 
 namespace fw {
 

@@ -5,6 +5,7 @@
 
 #include "framework/bitmap.h"
 #include "framework/graphic.h"
+#include "framework/picture_data.h"
 
 namespace fw {
 
@@ -15,7 +16,7 @@ class TJPEGImage : public TGraphic {
  public:
   TJPEGImage();
   ~TJPEGImage() override;
-  const char* ClassName() const override { return "TJPEGImage"; }
+  const char* ClassName() const override { return picture_data::kJpegClass; }
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   bool Empty() const override { return data_.empty(); }

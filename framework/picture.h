@@ -20,8 +20,8 @@ class TPicture {
   bool Empty() const { return !graphic_ || graphic_->Empty(); }
   void Assign(const TPicture* source);
 
-  // The stored form: one byte of class-name length, the class name ("TBitmap", "TJPEGImage"),
-  // then the graphic's bytes. An empty picture stores nothing.
+  // The picture's bytes in a form description (picture_data.h): the graphic's class name, then
+  // its file. An empty picture stores nothing.
   void LoadFromData(std::string_view data);
   std::string SaveToData() const;
 

@@ -14,7 +14,8 @@
 
 #include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
-#include "framework/streaming.h"
+#include "framework/reader.h"
+#include "framework/writer.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/headless/headless_platform.h"
 

@@ -12,7 +12,7 @@
 #include "framework/application.h"
 #include "framework/image.h"
 #include "framework/timer.h"
-#include "framework/streaming.h"
+#include "framework/writer.h"
 #include "platform/headless/headless_platform.h"
 #include "tests/framework/bmp_builder.h"
 #include "tests/framework/jpeg_maker.h"

@@ -5,7 +5,7 @@
 #include "buttoncomps/aol_button.h"
 #include "buttoncomps/image_button.h"
 #include "framework/image.h"
-#include "framework/streaming.h"
+#include "framework/reader.h"
 #include "tests/buttoncomps/button_kinds.h"
 
 namespace qf::test {

@@ -9,7 +9,7 @@
 #include "framework/image.h"
 #include "framework/timer.h"
 #include "framework/forms.h"
-#include "framework/streaming.h"
+#include "framework/reader.h"
 #include "platform/headless/headless_platform.h"
 
 namespace {

@@ -5,7 +5,9 @@
 #include <sstream>
 
 #include "framework/cursors.h"
-#include "framework/streaming.h"
+#include "framework/converter.h"
+#include "framework/reader.h"
+#include "framework/writer.h"
 #include "tests/framework/streaming_components.h"
 
 namespace qft {

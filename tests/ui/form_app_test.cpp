@@ -3,7 +3,8 @@
 
 #include "framework/image.h"
 #include "framework/timer.h"
-#include "framework/streaming.h"
+#include "framework/reader.h"
+#include "framework/writer.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace qf::test {

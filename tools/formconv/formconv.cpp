@@ -11,8 +11,8 @@
 #include <string>
 #include <utility>
 
-#include "framework/streaming.h"
-#include "framework/streaming_syntax.h"
+#include "framework/converter.h"
+#include "framework/file_references.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   if (!data) return Fail(in, std::strerror(errno));
   std::string converted;
   try {
-    converted = fw::ConvertDescription(*data, mode->second, fw::streaming_detail::FolderOf(in));
+    converted = fw::ConvertDescription(*data, mode->second, fw::syntax::FolderOf(in));
   } catch (const fw::Exception& e) {
     return Fail(in, e.Message());
   }

@@ -13,7 +13,7 @@
 
 #include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
-#include "framework/streaming.h"
+#include "framework/reader.h"
 #include "platform/headless/headless_platform.h"
 #include "tests/support/pixel_image.h"
 #include "tests/support/png_writer.h"

@@ -1,16 +1,14 @@
-#include "framework/streaming_lexer.h"
+#include "framework/text_lexer.h"
 
 #include <cstdint>
 #include <limits>
 
-#include "framework/streaming_syntax.h"
+#include "framework/syntax.h"
 
-namespace fw::streaming_detail {
+namespace fw::syntax {
 namespace {
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsWordChar(char c) { return IsLetter(c) || IsDigit(c); }
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -69,7 +67,7 @@ class Lexer {
 
   Token Next() {
     char c = Peek();
-    if (IsLetter(c)) return Identifier();
+    if (IsIdentifierStart(c)) return Identifier();
     if (IsDigit(c) || (c == '-' && IsDigit(Peek(1)))) return Decimal();
     if (c == '$') return Hexadecimal();
     if (c == '"') return Quoted();
@@ -94,13 +92,13 @@ class Lexer {
   Token Identifier() {
     Token t = Start(TokenKind::Ident);
     std::size_t begin = pos_;
-    while (IsWordChar(Peek()) || (Peek() == '.' && IsLetter(Peek(1)))) ++pos_;
+    while (IsIdentifierChar(Peek()) || (Peek() == '.' && IsIdentifierStart(Peek(1)))) ++pos_;
     t.text = String(text_.substr(begin, pos_ - begin));
     return t;
   }
 
   void ExpectNumberEnd(const Token& t) {
-    if (IsWordChar(Peek()) || Peek() == '.') Fail(t.line, "malformed number near " + Printable(Peek()));
+    if (IsIdentifierChar(Peek()) || Peek() == '.') Fail(t.line, "malformed number near " + Printable(Peek()));
   }
 
   Token Decimal() {
@@ -218,21 +216,4 @@ String Describe(const Token& token) {
 
 void Fail(int line, const String& what) { throw EReadError(Format("Line %d: %s", line, what.c_str())); }
 
-bool IsIdentifierText(std::string_view text) {
-  if (text.empty() || !IsLetter(text[0])) return false;
-  for (char c : text) {
-    if (!IsWordChar(c)) return false;
-  }
-  return true;
-}
-
-bool IsNameText(std::string_view text) {
-  for (std::size_t start = 0;;) {
-    std::size_t dot = text.find('.', start);
-    if (!IsIdentifierText(text.substr(start, dot - start))) return false;
-    if (dot == std::string_view::npos) return true;
-    start = dot + 1;
-  }
-}
-
-}  // namespace fw::streaming_detail
+}  // namespace fw::syntax

@@ -1,16 +1,16 @@
-// Reads form descriptions, text or binary; the formats are described in streaming.h and
-// streaming_syntax.h.
+// Reads form descriptions, text or binary; their items are described in syntax.h.
+#include "framework/reader.h"
+
 #include <climits>
 #include <memory>
 #include <set>
 
-#include "framework/streaming.h"
-#include "framework/streaming_syntax.h"
+#include "framework/syntax.h"
 
 namespace fw {
 namespace {
 
-using namespace streaming_detail;
+using namespace syntax;
 using Kind = SyntaxValue::Kind;
 
 void MarkLoading(TComponent& c, bool on) {

@@ -1,13 +1,17 @@
-// Writes form descriptions; the reader is in streaming_reader.cpp.
-#include <cstdint>
+// Writes form descriptions through the sink of either syntax.
+#include "framework/writer.h"
 
-#include "framework/streaming.h"
-#include "framework/streaming_syntax.h"
+#include <cstdint>
+#include <optional>
+
+#include "framework/binary_writer.h"
+#include "framework/syntax.h"
+#include "framework/text_writer.h"
 
 namespace fw {
 namespace {
 
-using namespace streaming_detail;
+using namespace syntax;
 
 SyntaxValue Number(long long n, bool hex = false) {
   SyntaxValue v;

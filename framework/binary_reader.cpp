@@ -1,31 +1,21 @@
-// The binary syntax of form descriptions (layout in streaming_syntax.h): its items from the
-// records, with a byte offset in every error, and the records from items.
+// The binary syntax read as items (layout in binary_format.h), with a byte offset in every error;
+// a packed description is unpacked first.
+#include "framework/binary_reader.h"
+
 #include <zlib.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
-#include "framework/streaming_syntax.h"
+#include "framework/binary_format.h"
 
-namespace fw::streaming_detail {
+namespace fw::syntax {
 namespace {
 
-constexpr std::string_view kSignature = "\x89QFB";
 // Deflate makes at most about 1032 bytes of one: a larger size is a lie, not a reason to allocate.
 constexpr std::uint64_t kMostUnpackedPerPackedByte = 1040;
 constexpr std::uint64_t kMostUnpacked = std::uint64_t{1} << 30;
-
-enum Tag : unsigned char {
-  kEndObject = 0x00,
-  kObject = 0x01,
-  kProperty = 0x02,
-  kIdent = 0x10,
-  kInteger = 0x11,
-  kPattern = 0x12,
-  kString = 0x13,
-  kBytes = 0x14,
-  kSet = 0x15,
-};
 
 // For Format's %llu, which every C runtime (unlike %zu) understands.
 unsigned long long N(std::uint64_t n) { return n; }
@@ -39,8 +29,8 @@ struct Open {
 class BinarySource : public SyntaxSource {
  public:
   explicit BinarySource(std::string_view data) : data_(data) {
-    if (!data.starts_with(kSignature)) FailAt(*this, 0, "not a form description: bad signature");
-    pos_ = kSignature.size();
+    if (!data.starts_with(kBinarySignature)) FailAt(*this, 0, "not a form description: bad signature");
+    pos_ = kBinarySignature.size();
   }
 
   // The records of a packed description: its signature, their size and their deflated bytes.
@@ -68,7 +58,7 @@ class BinarySource : public SyntaxSource {
 
   SyntaxItem Next() override {
     const std::size_t at = pos_;
-    const bool top = at == kSignature.size();
+    const bool top = at == kBinarySignature.size();
     if (open_.empty() && !top) {
       if (at < data_.size()) {
         Fail(at, Format("%llu bytes of data after the end of the description", N(data_.size() - at)));
@@ -209,74 +199,13 @@ class PackedSource : private UnpackedRecords, public BinarySource {
       : UnpackedRecords{Unpack(packed)}, BinarySource(records) {}
 };
 
-class BinarySink : public SyntaxSink {
- public:
-  BinarySink() : out_(kSignature) {}
-
-  void BeginObject(const String& class_name, const String& name) override {
-    out_ += static_cast<char>(kObject);
-    Str(class_name);
-    Str(name);
-  }
-  void Property(const String& name, const SyntaxValue& v) override {
-    out_ += static_cast<char>(kProperty);
-    Str(name);
-    switch (v.kind) {
-      case SyntaxValue::Kind::Ident: return Tagged(kIdent, v.text);
-      case SyntaxValue::Kind::String: return Tagged(kString, v.text);
-      case SyntaxValue::Kind::Bytes: return Tagged(kBytes, v.text);
-      case SyntaxValue::Kind::Integer: return Integer(v);
-      case SyntaxValue::Kind::File:
-        // An executable must never embed a reference to a file it does not carry.
-        throw EWriteError(name + " names the file " + v.text +
-                          ", which the binary syntax cannot refer to: convert with the files' folder to read it in");
-      case SyntaxValue::Kind::Set:
-        out_ += static_cast<char>(kSet);
-        Varint(v.names.size());
-        for (const String& n : v.names) Str(n);
-        return;
-    }
-  }
-  void EndObject() override { out_ += static_cast<char>(kEndObject); }
-  std::string Take() override { return std::move(out_); }
-
- private:
-  void Varint(std::uint64_t u) { AppendVarint(out_, u); }
-  void Str(const String& s) {
-    Varint(s.size());
-    out_ += s;
-  }
-  void Tagged(Tag tag, const String& s) {
-    out_ += static_cast<char>(tag);
-    Str(s);
-  }
-  void Integer(const SyntaxValue& v) {
-    if (!v.hex) {
-      out_ += static_cast<char>(kInteger);
-      auto u = static_cast<std::uint64_t>(v.number);
-      return Varint(u << 1 ^ (v.number < 0 ? ~std::uint64_t{0} : 0));
-    }
-    out_ += static_cast<char>(kPattern);
-    auto u = static_cast<std::uint32_t>(v.number);
-    for (int i = 0; i < 4; ++i) out_ += static_cast<char>(u >> (8 * i));
-  }
-
-  std::string out_;
-};
-
 }  // namespace
 
-void AppendVarint(std::string& out, std::uint64_t u) {
-  for (; u >= 0x80; u >>= 7) out += static_cast<char>(u | 0x80);
-  out += static_cast<char>(u);
-}
-
-bool IsBinaryDescription(std::string_view data) { return !data.empty() && data[0] == kSignature[0]; }
+bool IsBinaryDescription(std::string_view data) { return !data.empty() && data[0] == kBinarySignature[0]; }
 
 std::unique_ptr<SyntaxSource> NewBinarySource(std::string_view data) {
   if (data.starts_with(kPackedSignature)) return std::make_unique<PackedSource>(data);
   return std::make_unique<BinarySource>(data);
 }
-std::unique_ptr<SyntaxSink> NewBinarySink() { return std::make_unique<BinarySink>(); }
 
-}  // namespace fw::streaming_detail
+}  // namespace fw::syntax

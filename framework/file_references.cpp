@@ -1,39 +1,14 @@
 // Byte blocks that name a file (`Picture.Data = file "art/background.jpg"`): the converter reads
-// the file and stores its bytes as the property's own data would hold them, so that the binary
-// form equals what the writer writes for the same picture. The one place that knows how each kind
-// of picture file is wrapped.
-#include <cstdint>
+// the file and stores its bytes as the property's own data would hold them (picture_data.h), so
+// that the binary form equals what the writer writes for the same picture.
+#include "framework/file_references.h"
 
-#include "framework/streaming_syntax.h"
+#include "framework/picture_data.h"
 
-namespace fw::streaming_detail {
+namespace fw::syntax {
 namespace {
 
-enum class FileKind { Unknown, Jpeg, Bmp, Ico };
-
-FileKind KindOf(std::string_view content) {
-  if (content.starts_with("\xFF\xD8")) return FileKind::Jpeg;
-  if (content.starts_with("BM")) return FileKind::Bmp;
-  if (content.starts_with(std::string_view("\0\0\1\0", 4))) return FileKind::Ico;
-  return FileKind::Unknown;
-}
-
-// A picture's own data follows its 4-byte little-endian length.
-std::string LengthPrefixed(std::string_view content) {
-  if (content.size() > UINT32_MAX) throw Exception("is too large for a byte block");
-  std::string out;
-  const auto n = static_cast<std::uint32_t>(content.size());
-  for (int i = 0; i < 4; ++i) out += static_cast<char>(n >> (8 * i));
-  return out.append(content);
-}
-
-// A picture names the class of its graphic first; the graphic then stores its file.
-std::string PictureData(FileKind kind, std::string_view content) {
-  const std::string_view class_name = kind == FileKind::Jpeg ? "TJPEGImage" : "TBitmap";
-  std::string out(1, static_cast<char>(class_name.size()));
-  out += class_name;
-  return out + LengthPrefixed(content);
-}
+using picture_data::FileKind;
 
 bool IsPictureProperty(std::string_view property) {
   return property == "Picture.Data" || property.ends_with(".Picture.Data");
@@ -105,18 +80,19 @@ std::string PathIn(const std::string& folder, const std::string& relative) {
 }
 
 std::string WrapFile(const String& property, std::string_view content) {
-  const FileKind kind = KindOf(content);
+  const FileKind kind = picture_data::KindOf(content);
   if (kind == FileKind::Unknown) throw Exception("is not a JPEG, BMP or ICO file");
   if (IsPictureProperty(property)) {
     if (kind == FileKind::Ico) throw Exception("is an icon, which a picture cannot hold (a JPEG or BMP can)");
-    return PictureData(kind, content);
+    const char* graphic = kind == FileKind::Jpeg ? picture_data::kJpegClass : picture_data::kBitmapClass;
+    return picture_data::PictureData(graphic, content);
   }
   if (kind == FileKind::Jpeg) throw Exception("is a JPEG, which only a Picture.Data can hold");
-  return kind == FileKind::Bmp ? LengthPrefixed(content) : std::string(content);
+  return kind == FileKind::Bmp ? picture_data::LengthPrefixed(content) : std::string(content);
 }
 
 std::unique_ptr<SyntaxSource> ResolveFiles(std::unique_ptr<SyntaxSource> source, std::string folder) {
   return std::make_unique<ResolvingSource>(std::move(source), std::move(folder));
 }
 
-}  // namespace fw::streaming_detail
+}  // namespace fw::syntax

@@ -1,11 +1,11 @@
 #pragma once
-// The tokens of a form description.
+// The tokens of the text syntax of form descriptions (text_parser.h).
 #include <string_view>
 #include <vector>
 
 #include "framework/sysutils.h"
 
-namespace fw::streaming_detail {
+namespace fw::syntax {
 
 enum class TokenKind { Ident, Integer, String, Bytes, LBrace, RBrace, Equals, LBracket, RBracket, Comma, End };
 
@@ -18,6 +18,10 @@ struct Token {
   int end_line = 0;      // where it ends: byte blocks run over several lines
 };
 
+// `file "art/x.bmp"`: a byte block read from a file when the description is converted. The word
+// is an identifier to the lexer; the parser knows it by its place.
+inline constexpr std::string_view kFileWord = "file";
+
 // Raises EReadError for a malformed token.
 std::vector<Token> Tokenize(std::string_view text);
 
@@ -27,4 +31,4 @@ String Describe(const Token& token);
 // Raises EReadError "Line N: what".
 [[noreturn]] void Fail(int line, const String& what);
 
-}  // namespace fw::streaming_detail
+}  // namespace fw::syntax

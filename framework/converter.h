@@ -1,0 +1,19 @@
+#pragma once
+// Converting form descriptions between their syntaxes without knowing their classes: what the
+// build's converter (tools/formconv) does.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+// Converts a description, text or binary, to the given syntax: text comes out as the writer
+// writes it. Raises EReadError for a broken syntax. Packed is the binary syntax deflated, as the
+// executables embed it. File references stay as they are in text. The binary syntax takes the
+// files' bytes instead, read relative to `files_folder`; without a folder a file reference is an
+// error.
+enum class DescriptionSyntax { Text, Binary, Packed };
+std::string ConvertDescription(std::string_view data, DescriptionSyntax to,
+                               const std::optional<std::string>& files_folder = std::nullopt);
+
+}  // namespace fw
