@@ -42,7 +42,7 @@ std::string ConvertDescription(std::string_view data, DescriptionSyntax to,
                                const std::optional<std::string>& files_folder) {
   const bool text = to == DescriptionSyntax::Text;
   auto sink = text ? NewTextSink() : NewBinarySink();
-  auto source = OpenSyntax(data);
+  auto source = IsBinaryDescription(data) ? NewBinarySource(data) : NewTextSource(data);
   if (!text && files_folder) source = ResolveFiles(std::move(source), *files_folder);
   CopyItems(*source, *sink);
   return to == DescriptionSyntax::Packed ? Pack(sink->Take()) : sink->Take();

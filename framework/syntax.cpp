@@ -1,12 +1,23 @@
 #include "framework/syntax.h"
 
 #include "framework/binary_reader.h"
-#include "framework/text_parser.h"
 
 namespace fw::syntax {
+namespace {
+TextFrontEnd& InstalledTextFrontEnd() {
+  static TextFrontEnd front_end = nullptr;
+  return front_end;
+}
+}  // namespace
+
+void SetTextFrontEnd(TextFrontEnd front_end) { InstalledTextFrontEnd() = front_end; }
 
 std::unique_ptr<SyntaxSource> OpenSyntax(std::string_view data) {
-  return IsBinaryDescription(data) ? NewBinarySource(data) : NewTextSource(data);
+  if (IsBinaryDescription(data)) return NewBinarySource(data);
+  if (TextFrontEnd text = InstalledTextFrontEnd()) return text(data);
+  throw EReadError(
+      "Offset 0: not a binary form description, and this program reads no text ones (convert the "
+      "text with qf_formconv --to-packed)");
 }
 
 void FailAt(const SyntaxSource& source, long long pos, const String& what) {

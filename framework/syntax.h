@@ -62,8 +62,15 @@ class SyntaxSink {
 };
 
 // The source of a description in the syntaxes this program reads: the binary syntax (packed or
-// not) when `data` starts as its signatures do, else the text syntax.
+// not) when `data` starts as its signatures do; anything else is text, read through the text
+// front end when the program has one (fw::AcceptTextDescriptions, text_parser.h), else refused
+// with EReadError "Offset 0: not a binary form description, ...". The launcher embeds only binary
+// descriptions and carries no text front end.
 std::unique_ptr<SyntaxSource> OpenSyntax(std::string_view data);
+
+// What OpenSyntax reads text with; null, the start, for none.
+using TextFrontEnd = std::unique_ptr<SyntaxSource> (*)(std::string_view text);
+void SetTextFrontEnd(TextFrontEnd front_end);
 
 // Raises EReadError "<where>: what".
 [[noreturn]] void FailAt(const SyntaxSource& source, long long pos, const String& what);

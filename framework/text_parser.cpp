@@ -137,3 +137,9 @@ class TextSource : public SyntaxSource {
 std::unique_ptr<SyntaxSource> NewTextSource(std::string_view text) { return std::make_unique<TextSource>(text); }
 
 }  // namespace fw::syntax
+
+namespace fw {
+
+void AcceptTextDescriptions() { syntax::SetTextFrontEnd(&syntax::NewTextSource); }
+
+}  // namespace fw

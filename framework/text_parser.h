@@ -33,3 +33,13 @@ namespace fw::syntax {
 std::unique_ptr<SyntaxSource> NewTextSource(std::string_view text);
 
 }  // namespace fw::syntax
+
+namespace fw {
+
+// Lets this program read descriptions in the text syntax too, wherever it reads them
+// (ReadComponent, a form's LoadFromResource and LoadFromText): a choice of the program that
+// wants it, made once before it reads. The converter, the tests and the tools make it; the
+// launcher, which embeds only binary descriptions, does not, and links no text front end.
+void AcceptTextDescriptions();
+
+}  // namespace fw

@@ -15,6 +15,7 @@
 #include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
 #include "framework/reader.h"
+#include "framework/text_parser.h"
 #include "framework/writer.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/headless/headless_platform.h"
@@ -80,8 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto& hp = static_cast<pf::headless::HeadlessPlatform&>(pf::Current());
   {
     fw::TApplication app(nullptr);
-    app.Initialize();       // the framework's classes, as the program's start registers them
-    bc::RegisterClasses();  // and the buttons'
+    app.Initialize();               // the framework's classes, as the program's start registers them
+    bc::RegisterClasses();          // and the buttons'
+    fw::AcceptTextDescriptions();   // both syntaxes, as the converter and the tools read them
     auto* form = new TFuzzForm(&app);
     bool read = false;
     try {

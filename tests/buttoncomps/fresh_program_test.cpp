@@ -10,6 +10,7 @@
 #include "framework/timer.h"
 #include "framework/forms.h"
 #include "framework/reader.h"
+#include "framework/text_parser.h"
 #include "platform/headless/headless_platform.h"
 
 namespace {
@@ -50,6 +51,7 @@ TEST(FreshProgram, DescriptionsNameEveryClassOnceTheProgramHasRegisteredThem) {
   bc::RegisterClasses();
 
   auto* form = new fw::TForm(application.get());
+  fw::AcceptTextDescriptions();
   fw::ReadComponent(kEveryClass, *form);
   const char* const expected[] = {"TImage", "TTimer", "TImageButton", "TEncartaButton",
                                   "TAOLButton", "TSelButton", "TSquareButton"};

@@ -3,6 +3,7 @@
 #include "framework/cursors.h"
 #include "framework/colors.h"
 #include "framework/props.h"
+#include "framework/text_parser.h"
 
 namespace qft {
 

@@ -6,6 +6,7 @@
 
 #include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
+#include "framework/text_parser.h"
 #include "framework/timer.h"
 #include "platform/platform.h"
 
@@ -90,6 +91,7 @@ int main() {
     fw::TApplication application(nullptr);
     application.Initialize();
     bc::RegisterClasses();
+    fw::AcceptTextDescriptions();
     TProbeForm* form = nullptr;
     application.CreateForm(form);
     const auto give_up = pf::Current().StartTimer(20000, [&] { application.Terminate(); });

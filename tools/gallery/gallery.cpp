@@ -14,6 +14,7 @@
 #include "buttoncomps/buttoncomps.h"
 #include "framework/application.h"
 #include "framework/reader.h"
+#include "framework/text_parser.h"
 #include "platform/headless/headless_platform.h"
 #include "tests/support/pixel_image.h"
 #include "tests/support/png_writer.h"
@@ -75,6 +76,7 @@ class Gallery {
     app_ = new fw::TApplication(nullptr);
     app_->Initialize();
     bc::RegisterClasses();
+    fw::AcceptTextDescriptions();
     form_ = new fw::TForm(app_);
     fw::ReadComponent(kDescription, *form_);
     form_->Show();
