@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "buttoncomps/buttoncomps.h"
-#include "framework/application.h"
-#include "framework/reader.h"
-#include "framework/text_parser.h"
-#include "framework/writer.h"
+#include "framework/controls/application.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/text_parser.h"
+#include "framework/description_tools/writer.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/headless/headless_platform.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/program_resources.h"
 #include "buttoncomps/buttoncomps.h"
-#include "framework/syntax.h"
+#include "framework/description/syntax.h"
 
 namespace qf::test {
 

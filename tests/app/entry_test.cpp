@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/unit1.h"
-#include "framework/text_parser.h"
+#include "framework/description_tools/text_parser.h"
 #include "platform/entry.h"
 #include "tests/app/app_fixture.h"
 

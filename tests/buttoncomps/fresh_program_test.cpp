@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "buttoncomps/buttoncomps.h"
-#include "framework/application.h"
-#include "framework/image.h"
-#include "framework/timer.h"
-#include "framework/forms.h"
-#include "framework/reader.h"
-#include "framework/text_parser.h"
+#include "framework/controls/application.h"
+#include "framework/controls/image.h"
+#include "framework/controls/timer.h"
+#include "framework/controls/forms.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/text_parser.h"
 #include "platform/headless/headless_platform.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/syntax.h"
+#include "framework/description/syntax.h"
 
 namespace qft {
 

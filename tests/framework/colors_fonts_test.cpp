@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
-#include "framework/colors.h"
-#include "framework/graphics_objects.h"
+#include "framework/graphics/colors.h"
+#include "framework/graphics/graphics_objects.h"
 
 namespace fw {
 namespace {

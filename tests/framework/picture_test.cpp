@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "bmp_builder.h"
-#include "framework/bitmap.h"
-#include "framework/jpeg.h"
-#include "framework/picture.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/jpeg.h"
+#include "framework/graphics/picture.h"
 #include "jpeg_maker.h"
 
 namespace fw {

@@ -8,7 +8,7 @@ add_executable(qf_streaming_tests
   streaming_errors_test.cpp
   streaming_files_test.cpp
 )
-target_link_libraries(qf_streaming_tests PRIVATE qf_framework GTest::gtest_main)
+target_link_libraries(qf_streaming_tests PRIVATE qf_controls qf_description_tools GTest::gtest_main)
 add_test(NAME qf_streaming_tests COMMAND qf_streaming_tests)
 
 # The converter the build runs: the main form's text survives text -> text as written, its

@@ -2,10 +2,10 @@
 
 #include <set>
 
-#include "framework/binary_reader.h"
-#include "framework/converter.h"
-#include "framework/reader.h"
-#include "framework/text_parser.h"
+#include "framework/description/binary_reader.h"
+#include "framework/description_tools/converter.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/text_parser.h"
 #include "tests/framework/streaming_components.h"
 
 namespace qft {

@@ -6,14 +6,14 @@
 #include <filesystem>
 #include <optional>
 
-#include "framework/forms.h"
-#include "framework/bitmap.h"
-#include "framework/jpeg.h"
-#include "framework/picture.h"
-#include "framework/binary_writer.h"
-#include "framework/converter.h"
-#include "framework/reader.h"
-#include "framework/text_parser.h"
+#include "framework/controls/forms.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/jpeg.h"
+#include "framework/graphics/picture.h"
+#include "framework/description_tools/binary_writer.h"
+#include "framework/description_tools/converter.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/text_parser.h"
 #include "tests/framework/byte_blocks.h"
 #include "tests/framework/jpeg_maker.h"
 #include "tests/framework/streaming_components.h"

@@ -1,6 +1,6 @@
 #include "tests/ui/ui_fixture.h"
 
-#include "framework/text_parser.h"
+#include "framework/description_tools/text_parser.h"
 
 namespace qf::test {
 

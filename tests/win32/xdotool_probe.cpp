@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "buttoncomps/buttoncomps.h"
-#include "framework/application.h"
-#include "framework/text_parser.h"
-#include "framework/timer.h"
+#include "framework/controls/application.h"
+#include "framework/description_tools/text_parser.h"
+#include "framework/controls/timer.h"
 #include "platform/platform.h"
 
 namespace {

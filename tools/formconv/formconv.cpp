@@ -11,8 +11,8 @@
 #include <string>
 #include <utility>
 
-#include "framework/converter.h"
-#include "framework/file_references.h"
+#include "framework/description_tools/converter.h"
+#include "framework/description_tools/file_references.h"
 
 namespace {
 

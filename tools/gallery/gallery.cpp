@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "buttoncomps/buttoncomps.h"
-#include "framework/application.h"
-#include "framework/reader.h"
-#include "framework/text_parser.h"
+#include "framework/controls/application.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/text_parser.h"
 #include "platform/headless/headless_platform.h"
 #include "tests/support/pixel_image.h"
 #include "tests/support/png_writer.h"
