@@ -2,6 +2,8 @@
 // converter needs and a program that only reads descriptions does not.
 #include "framework/description_tools/converter.h"
 
+#include <set>
+
 #include "framework/description/binary_reader.h"
 #include "framework/description_tools/binary_writer.h"
 #include "framework/description_tools/file_references.h"
@@ -12,6 +14,10 @@ namespace fw {
 namespace {
 
 using namespace syntax;
+
+std::unique_ptr<SyntaxSource> OpenEitherSyntax(std::string_view data) {
+  return IsBinaryDescription(data) ? NewBinarySource(data) : NewTextSource(data);
+}
 
 // What the sink cannot write is named at the value's position.
 void CopyProperty(SyntaxSource& source, const String& name, SyntaxSink& sink) {
@@ -42,10 +48,20 @@ std::string ConvertDescription(std::string_view data, DescriptionSyntax to,
                                const std::optional<std::string>& files_folder) {
   const bool text = to == DescriptionSyntax::Text;
   auto sink = text ? NewTextSink() : NewBinarySink();
-  auto source = IsBinaryDescription(data) ? NewBinarySource(data) : NewTextSource(data);
+  auto source = OpenEitherSyntax(data);
   if (!text && files_folder) source = ResolveFiles(std::move(source), *files_folder);
   CopyItems(*source, *sink);
   return to == DescriptionSyntax::Packed ? Pack(sink->Take()) : sink->Take();
+}
+
+std::vector<std::string> DescriptionClasses(std::string_view data) {
+  auto source = OpenEitherSyntax(data);
+  std::set<std::string> classes;
+  for (SyntaxItem item = source->Next(); item.kind != SyntaxItem::Kind::End; item = source->Next()) {
+    if (item.kind == SyntaxItem::Kind::Object) classes.insert(item.class_name);
+    if (item.kind == SyntaxItem::Kind::Property) source->NextValue(item.name);
+  }
+  return {classes.begin(), classes.end()};
 }
 
 }  // namespace fw

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fw {
 
@@ -15,5 +16,10 @@ namespace fw {
 enum class DescriptionSyntax { Text, Binary, Packed };
 std::string ConvertDescription(std::string_view data, DescriptionSyntax to,
                                const std::optional<std::string>& files_folder = std::nullopt);
+
+// The classes of a description's objects, text or binary, the top one's included: sorted by their
+// bytes and each once, so that a build can make the same list of classes to register from it.
+// Raises EReadError for a broken syntax. File references are not read.
+std::vector<std::string> DescriptionClasses(std::string_view data);
 
 }  // namespace fw
