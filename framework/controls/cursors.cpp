@@ -45,14 +45,6 @@ std::optional<String> NamedCursorName(long long value) {
 
 const NamedIntegers kNamedCursors{&NamedCursorValue, &NamedCursorName};
 
-int props_detail::AsCursor(const PropValue& v, const String& prop) {
-  if (const auto* i = std::get_if<long long>(&v)) return static_cast<int>(*i);
-  if (const auto* id = std::get_if<Ident>(&v)) {
-    if (auto c = CursorFromName(id->name)) return *c;
-  }
-  props_detail::InvalidValue(prop);
-}
-
 pf::CursorShape CursorShapeOf(TCursor cursor) {
   switch (cursor) {
     case crHandPoint: return pf::CursorShape::HandPoint;

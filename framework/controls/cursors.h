@@ -25,14 +25,10 @@ pf::CursorShape CursorShapeOf(TCursor cursor);
 
 // The names above as a cursor property is written with them.
 extern const NamedIntegers kNamedCursors;
-namespace props_detail {
-int AsCursor(const PropValue& v, const String& prop);
-}  // namespace props_detail
 
 template <class T, class G, class S>
 PropInfo CursorProp(String name, G get, S set, std::optional<int> def = std::nullopt) {
-  return NamedIntegerProp<T, int>(std::move(name), PropType::Cursor, kNamedCursors, get, set,
-                                  props_detail::AsCursor, def);
+  return NamedIntegerProp<T, int>(std::move(name), PropType::Cursor, kNamedCursors, get, set, def);
 }
 
 }  // namespace fw

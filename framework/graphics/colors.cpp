@@ -101,13 +101,4 @@ std::optional<String> NamedColorName(long long value) {
 
 const NamedIntegers kNamedColors{&NamedColorValue, &NamedColorName};
 
-TColor props_detail::AsColor(const PropValue& v, const String& prop) {
-  if (const auto* i = std::get_if<long long>(&v)) return static_cast<TColor>(*i);
-  if (const auto* id = std::get_if<Ident>(&v)) {
-    TColor c = 0;
-    if (StringToColor(id->name, &c)) return c;
-  }
-  props_detail::InvalidValue(prop);
-}
-
 }  // namespace fw

@@ -48,14 +48,10 @@ bool StringToColor(std::string_view text, TColor* color);
 
 // The names above as a colour property is written with them.
 extern const NamedIntegers kNamedColors;
-namespace props_detail {
-TColor AsColor(const PropValue& v, const String& prop);
-}  // namespace props_detail
 
 template <class T, class G, class S>
 PropInfo ColorProp(String name, G get, S set, std::optional<TColor> def = std::nullopt) {
-  return NamedIntegerProp<T, TColor>(std::move(name), PropType::Color, kNamedColors, get, set,
-                                     props_detail::AsColor, def);
+  return NamedIntegerProp<T, TColor>(std::move(name), PropType::Color, kNamedColors, get, set, def);
 }
 
 }  // namespace fw

@@ -21,31 +21,15 @@ int MulDiv(int a, int b, int c) {
 
 TFont::TFont() = default;
 
-void TFont::SetName(const String& name) {
-  if (name == name_) return;
-  name_ = name;
-  Changed();
-}
+void TFont::SetName(const String& name) { Change(name_, name); }
 
-void TFont::SetSize(int points) {
-  if (points == size_) return;
-  size_ = points;
-  Changed();
-}
+void TFont::SetSize(int points) { Change(size_, points); }
 
 int TFont::Height() const { return -MulDiv(size_, pixels_per_inch_, 72); }
 
-void TFont::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
-  Changed();
-}
+void TFont::SetColor(TColor color) { Change(color_, color); }
 
-void TFont::SetStyle(TFontStyles style) {
-  if (style == style_) return;
-  style_ = style;
-  Changed();
-}
+void TFont::SetStyle(TFontStyles style) { Change(style_, style); }
 
 void TFont::Assign(const TFont& source) {
   if (&source == this) return;
@@ -74,23 +58,10 @@ pf::FontSpec TFont::Logical() const {
 
 // ---- TBrush, TPen
 
-void TBrush::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
-  Changed();
-}
+void TBrush::SetColor(TColor color) { Change(color_, color); }
 
-void TPen::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
-  Changed();
-}
+void TPen::SetColor(TColor color) { Change(color_, color); }
 
-void TPen::SetWidth(int width) {
-  if (width < 1) width = 1;
-  if (width == width_) return;
-  width_ = width;
-  Changed();
-}
+void TPen::SetWidth(int width) { Change(width_, width < 1 ? 1 : width); }
 
 }  // namespace fw

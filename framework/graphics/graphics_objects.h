@@ -40,6 +40,13 @@ class TGraphicsObject {
   void Changed() {
     if (OnChange) OnChange();
   }
+  // Sets a field to `value` and tells the owner, when that is a change.
+  template <class T>
+  void Change(T& field, const T& value) {
+    if (field == value) return;
+    field = value;
+    Changed();
+  }
 };
 
 class TFont : public TGraphicsObject {

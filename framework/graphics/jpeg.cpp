@@ -61,8 +61,12 @@ struct HeaderInfo {
   int components;
 };
 
-bool ReadHeaderRaw(const unsigned char* data, unsigned long size, HeaderInfo* info,
-                   JpegError* err) {
+// Runs `after_header(cinfo, err)` on a decompressor that has read the header of `data`, and true
+// when neither libjpeg nor `after_header` failed and libjpeg gave no warning; else err->message
+// says why. libjpeg's errors leave through longjmp to here, so `after_header`, like this function,
+// must hold no C++ objects with destructors.
+template <class AfterHeader>
+bool Decompress(std::string_view data, JpegError* err, AfterHeader after_header) {
   jpeg_decompress_struct cinfo;
   std::memset(&cinfo, 0, sizeof cinfo);
   cinfo.err = &err->pub;
@@ -71,13 +75,19 @@ bool ReadHeaderRaw(const unsigned char* data, unsigned long size, HeaderInfo* in
     return false;
   }
   jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, data, size);
+  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.data()), data.size());
   jpeg_read_header(&cinfo, TRUE);
-  info->width = static_cast<int>(cinfo.image_width);
-  info->height = static_cast<int>(cinfo.image_height);
-  info->components = cinfo.num_components;
+  const bool done = after_header(cinfo, err);
   jpeg_destroy_decompress(&cinfo);
-  return CheckWarnings(err);
+  return done && CheckWarnings(err);
+}
+
+// The same, raising EJPEG with libjpeg's message when it fails.
+template <class AfterHeader>
+void DecompressOrRaise(std::string_view data, AfterHeader after_header) {
+  JpegError err;
+  InitError(&err);
+  if (!Decompress(data, &err, after_header)) throw EJPEG(err.message);
 }
 
 // One decoded row of samples (grey, or red, green, blue) as 0x00RRGGBB pixels.
@@ -92,51 +102,36 @@ void SamplesToPixels(const unsigned char* samples, int width, int components, st
 
 // Decodes into `out`, height rows of width pixels, one row of samples at a time through `row`
 // (width x components bytes).
-bool DecodeRaw(const unsigned char* data, unsigned long size, const HeaderInfo* expected,
-               std::uint32_t* out, unsigned char* row, JpegError* err) {
-  jpeg_decompress_struct cinfo;
-  std::memset(&cinfo, 0, sizeof cinfo);
-  cinfo.err = &err->pub;
-  if (setjmp(err->jump)) {
-    jpeg_destroy_decompress(&cinfo);
-    return false;
-  }
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, data, size);
-  jpeg_read_header(&cinfo, TRUE);
-  cinfo.out_color_space = expected->components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+bool DecodeRows(jpeg_decompress_struct& cinfo, const HeaderInfo& expected, std::uint32_t* out,
+                unsigned char* row, JpegError* err) {
+  cinfo.out_color_space = expected.components == 1 ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_start_decompress(&cinfo);
-  if (static_cast<int>(cinfo.output_width) != expected->width ||
-      static_cast<int>(cinfo.output_height) != expected->height ||
-      cinfo.output_components != expected->components) {
+  if (static_cast<int>(cinfo.output_width) != expected.width ||
+      static_cast<int>(cinfo.output_height) != expected.height ||
+      cinfo.output_components != expected.components) {
     std::snprintf(err->message, sizeof err->message, "JPEG image changed its size while decoding");
-    jpeg_destroy_decompress(&cinfo);
     return false;
   }
   while (cinfo.output_scanline < cinfo.output_height) {
     const std::size_t y = cinfo.output_scanline;
     JSAMPROW rows[1] = {row};
     if (jpeg_read_scanlines(&cinfo, rows, 1) != 1) break;
-    SamplesToPixels(row, expected->width, expected->components,
-                    out + y * static_cast<std::size_t>(expected->width));
+    SamplesToPixels(row, expected.width, expected.components,
+                    out + y * static_cast<std::size_t>(expected.width));
   }
   jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
-  return CheckWarnings(err);
-}
-
-const unsigned char* UnsignedBytes(std::string_view data) {
-  return reinterpret_cast<const unsigned char*>(data.data());
+  return true;
 }
 
 // The whole picture as pixels, straight into the bitmap's store: no copy of the samples.
 std::unique_ptr<TBitmap> DecodeToBitmap(const std::string& data, const HeaderInfo& info) {
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.width) * info.height);
   std::vector<unsigned char> row(static_cast<std::size_t>(info.width) * info.components);
-  JpegError err;
-  InitError(&err);
-  if (!DecodeRaw(UnsignedBytes(data), data.size(), &info, pixels.data(), row.data(), &err))
-    throw EJPEG(err.message);
+  std::uint32_t* out = pixels.data();
+  unsigned char* samples = row.data();
+  DecompressOrRaise(data, [&](jpeg_decompress_struct& cinfo, JpegError* err) {
+    return DecodeRows(cinfo, info, out, samples, err);
+  });
   auto bitmap = std::make_unique<TBitmap>();
   bitmap->SetPixels(info.width, info.height, std::move(pixels));
   return bitmap;
@@ -149,9 +144,11 @@ TJPEGImage::~TJPEGImage() = default;
 
 void TJPEGImage::LoadFromBytes(std::string_view bytes) {
   HeaderInfo info{};
-  JpegError err;
-  InitError(&err);
-  if (!ReadHeaderRaw(UnsignedBytes(bytes), bytes.size(), &info, &err)) throw EJPEG(err.message);
+  DecompressOrRaise(bytes, [&info](jpeg_decompress_struct& cinfo, JpegError*) {
+    info = {static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height),
+            cinfo.num_components};
+    return true;
+  });
   data_.assign(bytes);
   width_ = info.width;
   height_ = info.height;

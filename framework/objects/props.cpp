@@ -1,10 +1,11 @@
 #include "framework/objects/props.h"
 
 namespace fw::props_detail {
-
-void InvalidValue(const String& prop) {
+namespace {
+[[noreturn]] void InvalidValue(const String& prop) {
   throw EReadError(Format("Invalid property value for %s", prop.c_str()));
 }
+}  // namespace
 
 long long AsInteger(const PropValue& v, const String& prop) {
   if (const auto* i = std::get_if<long long>(&v)) return *i;
@@ -30,6 +31,14 @@ int AsEnum(const PropValue& v, const EnumInfo& names, const String& prop) {
 
 std::string AsBytes(const PropValue& v, const String& prop) {
   if (const auto* b = std::get_if<Bytes>(&v)) return b->data;
+  InvalidValue(prop);
+}
+
+long long AsNamedInteger(const PropValue& v, const NamedIntegers& names, const String& prop) {
+  if (const auto* i = std::get_if<long long>(&v)) return *i;
+  if (const auto* id = std::get_if<Ident>(&v)) {
+    if (auto value = names.value_of(id->name)) return *value;
+  }
   InvalidValue(prop);
 }
 

@@ -26,13 +26,12 @@ inline ClassInfo NewClass(String name, const ClassInfo* parent,
 }
 
 namespace props_detail {
-// Raises EReadError "Invalid property value for <prop>".
-[[noreturn]] void InvalidValue(const String& prop);
 long long AsInteger(const PropValue& v, const String& prop);
 bool AsBoolean(const PropValue& v, const String& prop);
 String AsString(const PropValue& v, const String& prop);
 int AsEnum(const PropValue& v, const EnumInfo& names, const String& prop);
 std::string AsBytes(const PropValue& v, const String& prop);
+long long AsNamedInteger(const PropValue& v, const NamedIntegers& names, const String& prop);
 }  // namespace props_detail
 
 // Stored-rule helper: a predicate on the concrete class.
@@ -85,14 +84,16 @@ PropInfo StringProp(String name, G get, S set, std::optional<String> def = std::
   return p;
 }
 
-// An integer of type V that may also be written as one of `names` (PropType Color or Cursor);
-// `from_value` takes what is set, a number or a name. The builders ColorProp and CursorProp sit
-// beside the colours and the cursors.
-template <class T, class V, class G, class S, class From>
+// An integer of type V that may also be written as one of `names` (PropType Color or Cursor).
+// The builders ColorProp and CursorProp sit beside the colours and the cursors.
+template <class T, class V, class G, class S>
 PropInfo NamedIntegerProp(String name, PropType type, const NamedIntegers& names, G get, S set,
-                          From from_value, std::optional<V> def) {
+                          std::optional<V> def) {
   PropInfo p = props_detail::Make<T>(
-      std::move(name), type, get, set, [](V v) { return props_detail::Number(v); }, from_value);
+      std::move(name), type, get, set, [](V v) { return props_detail::Number(v); },
+      [&names](const PropValue& v, const String& n) {
+        return static_cast<V>(props_detail::AsNamedInteger(v, names, n));
+      });
   p.named = &names;
   if (def) p.default_value = props_detail::Number(*def);
   return p;
