@@ -8,6 +8,7 @@
 #include "framework/graphics/graphics_objects.h"
 #include "framework/objects/props.h"
 #include "platform/device.h"
+#include "platform/platform.h"
 
 namespace fw {
 
@@ -16,17 +17,18 @@ class TCustomForm;
 
 enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
+// The platform's shift flags, as controls name them.
 enum class TShiftFlag : unsigned {
-  ssShift = 1u << 0,
-  ssAlt = 1u << 1,
-  ssCtrl = 1u << 2,
-  ssLeft = 1u << 3,
-  ssRight = 1u << 4,
-  ssMiddle = 1u << 5,
-  ssDouble = 1u << 6,
+  ssShift = pf::kShiftKey,
+  ssAlt = pf::kAltKey,
+  ssCtrl = pf::kCtrlKey,
+  ssLeft = pf::kLeftButton,
+  ssRight = pf::kRightButton,
+  ssMiddle = pf::kMiddleButton,
+  ssDouble = pf::kDoubleClick,
 };
 
-// A set of TShiftFlag; the bits match the platform's shift flags.
+// A set of TShiftFlag, the platform's shift bits.
 class TShiftState {
  public:
   TShiftState() = default;
