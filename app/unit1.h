@@ -2,9 +2,9 @@
 // The launcher's only window: the background picture, four picture buttons over the captions of
 // the four choices, and the fade-in. Built from the form description "Form_Main".
 #include "buttoncomps/image_button.h"
+#include "framework/controls/forms.h"
 #include "framework/controls/image.h"
 #include "framework/controls/timer.h"
-#include "framework/controls/forms.h"
 
 namespace app {
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/program_resources.h"
-#include "buttoncomps/buttoncomps.h"
 #include "app/unit1.h"
+#include "buttoncomps/buttoncomps.h"
 #include "framework/controls/application.h"
 #include "framework/graphics/jpeg.h"
 #include "platform/headless/headless_platform.h"

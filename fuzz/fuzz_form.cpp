@@ -81,9 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto& hp = static_cast<pf::headless::HeadlessPlatform&>(pf::Current());
   {
     fw::TApplication app(nullptr);
-    app.Initialize();               // the framework's classes, as the program's start registers them
-    bc::RegisterClasses();          // and the buttons'
-    fw::AcceptTextDescriptions();   // both syntaxes, as the converter and the tools read them
+    app.Initialize();              // the framework's classes, as the program's start registers them
+    bc::RegisterClasses();         // and the buttons'
+    fw::AcceptTextDescriptions();  // both syntaxes, as the converter and the tools read them
     auto* form = new TFuzzForm(&app);
     bool read = false;
     try {

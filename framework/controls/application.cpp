@@ -14,7 +14,8 @@ TApplication* Application = nullptr;
 namespace {
 
 void RegisterStandardClasses() {
-  for (const ClassInfo* info : {&TForm::StaticClass(), &TImage::StaticClass(), &TTimer::StaticClass()}) {
+  for (const ClassInfo* info :
+       {&TForm::StaticClass(), &TImage::StaticClass(), &TTimer::StaticClass()}) {
     RegisterClass(*info);
   }
 }
@@ -57,15 +58,12 @@ void TApplication::Run() {
 void TApplication::HandleMessage() {
   pf::Platform& platform = pf::Current();
   switch (platform.PumpOne()) {
-    case pf::PumpResult::Quit:
-      terminated_ = true;
-      break;
+    case pf::PumpResult::Quit: terminated_ = true; break;
     case pf::PumpResult::Empty:
       Idle();
       if (!terminated_) platform.WaitMessage();
       break;
-    case pf::PumpResult::Dispatched:
-      break;
+    case pf::PumpResult::Dispatched: break;
   }
 }
 

@@ -6,7 +6,6 @@
 
 namespace fw {
 
-
 class TApplication : public TComponent {
   QF_PUBLISHED_CLASS()
 

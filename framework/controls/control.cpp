@@ -86,8 +86,8 @@ TComponent* TControl::GetParentComponent() const { return parent_; }
 void TControl::SetParentComponent(TComponent* parent) {
   auto* container = dynamic_cast<TWinControl*>(parent);
   if (parent && !container) {
-    throw EInvalidOperation(Format("%s cannot hold control '%s'", parent->ClassName().c_str(),
-                                   Name().c_str()));
+    throw EInvalidOperation(
+        Format("%s cannot hold control '%s'", parent->ClassName().c_str(), Name().c_str()));
   }
   SetParent(container);
 }
@@ -167,14 +167,9 @@ std::intptr_t TControl::Perform(unsigned msg, std::intptr_t wparam, std::intptr_
 
 void TControl::Dispatch(TMessage& message) {
   switch (message.Msg) {
-    case CM_MOUSEENTER:
-      MouseEnter(message);
-      break;
-    case CM_MOUSELEAVE:
-      MouseLeave(message);
-      break;
-    default:
-      break;
+    case CM_MOUSEENTER: MouseEnter(message); break;
+    case CM_MOUSELEAVE: MouseLeave(message); break;
+    default: break;
   }
 }
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/objects/classes.h"
 #include "framework/controls/cursors.h"
 #include "framework/graphics/graphics_objects.h"
+#include "framework/objects/classes.h"
 #include "framework/objects/props.h"
 #include "platform/device.h"
 #include "platform/platform.h"

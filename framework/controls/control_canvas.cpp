@@ -7,8 +7,7 @@ namespace fw {
 TCanvas::Lease TControlCanvas::Acquire() {
   TCustomForm* form = control_.Parent() ? control_.ParentForm() : nullptr;
   if (!form) {
-    throw EInvalidOperation(
-        Format("Control '%s' has no parent window", control_.Name().c_str()));
+    throw EInvalidOperation(Format("Control '%s' has no parent window", control_.Name().c_str()));
   }
   const pf::Point origin = control_.ClientToForm({0, 0});
   const pf::Point parent_origin = control_.Parent()->ClientToForm({0, 0});

@@ -42,8 +42,12 @@ std::vector<PropInfo> FontProperties() {
       "Font.Size", [](const T& c) { return c.Font()->Size(); },
       [](T& c, int v) { c.Font()->SetSize(v); }));
   PropInfo style = NewProp("Font.Style", PropType::Set, &kFontStyleNames);
-  style.get = [](const TObject& o) { return StyleToValue(static_cast<const T&>(o).Font()->Style()); };
-  style.set = [](TObject& o, const PropValue& v) { static_cast<T&>(o).Font()->SetStyle(ValueToStyle(v)); };
+  style.get = [](const TObject& o) {
+    return StyleToValue(static_cast<const T&>(o).Font()->Style());
+  };
+  style.set = [](TObject& o, const PropValue& v) {
+    static_cast<T&>(o).Font()->SetStyle(ValueToStyle(v));
+  };
   props.push_back(style);
   for (PropInfo& p : props) p.stored = own_font;
   return props;

@@ -8,11 +8,19 @@
 
 namespace fw {
 
-const EnumInfo kBorderStyleNames{{{"bsNone", 0}, {"bsSingle", 1}, {"bsSizeable", 2},
-                                  {"bsDialog", 3}, {"bsToolWindow", 4}, {"bsSizeToolWin", 5}}};
-const EnumInfo kPositionNames{{{"poDesigned", 0}, {"poDefault", 1}, {"poDefaultPosOnly", 2},
-                               {"poDefaultSizeOnly", 3}, {"poScreenCenter", 4},
-                               {"poDesktopCenter", 5}, {"poMainFormCenter", 6},
+const EnumInfo kBorderStyleNames{{{"bsNone", 0},
+                                  {"bsSingle", 1},
+                                  {"bsSizeable", 2},
+                                  {"bsDialog", 3},
+                                  {"bsToolWindow", 4},
+                                  {"bsSizeToolWin", 5}}};
+const EnumInfo kPositionNames{{{"poDesigned", 0},
+                               {"poDefault", 1},
+                               {"poDefaultPosOnly", 2},
+                               {"poDefaultSizeOnly", 3},
+                               {"poScreenCenter", 4},
+                               {"poDesktopCenter", 5},
+                               {"poMainFormCenter", 6},
                                {"poOwnerFormCenter", 7}}};
 
 const ClassInfo& TCustomForm::StaticClass() {
@@ -58,8 +66,7 @@ const ClassInfo& TForm::StaticClass() {
   return info;
 }
 
-TCustomForm::TCustomForm(TComponent* owner)
-    : TWinControl(owner), icon_(std::make_unique<TIcon>()) {
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), icon_(std::make_unique<TIcon>()) {
   StoreVisible(false);
   pf::WindowParams params;
   params.borderless = true;

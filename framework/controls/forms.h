@@ -10,11 +10,22 @@
 namespace fw {
 
 enum class TFormBorderStyle : std::uint8_t {
-  bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin
+  bsNone,
+  bsSingle,
+  bsSizeable,
+  bsDialog,
+  bsToolWindow,
+  bsSizeToolWin
 };
 enum class TPosition : std::uint8_t {
-  poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-  poMainFormCenter, poOwnerFormCenter
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
 };
 
 class TCustomForm : public TWinControl, public pf::WindowHandler {

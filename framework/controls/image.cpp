@@ -16,8 +16,7 @@ const ClassInfo& TImage::StaticClass() {
   return info;
 }
 
-TImage::TImage(TComponent* owner)
-    : TGraphicControl(owner), picture_(std::make_unique<TPicture>()) {
+TImage::TImage(TComponent* owner) : TGraphicControl(owner), picture_(std::make_unique<TPicture>()) {
   SetBounds(Left(), Top(), 105, 105);
   picture_->OnChange = [this] { PictureChanged(); };
 }

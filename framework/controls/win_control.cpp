@@ -57,7 +57,8 @@ void TWinControl::PaintControls(pf::Device& device, const TRect& form_clip) {
                      pf::AddSat(origin.y, c->Height())};
     if (area.Intersect(form_clip).IsEmpty()) continue;
     c->PaintOn(device, form_clip);
-    if (auto* container = dynamic_cast<TWinControl*>(c)) container->PaintControls(device, form_clip);
+    if (auto* container = dynamic_cast<TWinControl*>(c))
+      container->PaintControls(device, form_clip);
   }
 }
 

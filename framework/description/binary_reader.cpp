@@ -29,7 +29,8 @@ struct Open {
 class BinarySource : public SyntaxSource {
  public:
   explicit BinarySource(std::string_view data) : data_(data) {
-    if (!data.starts_with(kBinarySignature)) FailAt(*this, 0, "not a form description: bad signature");
+    if (!data.starts_with(kBinarySignature))
+      FailAt(*this, 0, "not a form description: bad signature");
     pos_ = kBinarySignature.size();
   }
 
@@ -38,20 +39,25 @@ class BinarySource : public SyntaxSource {
     BinarySource header(packed, kPackedSignature.size());
     const std::uint64_t size = header.Varint("unpacked size");
     const std::string_view deflated = packed.substr(header.pos_);
-    if (size > std::min<std::uint64_t>(deflated.size() * kMostUnpackedPerPackedByte, kMostUnpacked)) {
-      header.Fail(kPackedSignature.size(), Format("%llu bytes cannot unpack from %llu", N(size), N(deflated.size())));
+    if (size >
+        std::min<std::uint64_t>(deflated.size() * kMostUnpackedPerPackedByte, kMostUnpacked)) {
+      header.Fail(kPackedSignature.size(),
+                  Format("%llu bytes cannot unpack from %llu", N(size), N(deflated.size())));
     }
     std::string out(size, '\0');
     uLongf made = static_cast<uLongf>(size);
     uLong used = static_cast<uLong>(deflated.size());
     int rc = uncompress2(reinterpret_cast<Bytef*>(out.data()), &made,
                          reinterpret_cast<const Bytef*>(deflated.data()), &used);
-    if (rc != Z_OK) header.Fail(header.pos_, Format("the packed data does not unpack (zlib error %d)", rc));
+    if (rc != Z_OK)
+      header.Fail(header.pos_, Format("the packed data does not unpack (zlib error %d)", rc));
     if (made != size) {
-      header.Fail(header.pos_, Format("the packed data unpacks to %llu bytes, not %llu", N(made), N(size)));
+      header.Fail(header.pos_,
+                  Format("the packed data unpacks to %llu bytes, not %llu", N(made), N(size)));
     }
     if (used != deflated.size()) {
-      header.Fail(header.pos_ + used, Format("%llu bytes after the packed data", N(deflated.size() - used)));
+      header.Fail(header.pos_ + used,
+                  Format("%llu bytes after the packed data", N(deflated.size() - used)));
     }
     return out;
   }
@@ -61,15 +67,16 @@ class BinarySource : public SyntaxSource {
     const bool top = at == kBinarySignature.size();
     if (open_.empty() && !top) {
       if (at < data_.size()) {
-        Fail(at, Format("%llu bytes of data after the end of the description", N(data_.size() - at)));
+        Fail(at,
+             Format("%llu bytes of data after the end of the description", N(data_.size() - at)));
       }
       return SyntaxItem{SyntaxItem::Kind::End, {}, {}, static_cast<long long>(at)};
     }
     if (at == data_.size()) {
       if (top) Fail(at, "the data ends before the top object");
       const Open& o = open_.back();
-      Fail(at, Format("the data ends before %s %s of offset %llu is closed", o.class_name.c_str(), o.name.c_str(),
-                      N(o.pos)));
+      Fail(at, Format("the data ends before %s %s of offset %llu is closed", o.class_name.c_str(),
+                      o.name.c_str(), N(o.pos)));
     }
     unsigned char tag = Byte();
     if (top && tag != kObject) Fail(at, Format("the top object expected, found tag $%02X", tag));
@@ -81,12 +88,16 @@ class BinarySource : public SyntaxSource {
         Open o{Name("class name"), {}, at};
         o.name = Name("object name", true);
         open_.push_back(o);
-        return SyntaxItem{SyntaxItem::Kind::Object, o.class_name, o.name, static_cast<long long>(at)};
+        return SyntaxItem{SyntaxItem::Kind::Object, o.class_name, o.name,
+                          static_cast<long long>(at)};
       }
       case kProperty:
-        return SyntaxItem{SyntaxItem::Kind::Property, {}, Name("property name"), static_cast<long long>(at)};
+        return SyntaxItem{
+            SyntaxItem::Kind::Property, {}, Name("property name"), static_cast<long long>(at)};
       default:
-        Fail(at, Format("unknown tag $%02X where an object, a property or the end of an object belongs", tag));
+        Fail(at,
+             Format("unknown tag $%02X where an object, a property or the end of an object belongs",
+                    tag));
     }
   }
 
@@ -100,9 +111,7 @@ class BinarySource : public SyntaxSource {
         v.kind = SyntaxValue::Kind::Ident;
         v.text = Name("name");
         break;
-      case kInteger:
-        v.number = Zigzag(Varint("integer"));
-        break;
+      case kInteger: v.number = Zigzag(Varint("integer")); break;
       case kPattern:
         v.hex = true;
         v.number = Pattern();
@@ -125,8 +134,7 @@ class BinarySource : public SyntaxSource {
         for (std::uint64_t i = 0; i < count; ++i) v.names.push_back(Name("name in set"));
         break;
       }
-      default:
-        Fail(v.pos, Format("unknown tag $%02X for the value of %s", tag, property.c_str()));
+      default: Fail(v.pos, Format("unknown tag $%02X for the value of %s", tag, property.c_str()));
     }
     return v;
   }
@@ -136,7 +144,9 @@ class BinarySource : public SyntaxSource {
  private:
   BinarySource(std::string_view data, std::size_t pos) : data_(data), pos_(pos) {}
 
-  [[noreturn]] void Fail(std::size_t at, const String& what) const { FailAt(*this, static_cast<long long>(at), what); }
+  [[noreturn]] void Fail(std::size_t at, const String& what) const {
+    FailAt(*this, static_cast<long long>(at), what);
+  }
 
   unsigned char Byte() { return static_cast<unsigned char>(data_[pos_++]); }
 
@@ -167,8 +177,8 @@ class BinarySource : public SyntaxSource {
     const std::size_t at = pos_;
     std::uint64_t length = Varint(what);
     if (length > data_.size() - pos_) {
-      Fail(at, Format("a %s of %llu bytes runs past the end of the data (%llu bytes left)", what, N(length),
-                      N(data_.size() - pos_)));
+      Fail(at, Format("a %s of %llu bytes runs past the end of the data (%llu bytes left)", what,
+                      N(length), N(data_.size() - pos_)));
     }
     String s(data_.substr(pos_, length));
     pos_ += length;
@@ -179,7 +189,8 @@ class BinarySource : public SyntaxSource {
   String Name(const char* what, bool may_be_empty = false) {
     const std::size_t at = pos_;
     String s = Str(what);
-    if (!IsNameText(s) && !(may_be_empty && s.empty())) Fail(at, Format("the %s is not a name", what));
+    if (!IsNameText(s) && !(may_be_empty && s.empty()))
+      Fail(at, Format("the %s is not a name", what));
     return s;
   }
 
@@ -201,7 +212,9 @@ class PackedSource : private UnpackedRecords, public BinarySource {
 
 }  // namespace
 
-bool IsBinaryDescription(std::string_view data) { return !data.empty() && data[0] == kBinarySignature[0]; }
+bool IsBinaryDescription(std::string_view data) {
+  return !data.empty() && data[0] == kBinarySignature[0];
+}
 
 std::unique_ptr<SyntaxSource> NewBinarySource(std::string_view data) {
   if (data.starts_with(kPackedSignature)) return std::make_unique<PackedSource>(data);

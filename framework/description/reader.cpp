@@ -18,7 +18,9 @@ void MarkLoading(TComponent& c, bool on) {
   c.SetState(ComponentState::Reading, on);
 }
 
-String PropertyOf(const PropInfo& p, const TComponent& obj) { return p.name + " of " + obj.ClassName(); }
+String PropertyOf(const PropInfo& p, const TComponent& obj) {
+  return p.name + " of " + obj.ClassName();
+}
 
 // The semantics of a description, whichever syntax it comes in: classes, properties and their
 // types, events, the loading protocol, and cleaning up after an error.
@@ -45,7 +47,8 @@ class Reader {
   const ClassInfo& CreatableClass(const SyntaxItem& header) const {
     const ClassInfo* cls = nullptr;
     At(header.pos, [&] { cls = &GetClass(header.class_name); });
-    if (!cls->create) Fail(header.pos, "objects of class " + header.class_name + " cannot be created");
+    if (!cls->create)
+      Fail(header.pos, "objects of class " + header.class_name + " cannot be created");
     return *cls;
   }
 
@@ -80,7 +83,8 @@ class Reader {
 
   void ReadChild(TComponent& parent, const SyntaxItem& h) {
     // Each level is a call deeper: a crafted description must not exhaust the stack.
-    if (++depth_ > kMostNesting) Fail(h.pos, Format("objects nested more than %d deep", kMostNesting));
+    if (++depth_ > kMostNesting)
+      Fail(h.pos, Format("objects nested more than %d deep", kMostNesting));
     const ClassInfo& cls = CreatableClass(h);
     TComponent* child = nullptr;
     At(h.pos, [&] { child = cls.create(root_); });
@@ -96,11 +100,13 @@ class Reader {
   void ReadProperty(TComponent& obj, const SyntaxItem& name, std::set<String>& seen) {
     const PropInfo* p = name.name == "Name" ? nullptr : obj.Class().FindProperty(name.name);
     if (!p) Fail(name.pos, "unknown property '" + name.name + "' of " + obj.ClassName());
-    if (!seen.insert(p->name).second) Fail(name.pos, "property " + PropertyOf(*p, obj) + " given twice");
+    if (!seen.insert(p->name).second)
+      Fail(name.pos, "property " + PropertyOf(*p, obj) + " given twice");
     SyntaxValue v = source_->NextValue(name.name);
     if (v.kind == Kind::File) {
       Fail(v.pos, name.name + " names the file " + v.text +
-                      "; a description with file references must be converted (qf_formconv) before it is read");
+                      "; a description with file references must be converted (qf_formconv) before "
+                      "it is read");
     }
     if (p->type == PropType::Event) {
       String method = IdentifierOf(v, *p, obj);
@@ -113,7 +119,8 @@ class Reader {
     At(v.pos, [&] { p->set(obj, value); });
   }
 
-  [[noreturn]] void WrongType(const SyntaxValue& v, const PropInfo& p, const TComponent& obj, const char* wanted) {
+  [[noreturn]] void WrongType(const SyntaxValue& v, const PropInfo& p, const TComponent& obj,
+                              const char* wanted) {
     Fail(v.pos, PropertyOf(p, obj) + " needs " + wanted + ", not " + Describe(v));
   }
 
@@ -124,7 +131,8 @@ class Reader {
 
   long long Int32Of(const SyntaxValue& v, const PropInfo& p, const TComponent& obj) {
     long long n = v.number;
-    if (n < INT_MIN || n > INT_MAX) Fail(v.pos, Format("%lld is out of range for ", n) + PropertyOf(p, obj));
+    if (n < INT_MIN || n > INT_MAX)
+      Fail(v.pos, Format("%lld is out of range for ", n) + PropertyOf(p, obj));
     return n;
   }
 
@@ -144,14 +152,12 @@ class Reader {
       case PropType::Bytes:
         if (v.kind != Kind::Bytes) WrongType(v, p, obj, "a byte block");
         return Bytes{std::move(v.text)};
-      case PropType::Set:
-        return SetOf(v, p, obj);
+      case PropType::Set: return SetOf(v, p, obj);
       case PropType::Color:
       case PropType::Cursor:
         if (v.kind == Kind::Integer) return Int32Of(v, p, obj);
         return NamedValue(v, p, obj);
-      default:
-        return NamedValue(v, p, obj);
+      default: return NamedValue(v, p, obj);
     }
   }
 
@@ -173,8 +179,10 @@ class Reader {
     if (v.kind != Kind::Set) WrongType(v, p, obj, "a set");
     std::set<String> seen;
     for (const String& name : v.names) {
-      if (!KnownName(p, name)) Fail(v.pos, "unknown value '" + name + "' for " + PropertyOf(p, obj));
-      if (!seen.insert(name).second) Fail(v.pos, "'" + name + "' twice in the set for " + PropertyOf(p, obj));
+      if (!KnownName(p, name))
+        Fail(v.pos, "unknown value '" + name + "' for " + PropertyOf(p, obj));
+      if (!seen.insert(name).second)
+        Fail(v.pos, "'" + name + "' twice in the set for " + PropertyOf(p, obj));
     }
     return IdentSet{v.names};
   }
@@ -198,7 +206,8 @@ class Reader {
   static constexpr int kMostNesting = 200;
   int depth_ = 0;
   std::vector<TComponent*> created_;
-  std::vector<std::pair<TComponent*, long long>> read_;  // with the positions of their headers, root first
+  std::vector<std::pair<TComponent*, long long>>
+      read_;  // with the positions of their headers, root first
 };
 
 bool ClassIsOrDerivesFrom(const ClassInfo& cls, const String& name) {
@@ -214,7 +223,8 @@ void ReadComponent(std::string_view data, TComponent& root) {
   Reader reader(data);
   SyntaxItem header = reader.ReadHeader();
   if (!ClassIsOrDerivesFrom(root.Class(), header.class_name)) {
-    reader.Fail(header.pos, "a " + root.ClassName() + " cannot be read from a description of " + header.class_name);
+    reader.Fail(header.pos, "a " + root.ClassName() + " cannot be read from a description of " +
+                                header.class_name);
   }
   reader.ReadRoot(root, header);
 }

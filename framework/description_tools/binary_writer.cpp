@@ -35,7 +35,8 @@ class BinarySink : public SyntaxSink {
       case SyntaxValue::Kind::File:
         // An executable must never embed a reference to a file it does not carry.
         throw EWriteError(name + " names the file " + v.text +
-                          ", which the binary syntax cannot refer to: convert with the files' folder to read it in");
+                          ", which the binary syntax cannot refer to: convert with the files' "
+                          "folder to read it in");
       case SyntaxValue::Kind::Set:
         out_ += static_cast<char>(kSet);
         Varint(v.names.size());
@@ -79,8 +80,9 @@ std::string Pack(std::string_view records) {
   AppendVarint(out, records.size());
   uLongf size = compressBound(static_cast<uLong>(records.size()));
   std::string deflated(size, '\0');
-  if (compress2(reinterpret_cast<Bytef*>(deflated.data()), &size, reinterpret_cast<const Bytef*>(records.data()),
-                static_cast<uLong>(records.size()), Z_BEST_COMPRESSION) != Z_OK) {
+  if (compress2(reinterpret_cast<Bytef*>(deflated.data()), &size,
+                reinterpret_cast<const Bytef*>(records.data()), static_cast<uLong>(records.size()),
+                Z_BEST_COMPRESSION) != Z_OK) {
     throw EOutOfResources("cannot pack the description");
   }
   return out.append(deflated, 0, size);

@@ -57,7 +57,8 @@ std::string ConvertDescription(std::string_view data, DescriptionSyntax to,
 std::vector<std::string> DescriptionClasses(std::string_view data) {
   auto source = OpenEitherSyntax(data);
   std::set<std::string> classes;
-  for (SyntaxItem item = source->Next(); item.kind != SyntaxItem::Kind::End; item = source->Next()) {
+  for (SyntaxItem item = source->Next(); item.kind != SyntaxItem::Kind::End;
+       item = source->Next()) {
     if (item.kind == SyntaxItem::Kind::Object) classes.insert(item.class_name);
     if (item.kind == SyntaxItem::Kind::Property) source->NextValue(item.name);
   }

@@ -57,7 +57,8 @@ class ResolvingSource : public SyntaxSource {
 
 const char* FilePathProblem(std::string_view path) {
   if (path.empty()) return "is empty";
-  if (path.find('\\') != std::string_view::npos) return "has a backslash: separate folders with '/'";
+  if (path.find('\\') != std::string_view::npos)
+    return "has a backslash: separate folders with '/'";
   if (path[0] == '/' || path.find(':') != std::string_view::npos) {
     return "is absolute: name the file relative to the description's folder";
   }
@@ -83,15 +84,18 @@ std::string WrapFile(const String& property, std::string_view content) {
   const FileKind kind = picture_data::KindOf(content);
   if (kind == FileKind::Unknown) throw Exception("is not a JPEG, BMP or ICO file");
   if (IsPictureProperty(property)) {
-    if (kind == FileKind::Ico) throw Exception("is an icon, which a picture cannot hold (a JPEG or BMP can)");
-    const char* graphic = kind == FileKind::Jpeg ? picture_data::kJpegClass : picture_data::kBitmapClass;
+    if (kind == FileKind::Ico)
+      throw Exception("is an icon, which a picture cannot hold (a JPEG or BMP can)");
+    const char* graphic =
+        kind == FileKind::Jpeg ? picture_data::kJpegClass : picture_data::kBitmapClass;
     return picture_data::PictureData(graphic, content);
   }
   if (kind == FileKind::Jpeg) throw Exception("is a JPEG, which only a Picture.Data can hold");
   return kind == FileKind::Bmp ? picture_data::LengthPrefixed(content) : std::string(content);
 }
 
-std::unique_ptr<SyntaxSource> ResolveFiles(std::unique_ptr<SyntaxSource> source, std::string folder) {
+std::unique_ptr<SyntaxSource> ResolveFiles(std::unique_ptr<SyntaxSource> source,
+                                           std::string folder) {
   return std::make_unique<ResolvingSource>(std::move(source), std::move(folder));
 }
 

@@ -13,7 +13,8 @@ namespace fw::syntax {
 // into the byte block its property stores. A path that is absolute, has a `..` folder or a
 // backslash, a file that cannot be read, and a content the property cannot hold raise EReadError
 // at the reference's position.
-std::unique_ptr<SyntaxSource> ResolveFiles(std::unique_ptr<SyntaxSource> source, std::string folder);
+std::unique_ptr<SyntaxSource> ResolveFiles(std::unique_ptr<SyntaxSource> source,
+                                           std::string folder);
 // Why a file reference's path is refused (absolute, a `..` folder, a backslash, empty), or null:
 // a reference stays below the description's folder and reads the same on every system.
 const char* FilePathProblem(std::string_view path);

@@ -98,7 +98,8 @@ class Lexer {
   }
 
   void ExpectNumberEnd(const Token& t) {
-    if (IsIdentifierChar(Peek()) || Peek() == '.') Fail(t.line, "malformed number near " + Printable(Peek()));
+    if (IsIdentifierChar(Peek()) || Peek() == '.')
+      Fail(t.line, "malformed number near " + Printable(Peek()));
   }
 
   Token Decimal() {
@@ -149,7 +150,8 @@ class Lexer {
   char Escape() {
     char c = AtEnd() ? '\n' : text_[pos_++];
     switch (c) {
-      case '"': case '\\': return c;
+      case '"':
+      case '\\': return c;
       case 'n': return '\n';
       case 'r': return '\r';
       case 't': return '\t';
@@ -160,7 +162,8 @@ class Lexer {
         return static_cast<char>(high * 16 + low);
       }
       default:
-        Fail(line_, "unknown escape \\" + (c == '\n' ? String("at the end of the line") : String(1, c)));
+        Fail(line_,
+             "unknown escape \\" + (c == '\n' ? String("at the end of the line") : String(1, c)));
     }
   }
 
@@ -214,6 +217,8 @@ String Describe(const Token& token) {
   return "?";
 }
 
-void Fail(int line, const String& what) { throw EReadError(Format("Line %d: %s", line, what.c_str())); }
+void Fail(int line, const String& what) {
+  throw EReadError(Format("Line %d: %s", line, what.c_str()));
+}
 
 }  // namespace fw::syntax

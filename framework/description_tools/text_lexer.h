@@ -7,7 +7,19 @@
 
 namespace fw::syntax {
 
-enum class TokenKind { Ident, Integer, String, Bytes, LBrace, RBrace, Equals, LBracket, RBracket, Comma, End };
+enum class TokenKind {
+  Ident,
+  Integer,
+  String,
+  Bytes,
+  LBrace,
+  RBrace,
+  Equals,
+  LBracket,
+  RBracket,
+  Comma,
+  End
+};
 
 struct Token {
   TokenKind kind = TokenKind::End;

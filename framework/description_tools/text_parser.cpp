@@ -26,7 +26,8 @@ class TextSource : public SyntaxSource {
     }
     const Token& t = Peek();
     if (open_.empty()) {
-      if (t.kind != TokenKind::End) Fail(t.line, "unexpected " + Describe(t) + " after the end of the description");
+      if (t.kind != TokenKind::End)
+        Fail(t.line, "unexpected " + Describe(t) + " after the end of the description");
       return SyntaxItem{SyntaxItem::Kind::End, {}, {}, t.line};
     }
     if (t.kind == TokenKind::RBrace) {
@@ -36,10 +37,13 @@ class TextSource : public SyntaxSource {
     }
     if (t.kind == TokenKind::End) {
       const Header& h = open_.back();
-      Fail(t.line, Format("'}' missing: %s %s of line %d is not closed", h.class_name.c_str(), h.name.c_str(), h.line));
+      Fail(t.line, Format("'}' missing: %s %s of line %d is not closed", h.class_name.c_str(),
+                          h.name.c_str(), h.line));
     }
-    if (t.line == last_line_) Fail(t.line, "unexpected " + Describe(t) + ": one property or object per line");
-    if (t.kind != TokenKind::Ident) Fail(t.line, "property or object expected, found " + Describe(t));
+    if (t.line == last_line_)
+      Fail(t.line, "unexpected " + Describe(t) + ": one property or object per line");
+    if (t.kind != TokenKind::Ident)
+      Fail(t.line, "property or object expected, found " + Describe(t));
     TokenKind after = Peek(1).kind;
     if (after == TokenKind::Equals) {
       const Token& name = Take();
@@ -60,7 +64,8 @@ class TextSource : public SyntaxSource {
     last_line_ = first.end_line;
     switch (first.kind) {
       case TokenKind::Ident:
-        if (first.text == kFileWord && Peek().kind == TokenKind::String && Peek().line == first.line) {
+        if (first.text == kFileWord && Peek().kind == TokenKind::String &&
+            Peek().line == first.line) {
           v.kind = SyntaxValue::Kind::File;
           v.text = Take().text;
           return v;
@@ -70,11 +75,8 @@ class TextSource : public SyntaxSource {
       case TokenKind::Integer: v.kind = SyntaxValue::Kind::Integer; break;
       case TokenKind::String: v.kind = SyntaxValue::Kind::String; break;
       case TokenKind::Bytes: v.kind = SyntaxValue::Kind::Bytes; break;
-      case TokenKind::LBracket:
-        ReadSet(v);
-        return v;
-      default:
-        Fail(first.line, "value of " + property + " expected, found " + Describe(first));
+      case TokenKind::LBracket: ReadSet(v); return v;
+      default: Fail(first.line, "value of " + property + " expected, found " + Describe(first));
     }
     v.number = first.number;
     v.hex = first.hex;
@@ -85,7 +87,9 @@ class TextSource : public SyntaxSource {
   String Where(long long pos) const override { return Format("Line %lld", pos); }
 
  private:
-  const Token& Peek(std::size_t ahead = 0) const { return tokens_[std::min(pos_ + ahead, tokens_.size() - 1)]; }
+  const Token& Peek(std::size_t ahead = 0) const {
+    return tokens_[std::min(pos_ + ahead, tokens_.size() - 1)];
+  }
   const Token& Take() {
     const Token& t = Peek();
     if (pos_ + 1 < tokens_.size()) ++pos_;
@@ -115,12 +119,14 @@ class TextSource : public SyntaxSource {
     }
     for (;;) {
       const Token& element = Take();
-      if (element.kind != TokenKind::Ident) Fail(element.line, "name expected in set, found " + Describe(element));
+      if (element.kind != TokenKind::Ident)
+        Fail(element.line, "name expected in set, found " + Describe(element));
       v.names.push_back(element.text);
       const Token& next = Take();
       v.pos = last_line_ = next.line;
       if (next.kind == TokenKind::RBracket) return;
-      if (next.kind != TokenKind::Comma) Fail(next.line, "',' or ']' expected in set, found " + Describe(next));
+      if (next.kind != TokenKind::Comma)
+        Fail(next.line, "',' or ']' expected in set, found " + Describe(next));
     }
   }
 
@@ -134,7 +140,9 @@ class TextSource : public SyntaxSource {
 
 }  // namespace
 
-std::unique_ptr<SyntaxSource> NewTextSource(std::string_view text) { return std::make_unique<TextSource>(text); }
+std::unique_ptr<SyntaxSource> NewTextSource(std::string_view text) {
+  return std::make_unique<TextSource>(text);
+}
 
 }  // namespace fw::syntax
 

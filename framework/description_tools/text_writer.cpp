@@ -54,7 +54,8 @@ String ValueText(const SyntaxValue& v, const String& indent) {
   switch (v.kind) {
     case SyntaxValue::Kind::Ident: return v.text;
     case SyntaxValue::Kind::Integer:
-      return v.hex ? Format("$%08X", static_cast<std::uint32_t>(v.number)) : std::to_string(v.number);
+      return v.hex ? Format("$%08X", static_cast<std::uint32_t>(v.number))
+                   : std::to_string(v.number);
     case SyntaxValue::Kind::String: return Quote(v.text);
     case SyntaxValue::Kind::Bytes: return HexBlock(v.text, indent);
     case SyntaxValue::Kind::File: return String(kFileWord) + " " + Quote(v.text);

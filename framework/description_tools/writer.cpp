@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "framework/description_tools/binary_writer.h"
 #include "framework/description/syntax.h"
+#include "framework/description_tools/binary_writer.h"
 #include "framework/description_tools/text_writer.h"
 
 namespace fw {
@@ -41,7 +41,8 @@ class Writer {
 
  private:
   [[noreturn]] void Fail(const TComponent& obj, const String& what) const {
-    throw EWriteError(Format("%s (%s): %s", obj.Name().c_str(), obj.ClassName().c_str(), what.c_str()));
+    throw EWriteError(
+        Format("%s (%s): %s", obj.Name().c_str(), obj.ClassName().c_str(), what.c_str()));
   }
 
   void WriteObject(const TComponent& obj) {
@@ -87,15 +88,18 @@ class Writer {
     if (const auto* b = std::get_if<bool>(&value)) return Named(*b ? "True" : "False");
     if (const auto* s = std::get_if<String>(&value)) return Text(SyntaxValue::Kind::String, *s);
     if (const auto* id = std::get_if<Ident>(&value)) return Named(Identifier(obj, p, id->name));
-    if (const auto* bytes = std::get_if<Bytes>(&value)) return Text(SyntaxValue::Kind::Bytes, bytes->data);
+    if (const auto* bytes = std::get_if<Bytes>(&value))
+      return Text(SyntaxValue::Kind::Bytes, bytes->data);
     SyntaxValue set;
     set.kind = SyntaxValue::Kind::Set;
-    for (const String& name : std::get<IdentSet>(value).names) set.names.push_back(Identifier(obj, p, name));
+    for (const String& name : std::get<IdentSet>(value).names)
+      set.names.push_back(Identifier(obj, p, name));
     return set;
   }
 
   String Identifier(const TComponent& obj, const PropInfo& p, const String& name) const {
-    if (!IsIdentifierText(name)) Fail(obj, Format("value '%s' of %s is not an identifier", name.c_str(), p.name.c_str()));
+    if (!IsIdentifierText(name))
+      Fail(obj, Format("value '%s' of %s is not an identifier", name.c_str(), p.name.c_str()));
     return name;
   }
 
@@ -110,10 +114,8 @@ class Writer {
         return Number(value);
       }
       case PropType::Enum:
-      case PropType::Set:
-        Fail(obj, Format("value %lld of %s has no name", value, p.name.c_str()));
-      default:
-        return Number(value);
+      case PropType::Set: Fail(obj, Format("value %lld of %s has no name", value, p.name.c_str()));
+      default: return Number(value);
     }
   }
 
@@ -126,6 +128,8 @@ class Writer {
 
 String WriteComponent(const TComponent& root) { return Writer(root, *NewTextSink()).Run(); }
 
-std::string WriteComponentBinary(const TComponent& root) { return Writer(root, *NewBinarySink()).Run(); }
+std::string WriteComponentBinary(const TComponent& root) {
+  return Writer(root, *NewBinarySink()).Run();
+}
 
 }  // namespace fw

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/graphics/bitmap_file.h"
 #include "framework/description/picture_data.h"
+#include "framework/graphics/bitmap_file.h"
 
 namespace fw {
 namespace {
@@ -24,9 +24,13 @@ TBitmap::TBitmap() = default;
 TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
 
 TBitmap::TBitmap(const TBitmap& other)
-    : width_(other.width_), height_(other.height_), bits_per_pixel_(other.bits_per_pixel_),
-      pixels_(other.pixels_), transparent_(other.transparent_),
-      transparent_mode_(other.transparent_mode_), transparent_color_(other.transparent_color_) {}
+    : width_(other.width_),
+      height_(other.height_),
+      bits_per_pixel_(other.bits_per_pixel_),
+      pixels_(other.pixels_),
+      transparent_(other.transparent_),
+      transparent_mode_(other.transparent_mode_),
+      transparent_color_(other.transparent_color_) {}
 
 TBitmap& TBitmap::operator=(const TBitmap& other) {
   Assign(&other);
@@ -55,7 +59,8 @@ void TBitmap::SetSize(int width, int height) {
   const int keep_height = pixels_ ? std::min(height, height_) : 0;
   for (int y = 0; y < keep_height; ++y) {
     const auto* from = pixels_->data.data() + static_cast<std::size_t>(y) * width_;
-    std::copy(from, from + keep_width, resized->data.begin() + static_cast<std::ptrdiff_t>(y) * width);
+    std::copy(from, from + keep_width,
+              resized->data.begin() + static_cast<std::ptrdiff_t>(y) * width);
   }
   width_ = width;
   height_ = height;
@@ -115,7 +120,8 @@ pf::ColorRef TBitmap::Pixel(int x, int y) const {
 void TBitmap::SetPixel(int x, int y, pf::ColorRef color) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   Unshare();
-  pixels_->data[static_cast<std::size_t>(y) * width_ + x] = pf::ColorRefToPixel(color & 0x00FFFFFFu);
+  pixels_->data[static_cast<std::size_t>(y) * width_ + x] =
+      pf::ColorRefToPixel(color & 0x00FFFFFFu);
   NotifyChange();
 }
 
@@ -185,7 +191,8 @@ void TBitmap::LoadFromFile(const std::string& path) {
 }
 
 void TBitmap::SaveToFile(const std::string& path) const {
-  if (!WriteFileBytes(path, SaveToBytes())) throw EWriteError(Format("Cannot create file \"%s\"", path.c_str()));
+  if (!WriteFileBytes(path, SaveToBytes()))
+    throw EWriteError(Format("Cannot create file \"%s\"", path.c_str()));
 }
 
 // ---- the byte-block form

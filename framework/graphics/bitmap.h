@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/description/picture_data.h"
 #include "framework/graphics/colors.h"
 #include "framework/graphics/graphic.h"
-#include "framework/description/picture_data.h"
 
 namespace fw {
 

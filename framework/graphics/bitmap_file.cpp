@@ -149,14 +149,19 @@ std::array<std::uint32_t, 256> ReadPalette(const Bytes& in, const Layout& l) {
 class RowDecoder {
  public:
   RowDecoder(const Bytes& in, const Layout& l)
-      : width_(static_cast<int>(l.width)), bits_(l.bits), palette_(ReadPalette(in, l)),
-        red_(l.masks[0]), green_(l.masks[1]), blue_(l.masks[2]) {}
+      : width_(static_cast<int>(l.width)),
+        bits_(l.bits),
+        palette_(ReadPalette(in, l)),
+        red_(l.masks[0]),
+        green_(l.masks[1]),
+        blue_(l.masks[2]) {}
 
   void Decode(const std::uint8_t* row, std::uint32_t* out) const {
     switch (bits_) {
       case 24:
         for (int x = 0; x < width_; ++x, row += 3)
-          out[x] = std::uint32_t{row[0]} | (std::uint32_t{row[1]} << 8) | (std::uint32_t{row[2]} << 16);
+          out[x] =
+              std::uint32_t{row[0]} | (std::uint32_t{row[1]} << 8) | (std::uint32_t{row[2]} << 16);
         break;
       case 16:
         for (int x = 0; x < width_; ++x, row += 2) out[x] = FromMasks(row[0] | (row[1] << 8));
@@ -166,8 +171,7 @@ class RowDecoder {
           out[x] = FromMasks(std::uint32_t{row[0]} | (std::uint32_t{row[1]} << 8) |
                              (std::uint32_t{row[2]} << 16) | (std::uint32_t{row[3]} << 24));
         break;
-      default:
-        DecodeIndexed(row, out);
+      default: DecodeIndexed(row, out);
     }
   }
 

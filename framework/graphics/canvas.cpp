@@ -5,7 +5,8 @@
 namespace fw {
 
 TCanvas::TCanvas()
-    : font_(std::make_unique<TFont>()), brush_(std::make_unique<TBrush>()),
+    : font_(std::make_unique<TFont>()),
+      brush_(std::make_unique<TBrush>()),
       pen_(std::make_unique<TPen>()) {}
 
 TCanvas::~TCanvas() = default;
@@ -48,8 +49,7 @@ void TCanvas::BrushCopy(const pf::Rect& dest, const TBitmap* bitmap, const pf::R
                         TColor key) {
   if (!bitmap || bitmap->Empty()) return;
   Lease device = Acquire();
-  device->StretchKeyed(dest, bitmap->View(), source, ColorToRGB(key),
-                       ColorToRGB(brush_->Color()));
+  device->StretchKeyed(dest, bitmap->View(), source, ColorToRGB(key), ColorToRGB(brush_->Color()));
 }
 
 TColor TCanvas::Pixel(int x, int y) {

@@ -9,25 +9,24 @@
 namespace fw {
 namespace {
 
-
 struct ColorName {
   TColor color;
   const char* name;
 };
 
 constexpr std::array<ColorName, 24> kColorNames{{
-    {clBlack, "clBlack"},         {clMaroon, "clMaroon"},
-    {clGreen, "clGreen"},         {clOlive, "clOlive"},
-    {clNavy, "clNavy"},           {clPurple, "clPurple"},
-    {clTeal, "clTeal"},           {clGray, "clGray"},
-    {clSilver, "clSilver"},       {clRed, "clRed"},
-    {clLime, "clLime"},           {clYellow, "clYellow"},
-    {clBlue, "clBlue"},           {clFuchsia, "clFuchsia"},
-    {clAqua, "clAqua"},           {clWhite, "clWhite"},
-    {clNone, "clNone"},           {clDefault, "clDefault"},
-    {clWindow, "clWindow"},       {clWindowText, "clWindowText"},
-    {clBtnFace, "clBtnFace"},     {clBtnShadow, "clBtnShadow"},
-    {clBtnText, "clBtnText"},     {clBtnHighlight, "clBtnHighlight"},
+    {clBlack, "clBlack"},     {clMaroon, "clMaroon"},
+    {clGreen, "clGreen"},     {clOlive, "clOlive"},
+    {clNavy, "clNavy"},       {clPurple, "clPurple"},
+    {clTeal, "clTeal"},       {clGray, "clGray"},
+    {clSilver, "clSilver"},   {clRed, "clRed"},
+    {clLime, "clLime"},       {clYellow, "clYellow"},
+    {clBlue, "clBlue"},       {clFuchsia, "clFuchsia"},
+    {clAqua, "clAqua"},       {clWhite, "clWhite"},
+    {clNone, "clNone"},       {clDefault, "clDefault"},
+    {clWindow, "clWindow"},   {clWindowText, "clWindowText"},
+    {clBtnFace, "clBtnFace"}, {clBtnShadow, "clBtnShadow"},
+    {clBtnText, "clBtnText"}, {clBtnHighlight, "clBtnHighlight"},
 }};
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

@@ -26,7 +26,9 @@ class TFontStyles {
   friend bool operator==(const TFontStyles&, const TFontStyles&) = default;
 
  private:
-  static std::uint8_t Bit(TFontStyle s) { return static_cast<std::uint8_t>(1u << static_cast<int>(s)); }
+  static std::uint8_t Bit(TFontStyle s) {
+    return static_cast<std::uint8_t>(1u << static_cast<int>(s));
+  }
   std::uint8_t bits_ = 0;
 };
 

@@ -13,7 +13,8 @@ constexpr const char* kInvalidIcon = "Icon image is not valid";
 [[noreturn]] void InvalidIcon() { throw EInvalidGraphic(kInvalidIcon); }
 
 void Put32(std::string& out, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    out[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
 }
 
 struct Entry {
@@ -82,16 +83,20 @@ void TIcon::LoadFromBytes(std::string_view bytes) {
     InvalidIcon();
   }
 
-  pf::IconImage image{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+  pf::IconImage image{width, height,
+                      std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
   const std::size_t mask_stride = static_cast<std::size_t>((width + 31) / 32) * 4;
   const std::size_t mask_at = pixel_offset + xor_size;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       bool transparent = false;
-      const std::size_t byte = mask_at + static_cast<std::size_t>(height - 1 - y) * mask_stride + x / 8;
-      if (byte < dib.size()) transparent = (static_cast<unsigned char>(dib[byte]) >> (7 - x % 8)) & 1;
+      const std::size_t byte =
+          mask_at + static_cast<std::size_t>(height - 1 - y) * mask_stride + x / 8;
+      if (byte < dib.size())
+        transparent = (static_cast<unsigned char>(dib[byte]) >> (7 - x % 8)) & 1;
       const std::uint32_t rgb = pf::ColorRefToPixel(colour.Pixel(x, y));
-      image.pixels[static_cast<std::size_t>(y) * width + x] = transparent ? 0u : (0xFF000000u | rgb);
+      image.pixels[static_cast<std::size_t>(y) * width + x] =
+          transparent ? 0u : (0xFF000000u | rgb);
     }
   }
   data_.assign(bytes);

@@ -164,7 +164,8 @@ const TBitmap& TJPEGImage::Decoded() const {
   }
   if (components_ != 1 && components_ != 3)
     throw EJPEG(Format("JPEG images with %d colour components are not supported", components_));
-  if (static_cast<unsigned long long>(width_) * static_cast<unsigned long long>(height_) > kMaxPixels)
+  if (static_cast<unsigned long long>(width_) * static_cast<unsigned long long>(height_) >
+      kMaxPixels)
     throw EJPEG(Format("JPEG image is too large (%d x %d)", width_, height_));
   const HeaderInfo info{width_, height_, components_};
   decoded_ = DecodeToBitmap(data_, info);

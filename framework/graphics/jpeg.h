@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "framework/description/picture_data.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/graphic.h"
-#include "framework/description/picture_data.h"
 
 namespace fw {
 

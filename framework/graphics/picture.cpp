@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "framework/description/picture_data.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/jpeg.h"
-#include "framework/description/picture_data.h"
 
 namespace fw {
 namespace {
@@ -15,16 +15,18 @@ struct GraphicClass {
 };
 
 constexpr std::array<GraphicClass, 2> kGraphicClasses{{
-    {picture_data::kBitmapClass, [] { return std::unique_ptr<TGraphic>(std::make_unique<TBitmap>()); }},
-    {picture_data::kJpegClass, [] { return std::unique_ptr<TGraphic>(std::make_unique<TJPEGImage>()); }},
+    {picture_data::kBitmapClass,
+     [] { return std::unique_ptr<TGraphic>(std::make_unique<TBitmap>()); }},
+    {picture_data::kJpegClass,
+     [] { return std::unique_ptr<TGraphic>(std::make_unique<TJPEGImage>()); }},
 }};
 
 std::unique_ptr<TGraphic> CreateGraphic(std::string_view class_name) {
   for (const auto& entry : kGraphicClasses) {
     if (class_name == entry.name) return entry.create();
   }
-  throw EInvalidGraphic(
-      Format("Unknown picture format %.*s", static_cast<int>(class_name.size()), class_name.data()));
+  throw EInvalidGraphic(Format("Unknown picture format %.*s", static_cast<int>(class_name.size()),
+                               class_name.data()));
 }
 
 void LoadGraphic(TGraphic& graphic, std::string_view data) {

@@ -44,7 +44,8 @@ std::vector<const PropInfo*> ClassInfo::Properties() const {
   std::vector<const PropInfo*> all = parent ? parent->Properties() : std::vector<const PropInfo*>{};
   for (const PropInfo& p : own_properties) {
     // A class may restate an inherited property (another stored rule); it keeps its place.
-    auto same = std::find_if(all.begin(), all.end(), [&](const PropInfo* q) { return q->name == p.name; });
+    auto same =
+        std::find_if(all.begin(), all.end(), [&](const PropInfo* q) { return q->name == p.name; });
     if (same != all.end()) {
       *same = &p;
     } else {
@@ -198,8 +199,8 @@ const TComponent::Method& TComponent::FindMethod(const String& name,
     throw EReadError(Format("Method %s not found in %s", name.c_str(), ClassName().c_str()));
   }
   if (it->second.signature != signature) {
-    throw EReadError(Format("Method %s of %s does not fit the event", name.c_str(),
-                            ClassName().c_str()));
+    throw EReadError(
+        Format("Method %s of %s does not fit the event", name.c_str(), ClassName().c_str()));
   }
   return it->second;
 }
@@ -207,7 +208,8 @@ const TComponent::Method& TComponent::FindMethod(const String& name,
 void TComponent::BindFields() {
   for (const Field& f : fields_) {
     TComponent* c = FindComponent(f.name);
-    if (!c) throw EReadError(Format("Component %s not found in %s", f.name.c_str(), ClassName().c_str()));
+    if (!c)
+      throw EReadError(Format("Component %s not found in %s", f.name.c_str(), ClassName().c_str()));
     if (!f.bind(c)) {
       throw EReadError(Format("Component %s of %s has the wrong class %s", f.name.c_str(),
                               ClassName().c_str(), c->ClassName().c_str()));

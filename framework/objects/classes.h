@@ -40,7 +40,8 @@ class TEvent {
  public:
   using Function = std::function<void(Args...)>;
   TEvent() = default;
-  TEvent(Function fn, String method_name = {}) : fn_(std::move(fn)), name_(std::move(method_name)) {}
+  TEvent(Function fn, String method_name = {})
+      : fn_(std::move(fn)), name_(std::move(method_name)) {}
   explicit operator bool() const { return static_cast<bool>(fn_); }
   void operator()(Args... args) const { fn_(args...); }
   const String& MethodName() const { return name_; }
@@ -142,7 +143,9 @@ class TComponent : public TObject {
   void SetTag(int tag) { tag_ = tag; }
 
   int ComponentCount() const { return static_cast<int>(components_.size()); }
-  TComponent* Components(int index) const { return components_.at(static_cast<std::size_t>(index)); }
+  TComponent* Components(int index) const {
+    return components_.at(static_cast<std::size_t>(index));
+  }
   TComponent* FindComponent(const String& name) const;
 
   bool HasState(ComponentState s) const { return (state_ & static_cast<unsigned>(s)) != 0; }
@@ -169,10 +172,10 @@ class TComponent : public TObject {
   template <class C, class... Args>
   void PublishMethod(const String& name, void (C::*method)(Args...)) {
     C* self = static_cast<C*>(this);
-    methods_.insert_or_assign(name, Method{std::type_index(typeid(void (*)(Args...))),
-                                           std::function<void(Args...)>([self, method](Args... args) {
-                                             (self->*method)(args...);
-                                           })});
+    methods_.insert_or_assign(
+        name, Method{std::type_index(typeid(void (*)(Args...))),
+                     std::function<void(Args...)>(
+                         [self, method](Args... args) { (self->*method)(args...); })});
   }
   // The published method `name` as an event of the given signature; raises EReadError when it
   // is missing or has another signature.

@@ -61,7 +61,9 @@ template <class T, class G, class S>
 PropInfo IntegerProp(String name, G get, S set, std::optional<int> def = std::nullopt) {
   PropInfo p = props_detail::Make<T>(
       std::move(name), PropType::Integer, get, set, [](auto v) { return props_detail::Number(v); },
-      [](const PropValue& v, const String& n) { return static_cast<int>(props_detail::AsInteger(v, n)); });
+      [](const PropValue& v, const String& n) {
+        return static_cast<int>(props_detail::AsInteger(v, n));
+      });
   if (def) p.default_value = props_detail::Number(*def);
   return p;
 }
@@ -101,7 +103,8 @@ PropInfo NamedIntegerProp(String name, PropType type, const NamedIntegers& names
 
 // An enumeration stored by name; E is the C++ enum type.
 template <class T, class E, class G, class S>
-PropInfo EnumProp(String name, const EnumInfo& names, G get, S set, std::optional<E> def = std::nullopt) {
+PropInfo EnumProp(String name, const EnumInfo& names, G get, S set,
+                  std::optional<E> def = std::nullopt) {
   PropInfo p = props_detail::Make<T>(
       std::move(name), PropType::Enum, get, set,
       [&names](E v) {
@@ -134,7 +137,9 @@ PropInfo EventProp(String name, TEvent<Args...> T::*field) {
   p.bind = [field](TObject& o, TComponent& root, const String& method) {
     static_cast<T&>(o).*field = root.template MethodEvent<Args...>(method);
   };
-  p.stored = [field](const TObject& o) { return static_cast<bool>(static_cast<const T&>(o).*field); };
+  p.stored = [field](const TObject& o) {
+    return static_cast<bool>(static_cast<const T&>(o).*field);
+  };
   return p;
 }
 
@@ -147,9 +152,9 @@ String OutOfRangeText(long long value, const String& property, const TObject& ob
 PropInfo Limited(PropInfo p, int min, int max);
 
 // Declares the class-information accessors of a published class.
-#define QF_PUBLISHED_CLASS()                                   \
- public:                                                       \
-  static const ::fw::ClassInfo& StaticClass();                 \
+#define QF_PUBLISHED_CLASS()                   \
+ public:                                       \
+  static const ::fw::ClassInfo& StaticClass(); \
   const ::fw::ClassInfo& Class() const override { return StaticClass(); }
 
 }  // namespace fw

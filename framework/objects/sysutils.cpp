@@ -35,7 +35,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   if (!f) return std::nullopt;
   std::string data;
   char buffer[16384];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0;) data.append(buffer, n);
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0;)
+    data.append(buffer, n);
   if (std::ferror(f.get())) return std::nullopt;
   return data;
 }

@@ -21,10 +21,10 @@ class Exception : public std::exception {
   String message_;
 };
 
-#define QF_EXCEPTION_CLASS(Name, Base)              \
-  class Name : public Base {                        \
-   public:                                          \
-    using Base::Base;                               \
+#define QF_EXCEPTION_CLASS(Name, Base) \
+  class Name : public Base {           \
+   public:                             \
+    using Base::Base;                  \
   };
 
 QF_EXCEPTION_CLASS(EInvalidOperation, Exception)

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/description_tools/file_references.h"
+#include "framework/description_tools/text_parser.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/jpeg.h"
 #include "framework/graphics/picture.h"
-#include "framework/description_tools/file_references.h"
-#include "framework/description_tools/text_parser.h"
 
 namespace {
 

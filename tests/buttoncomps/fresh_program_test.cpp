@@ -6,9 +6,9 @@
 
 #include "buttoncomps/buttoncomps.h"
 #include "framework/controls/application.h"
+#include "framework/controls/forms.h"
 #include "framework/controls/image.h"
 #include "framework/controls/timer.h"
-#include "framework/controls/forms.h"
 #include "framework/description/reader.h"
 #include "framework/description_tools/text_parser.h"
 #include "platform/headless/headless_platform.h"

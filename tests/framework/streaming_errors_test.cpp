@@ -3,8 +3,8 @@
 #include <set>
 
 #include "framework/description/binary_reader.h"
-#include "framework/description_tools/converter.h"
 #include "framework/description/reader.h"
+#include "framework/description_tools/converter.h"
 #include "framework/description_tools/text_parser.h"
 #include "tests/framework/streaming_components.h"
 

@@ -7,13 +7,13 @@
 #include <optional>
 
 #include "framework/controls/forms.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/binary_writer.h"
+#include "framework/description_tools/converter.h"
+#include "framework/description_tools/text_parser.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/jpeg.h"
 #include "framework/graphics/picture.h"
-#include "framework/description_tools/binary_writer.h"
-#include "framework/description_tools/converter.h"
-#include "framework/description/reader.h"
-#include "framework/description_tools/text_parser.h"
 #include "tests/framework/byte_blocks.h"
 #include "tests/framework/jpeg_maker.h"
 #include "tests/framework/streaming_components.h"

@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "framework/controls/cursors.h"
-#include "framework/description_tools/converter.h"
 #include "framework/description/reader.h"
+#include "framework/description_tools/converter.h"
 #include "framework/description_tools/writer.h"
 #include "tests/framework/streaming_components.h"
 

@@ -6,8 +6,8 @@
 
 #include "buttoncomps/buttoncomps.h"
 #include "framework/controls/application.h"
-#include "framework/description_tools/text_parser.h"
 #include "framework/controls/timer.h"
+#include "framework/description_tools/text_parser.h"
 #include "platform/platform.h"
 
 namespace {

@@ -23,8 +23,10 @@ int Fail(const char* path, const std::string& what) {
 }
 
 int Usage() {
-  std::fputs("usage: qf_formconv --to-binary IN OUT\n       qf_formconv --to-text IN OUT\n"
-             "       qf_formconv --to-packed IN OUT\n       qf_formconv --classes IN\n", stderr);
+  std::fputs(
+      "usage: qf_formconv --to-binary IN OUT\n       qf_formconv --to-text IN OUT\n"
+      "       qf_formconv --to-packed IN OUT\n       qf_formconv --classes IN\n",
+      stderr);
   return 2;
 }
 
