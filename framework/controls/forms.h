@@ -95,9 +95,10 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
 
  protected:
   // Reads the form description named `resource` into this form, binds its fields, then shows it
-  // if Visible was read and calls OnCreate.
+  // if Visible was read and calls OnCreate. The description is binary, or text in a program that
+  // accepts text descriptions (AcceptTextDescriptions).
   void LoadFromResource(const String& resource);
-  // The same from text already in memory.
+  // The same from a description already in memory.
   void LoadFromText(std::string_view text);
   void Loaded() override;
   void ChildBoundsChanged(TControl* child) override;
