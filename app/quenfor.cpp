@@ -8,7 +8,7 @@
 #include "app/program_resources.h"
 #include "app/unit1.h"
 #include "buttoncomps/buttoncomps.h"
-#include "framework/application.h"
+#include "framework/controls/application.h"
 #include "platform/entry.h"
 #include "platform/platform.h"
 

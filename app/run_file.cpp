@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "framework/application.h"
+#include "framework/controls/application.h"
 #include "platform/platform.h"
 
 namespace app {

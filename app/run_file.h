@@ -1,7 +1,7 @@
 #pragma once
 // The pieces of a launch action: trace lines to the debugger output, opening a file through the
 // shell, and the scoped object that keeps the main form disabled while a file is started.
-#include "framework/forms.h"
+#include "framework/controls/forms.h"
 
 namespace app {
 

@@ -2,7 +2,7 @@
 
 #include "app/halvo_mixer.h"
 #include "app/run_file.h"
-#include "framework/application.h"
+#include "framework/controls/application.h"
 #include "platform/platform.h"
 
 namespace app {

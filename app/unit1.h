@@ -2,8 +2,9 @@
 // The launcher's only window: the background picture, four picture buttons over the captions of
 // the four choices, and the fade-in. Built from the form description "Form_Main".
 #include "buttoncomps/image_button.h"
-#include "framework/extctrls.h"
-#include "framework/forms.h"
+#include "framework/controls/forms.h"
+#include "framework/controls/image.h"
+#include "framework/controls/timer.h"
 
 namespace app {
 

@@ -7,9 +7,10 @@
 #include <memory>
 
 #include "app/program_resources.h"
-#include "buttoncomps/buttoncomps.h"
 #include "app/unit1.h"
-#include "framework/application.h"
+#include "buttoncomps/buttoncomps.h"
+#include "framework/controls/application.h"
+#include "framework/graphics/jpeg.h"
 #include "platform/headless/headless_platform.h"
 
 namespace {

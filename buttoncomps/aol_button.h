@@ -2,7 +2,7 @@
 // A raised, bevelled text button: a light bevel top and left, a black shadow right and bottom, a
 // black frame. Pressing it flattens it and moves the caption two pixels over; it has no hover
 // look, and every repaint draws the raised look.
-#include "framework/controls.h"
+#include "framework/controls/graphic_control.h"
 
 namespace bc {
 

@@ -1,6 +1,6 @@
 #include "buttoncomps/button_support.h"
 
-#include "framework/application.h"
+#include "framework/controls/application.h"
 #include "platform/platform.h"
 
 namespace bc {

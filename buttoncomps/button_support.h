@@ -3,7 +3,8 @@
 // properties they take over from the base, and calling a mouse event safely.
 #include <vector>
 
-#include "framework/controls.h"
+#include "framework/controls/control.h"
+#include "framework/controls/control_font.h"
 
 namespace bc {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "framework/registration.h"
+#include "framework/objects/registration.h"
 
 namespace bc {
 namespace {

@@ -4,7 +4,7 @@
 // straight onto the canvas when a notification arrives instead of asking for a repaint.
 #include <vector>
 
-#include "framework/controls.h"
+#include "framework/controls/graphic_control.h"
 
 namespace bc {
 

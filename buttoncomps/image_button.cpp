@@ -1,7 +1,7 @@
 #include "buttoncomps/image_button.h"
 
-#include "framework/application.h"
-#include "framework/props.h"
+#include "framework/controls/application.h"
+#include "framework/objects/props.h"
 #include "platform/platform.h"
 
 namespace bc {

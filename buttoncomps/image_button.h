@@ -4,8 +4,8 @@
 // at once on its parent's window instead of waiting for a repaint.
 #include <memory>
 
-#include "framework/controls.h"
-#include "framework/graphics.h"
+#include "framework/controls/graphic_control.h"
+#include "framework/graphics/bitmap.h"
 
 namespace bc {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "framework/sysutils.h"
+#include "framework/objects/sysutils.h"
 
 #define QF_FUZZ_CHECK(condition)                                                        \
   do {                                                                                  \

@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "buttoncomps/buttoncomps.h"
-#include "framework/application.h"
-#include "framework/streaming.h"
+#include "framework/controls/application.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/text_parser.h"
+#include "framework/description_tools/writer.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/headless/headless_platform.h"
 
@@ -79,8 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto& hp = static_cast<pf::headless::HeadlessPlatform&>(pf::Current());
   {
     fw::TApplication app(nullptr);
-    app.Initialize();       // the framework's classes, as the program's start registers them
-    bc::RegisterClasses();  // and the buttons'
+    app.Initialize();              // the framework's classes, as the program's start registers them
+    bc::RegisterClasses();         // and the buttons'
+    fw::AcceptTextDescriptions();  // both syntaxes, as the converter and the tools read them
     auto* form = new TFuzzForm(&app);
     bool read = false;
     try {

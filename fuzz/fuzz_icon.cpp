@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/forms.h"
+#include "framework/graphics/icon.h"
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

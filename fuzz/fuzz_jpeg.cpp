@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/graphics.h"
+#include "framework/graphics/jpeg.h"
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

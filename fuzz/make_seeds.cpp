@@ -9,9 +9,10 @@
 #include <string>
 
 #include "buttoncomps/buttoncomps.h"
-#include "framework/application.h"
-#include "framework/extctrls.h"
-#include "framework/streaming.h"
+#include "framework/controls/application.h"
+#include "framework/controls/image.h"
+#include "framework/controls/timer.h"
+#include "framework/description_tools/writer.h"
 #include "platform/headless/headless_platform.h"
 #include "tests/framework/bmp_builder.h"
 #include "tests/framework/jpeg_maker.h"

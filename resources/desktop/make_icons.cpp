@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "framework/forms.h"
+#include "framework/graphics/icon.h"
 #include "resources/desktop/icon_sizes.h"
 
 int main(int argc, char** argv) {

@@ -13,13 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "framework/graphics.h"
-#include "framework/streaming_syntax.h"
+#include "framework/description_tools/file_references.h"
+#include "framework/description_tools/text_parser.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/jpeg.h"
+#include "framework/graphics/picture.h"
 
 namespace {
 
-using fw::streaming_detail::SyntaxItem;
-using fw::streaming_detail::SyntaxValue;
+using fw::syntax::SyntaxItem;
+using fw::syntax::SyntaxValue;
 
 // What the description says of one object.
 struct Placed {
@@ -48,7 +51,7 @@ void Note(Placed& object, const std::string& property, const SyntaxValue& v) {
     *bound = static_cast<int>(v.number);
   }
   if (v.kind != SyntaxValue::Kind::File) return;
-  if (const char* problem = fw::streaming_detail::FilePathProblem(v.text)) {
+  if (const char* problem = fw::syntax::FilePathProblem(v.text)) {
     Fail(object.name + ": the path " + v.text + " " + problem);
   }
   if (property == "Bitmap.Data") object.bitmap_file = v.text;
@@ -68,7 +71,7 @@ void Finish(const Placed& object, Layout& layout) {
 }
 
 Layout ReadLayout(std::string_view text) {
-  auto source = fw::streaming_detail::NewTextSource(text);
+  auto source = fw::syntax::NewTextSource(text);
   Layout layout;
   std::vector<Placed> open;
   for (;;) {
@@ -95,7 +98,7 @@ std::string Read(const std::string& path) {
 
 fw::TBitmap Decoded(const std::string& path) {
   fw::TPicture picture;
-  picture.LoadFromData(fw::streaming_detail::WrapFile("Picture.Data", Read(path)));
+  picture.LoadFromData(fw::syntax::WrapFile("Picture.Data", Read(path)));
   if (const auto* jpeg = dynamic_cast<const fw::TJPEGImage*>(picture.Graphic())) return jpeg->Decoded();
   return *static_cast<const fw::TBitmap*>(picture.Graphic());
 }
@@ -114,9 +117,9 @@ fw::TBitmap Cut(const fw::TBitmap& from, int left, int top, const Placed& b) {
 
 void CutPictures(const std::string& form_path) {
   const Layout layout = ReadLayout(Read(form_path));
-  const std::string folder = fw::streaming_detail::FolderOf(form_path);
+  const std::string folder = fw::syntax::FolderOf(form_path);
   const Placed& image = *layout.background;
-  const fw::TBitmap background = Decoded(fw::streaming_detail::PathIn(folder, image.picture_file));
+  const fw::TBitmap background = Decoded(fw::syntax::PathIn(folder, image.picture_file));
   // All of them first: a button off the background leaves every picture as it was.
   std::vector<fw::TBitmap> pieces;
   for (const Placed& b : layout.buttons) {
@@ -124,7 +127,7 @@ void CutPictures(const std::string& form_path) {
   }
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     const Placed& b = layout.buttons[i];
-    pieces[i].SaveToFile(fw::streaming_detail::PathIn(folder, b.bitmap_file));
+    pieces[i].SaveToFile(fw::syntax::PathIn(folder, b.bitmap_file));
     std::printf("%s: %s\n", b.name.c_str(), b.bitmap_file.c_str());
   }
 }

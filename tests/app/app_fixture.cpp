@@ -2,6 +2,7 @@
 
 #include "app/program_resources.h"
 #include "buttoncomps/buttoncomps.h"
+#include "framework/description/syntax.h"
 
 namespace qf::test {
 
@@ -10,6 +11,8 @@ void HeadlessTest::SetUp() {
   hp = platform.get();
   pf::Install(std::move(platform));
   app::RegisterProgramResources();
+  // As the launcher: descriptions in the binary syntax only, until a test chooses text.
+  fw::syntax::SetTextFrontEnd(nullptr);
 }
 
 void HeadlessTest::TearDown() { pf::Uninstall(); }

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/unit1.h"
-#include "framework/application.h"
+#include "framework/controls/application.h"
 #include "platform/headless/headless_platform.h"
 
 namespace qf::test {

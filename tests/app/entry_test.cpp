@@ -8,6 +8,8 @@
 
 #include "app/quenfor.h"
 #include "app/unit1.h"
+#include "framework/description_tools/text_parser.h"
+#include "platform/entry.h"
 #include "tests/app/app_fixture.h"
 
 namespace qf::test {
@@ -133,6 +135,7 @@ TEST_F(Entry, OtherExceptionsShowTheirOwnWords) {
 
 // A window size no platform window can take ends in the box, naming value, property and line.
 TEST_F(Entry, AFormSizeOutOfRangeEndsInTheBox) {
+  fw::AcceptTextDescriptions();  // the descriptions below are text, to be read
   for (const char* height : {"2000000000", "70000"}) {
     hp->resources["Form_Main"] =
         std::string("TForm_Main Form_Main {\n  ClientWidth = 600\n  ClientHeight = ") + height + "\n}\n";
@@ -146,12 +149,24 @@ TEST_F(Entry, AFormSizeOutOfRangeEndsInTheBox) {
 }
 
 TEST_F(Entry, ABrokenFormDescriptionEndsInTheBox) {
+  fw::AcceptTextDescriptions();
   hp->resources["Form_Main"] = "TForm_Main Form_Main {\n  Left = Wide\n}\n";
   EXPECT_EQ(Quenfor(), 0);
   ASSERT_EQ(hp->message_boxes.size(), 1u);
   EXPECT_EQ(hp->message_boxes[0].text, "Line 2: Left of TForm_Main needs an integer, not 'Wide'");
   EXPECT_TRUE(hp->Windows().empty());
   EXPECT_FALSE(hp->TakeInstanceMarker(kMarker).already_exists);
+}
+
+// The launcher links no text front end: a text description is refused in words, not misread.
+TEST_F(Entry, ATextFormDescriptionEndsInTheBoxAsNotBinary) {
+  hp->resources["Form_Main"] = "TForm_Main Form_Main {\n  Left = 10\n}\n";
+  EXPECT_EQ(Quenfor(), 0);
+  ASSERT_EQ(hp->message_boxes.size(), 1u);
+  EXPECT_EQ(hp->message_boxes[0].text,
+            "Offset 0: not a binary form description, and this program reads no text ones (convert "
+            "the text with qf_formconv --to-packed)");
+  EXPECT_TRUE(hp->Windows().empty());
 }
 
 TEST_F(Entry, TheTitleFollowsTheExecutablesName) {

@@ -2,6 +2,7 @@
 // AppPath and the fade-in.
 #include <gtest/gtest.h>
 
+#include "framework/graphics/jpeg.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/image_compare.h"
 #include "tests/support/pixel_image.h"

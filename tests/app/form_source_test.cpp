@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "app/program_resources.h"
-#include "framework/sysutils.h"
+#include "framework/objects/sysutils.h"
 #include "platform/embedded.h"
 #include "tests/framework/byte_blocks.h"
 

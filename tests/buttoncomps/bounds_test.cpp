@@ -4,8 +4,8 @@
 
 #include "buttoncomps/aol_button.h"
 #include "buttoncomps/image_button.h"
-#include "framework/extctrls.h"
-#include "framework/streaming.h"
+#include "framework/controls/image.h"
+#include "framework/description/reader.h"
 #include "tests/buttoncomps/button_kinds.h"
 
 namespace qf::test {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls.h"
+#include "framework/controls/control.h"
 #include "tests/support/pixel_image.h"
 #include "tests/ui/ui_fixture.h"
 

@@ -3,7 +3,8 @@
 #include <sstream>
 
 #include "buttoncomps/aol_button.h"
-#include "framework/streaming.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/writer.h"
 #include "tests/buttoncomps/button_kinds.h"
 
 namespace qf::test {

@@ -5,10 +5,12 @@
 #include <memory>
 
 #include "buttoncomps/buttoncomps.h"
-#include "framework/application.h"
-#include "framework/extctrls.h"
-#include "framework/forms.h"
-#include "framework/streaming.h"
+#include "framework/controls/application.h"
+#include "framework/controls/forms.h"
+#include "framework/controls/image.h"
+#include "framework/controls/timer.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/text_parser.h"
 #include "platform/headless/headless_platform.h"
 
 namespace {
@@ -49,6 +51,7 @@ TEST(FreshProgram, DescriptionsNameEveryClassOnceTheProgramHasRegisteredThem) {
   bc::RegisterClasses();
 
   auto* form = new fw::TForm(application.get());
+  fw::AcceptTextDescriptions();
   fw::ReadComponent(kEveryClass, *form);
   const char* const expected[] = {"TImage", "TTimer", "TImageButton", "TEncartaButton",
                                   "TAOLButton", "TSelButton", "TSquareButton"};

@@ -2,7 +2,8 @@
 // of a picture, and reading without the setters.
 #include <gtest/gtest.h>
 
-#include "framework/streaming.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/writer.h"
 #include "tests/buttoncomps/image_button_fixture.h"
 
 namespace qf::test {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "buttoncomps/buttoncomps.h"
-#include "framework/registration.h"
+#include "framework/objects/registration.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "bmp_builder.h"
-#include "framework/graphics.h"
+#include "framework/graphics/bitmap.h"
 
 namespace fw {
 namespace {

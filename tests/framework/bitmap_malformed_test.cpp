@@ -6,7 +6,7 @@
 
 #include "alloc_watch.h"
 #include "bmp_builder.h"
-#include "framework/graphics.h"
+#include "framework/graphics/bitmap.h"
 
 namespace fw {
 namespace {

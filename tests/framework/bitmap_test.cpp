@@ -6,7 +6,8 @@
 
 #include "bmp_builder.h"
 #include "fakes.h"
-#include "framework/graphics.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/jpeg.h"
 
 namespace fw {
 namespace {

@@ -2,14 +2,14 @@
 
 #include <vector>
 
-#include "framework/streaming_syntax.h"
+#include "framework/description/syntax.h"
 
 namespace qft {
 
 std::map<std::string, std::string> ByteBlocks(std::string_view description) {
-  using fw::streaming_detail::SyntaxItem;
-  using fw::streaming_detail::SyntaxValue;
-  auto source = fw::streaming_detail::OpenSyntax(description);
+  using fw::syntax::SyntaxItem;
+  using fw::syntax::SyntaxValue;
+  auto source = fw::syntax::OpenSyntax(description);
   std::map<std::string, std::string> blocks;
   std::vector<std::string> path;
   for (SyntaxItem item = source->Next(); item.kind != SyntaxItem::Kind::End; item = source->Next()) {

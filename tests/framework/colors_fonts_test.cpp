@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
-#include "framework/graphics.h"
+#include "framework/graphics/colors.h"
+#include "framework/graphics/graphics_objects.h"
 
 namespace fw {
 namespace {

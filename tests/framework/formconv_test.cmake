@@ -3,10 +3,12 @@ file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 
 function(run expect_rc)
-  execute_process(COMMAND "${TOOL}" ${ARGN} RESULT_VARIABLE rc ERROR_VARIABLE err WORKING_DIRECTORY "${WORK}")
+  execute_process(COMMAND "${TOOL}" ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err
+                  WORKING_DIRECTORY "${WORK}")
   if(NOT rc EQUAL expect_rc)
     message(FATAL_ERROR "qf_formconv ${ARGN}: exit ${rc}, expected ${expect_rc}: ${err}")
   endif()
+  set(out "${out}" PARENT_SCOPE)
   set(err "${err}" PARENT_SCOPE)
 endfunction()
 
@@ -52,3 +54,22 @@ if(NOT err MATCHES "missing.form: Line 2: Icon.Data names the file art/none.ico,
    OR EXISTS "${WORK}/missing.qfz")
   message(FATAL_ERROR "a file that cannot be read must be named with its line and leave no output: ${err}")
 endif()
+
+# --classes lists the classes of the objects, nested ones and the top one's, sorted and each once,
+# from every syntax alike, without reading the files the text names.
+file(WRITE "${WORK}/classes.form" "TB Top {\n  TC C1 {\n    TA A {\n    }\n  }\n  Picture.Data = file \"none.jpg\"\n  TC C2 {\n  }\n}\n")
+run(0 --classes "${WORK}/classes.form")
+if(NOT out STREQUAL "TA\nTB\nTC\n")
+  message(FATAL_ERROR "--classes gave:\n${out}")
+endif()
+run(0 --classes "${FORM}")
+set(text_classes "${out}")
+run(0 --to-packed "${FORM}" "${WORK}/form.qfz")
+foreach(converted IN ITEMS form.qfb form.qfz)
+  run(0 --classes "${WORK}/${converted}")
+  if(NOT out STREQUAL text_classes)
+    message(FATAL_ERROR "--classes of ${converted} gave:\n${out}\nbut of the text:\n${text_classes}")
+  endif()
+endforeach()
+run(1 --classes "${WORK}/broken.form")
+run(2 --classes "${FORM}" "${WORK}/x")

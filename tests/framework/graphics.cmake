@@ -10,5 +10,5 @@ add_executable(qf_graphics_tests
   jpeg_test.cpp
   picture_test.cpp
 )
-target_link_libraries(qf_graphics_tests PRIVATE qf_framework GTest::gtest_main)
+target_link_libraries(qf_graphics_tests PRIVATE qf_graphics qf_controls GTest::gtest_main)
 add_test(NAME qf_graphics_tests COMMAND qf_graphics_tests)

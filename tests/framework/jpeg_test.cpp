@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "fakes.h"
-#include "framework/extctrls.h"
-#include "framework/graphics.h"
+#include "framework/controls/image.h"
+#include "framework/graphics/jpeg.h"
 #include "jpeg_maker.h"
 
 namespace fw {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "bmp_builder.h"
-#include "framework/graphics.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/jpeg.h"
+#include "framework/graphics/picture.h"
 #include "jpeg_maker.h"
 
 namespace fw {

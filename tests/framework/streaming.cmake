@@ -8,13 +8,14 @@ add_executable(qf_streaming_tests
   streaming_errors_test.cpp
   streaming_files_test.cpp
 )
-target_link_libraries(qf_streaming_tests PRIVATE qf_framework GTest::gtest_main)
+target_link_libraries(qf_streaming_tests PRIVATE qf_controls qf_description_tools GTest::gtest_main)
 add_test(NAME qf_streaming_tests COMMAND qf_streaming_tests)
 
 # The converter the build runs: the main form's text survives text -> text as written, its
 # binary form (with the pictures it names read in) survives binary -> text -> binary byte for
-# byte; wrong usage, broken input and a missing picture fail without leaving a file. On a cross
-# build it is a program of the build machine, run by the build rather than by the tests.
+# byte; wrong usage, broken input and a missing picture fail without leaving a file; --classes
+# lists the same classes from every syntax. On a cross build it is a program of the build
+# machine, run by the build rather than by the tests.
 if(NOT CMAKE_CROSSCOMPILING)
   add_test(NAME qf_formconv_test
            COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:qf_formconv>

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "framework/streaming.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/converter.h"
 #include "tests/framework/streaming_components.h"
 
 namespace qft {

@@ -70,7 +70,9 @@ ClassInfo FormClass(String name, const ClassInfo* parent) {
 
 const ClassInfo kAbstract = NewClass("TAbstractWidget", &TComponent::StaticClass());
 
+// The test classes, and the text syntax the tests write most descriptions in.
 const bool kRegistered = [] {
+  AcceptTextDescriptions();
   RegisterClass(TWidget::StaticClass());
   RegisterClass(TTestForm::StaticClass());
   RegisterClass(TDerivedForm::StaticClass());

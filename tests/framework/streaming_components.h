@@ -1,6 +1,9 @@
 #pragma once
 // Small published classes that exercise every kind of property a form description holds.
-#include "framework/props.h"
+#include "framework/controls/cursors.h"
+#include "framework/description_tools/text_parser.h"
+#include "framework/graphics/colors.h"
+#include "framework/objects/props.h"
 
 namespace qft {
 

@@ -2,8 +2,10 @@
 
 #include <set>
 
-#include "framework/streaming.h"
-#include "framework/streaming_syntax.h"
+#include "framework/description/binary_reader.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/converter.h"
+#include "framework/description_tools/text_parser.h"
 #include "tests/framework/streaming_components.h"
 
 namespace qft {
@@ -68,8 +70,8 @@ const Broken kBroken[] = {
 class BrokenDescription : public ::testing::TestWithParam<Broken> {};
 
 // The positions of each item and value as the syntax gives them, in the order it gives them.
-std::vector<std::pair<long long, long long>> Positions(streaming_detail::SyntaxSource& source) {
-  using streaming_detail::SyntaxItem;
+std::vector<std::pair<long long, long long>> Positions(syntax::SyntaxSource& source) {
+  using syntax::SyntaxItem;
   std::vector<std::pair<long long, long long>> out;
   for (SyntaxItem item = source.Next(); item.kind != SyntaxItem::Kind::End; item = source.Next()) {
     long long value = item.kind == SyntaxItem::Kind::Property ? source.NextValue(item.name).pos : item.pos;
@@ -80,8 +82,8 @@ std::vector<std::pair<long long, long long>> Positions(streaming_detail::SyntaxS
 
 // The offsets in the binary form of what stands on `line` of the text.
 std::set<String> OffsetsOfLine(const String& text, const std::string& binary, int line) {
-  auto in_text = Positions(*streaming_detail::NewTextSource(text));
-  auto in_binary = Positions(*streaming_detail::NewBinarySource(binary));
+  auto in_text = Positions(*syntax::NewTextSource(text));
+  auto in_binary = Positions(*syntax::NewBinarySource(binary));
   EXPECT_EQ(in_text.size(), in_binary.size());
   std::set<String> out;
   for (std::size_t i = 0; i < in_text.size() && i < in_binary.size(); ++i) {
@@ -140,7 +142,7 @@ TEST_P(BrokenDescription, TheBinaryFormRaisesTheSameNamingTheOffset) {
     ExpectFailure(b, Format("Line %d", b.line), [&] { ConvertDescription(b.text, DescriptionSyntax::Binary); });
     return;
   }
-  EXPECT_TRUE(streaming_detail::IsBinaryDescription(binary));
+  EXPECT_TRUE(syntax::IsBinaryDescription(binary));
   TTestForm form(nullptr);
   const String message = ExpectFailure(b, "", [&] { ReadComponent(binary, form); });
   const String where = message.substr(0, message.find(':'));

@@ -6,10 +6,14 @@
 #include <filesystem>
 #include <optional>
 
-#include "framework/forms.h"
-#include "framework/graphics.h"
-#include "framework/streaming.h"
-#include "framework/streaming_syntax.h"
+#include "framework/controls/forms.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/binary_writer.h"
+#include "framework/description_tools/converter.h"
+#include "framework/description_tools/text_parser.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/jpeg.h"
+#include "framework/graphics/picture.h"
 #include "tests/framework/byte_blocks.h"
 #include "tests/framework/jpeg_maker.h"
 #include "tests/framework/streaming_components.h"
@@ -81,12 +85,12 @@ TEST_F(FileReferences, TextKeepsThemAndTheWordFileAloneStaysAName) {
   for (const std::optional<std::string>& folder : {std::optional<std::string>(), std::optional(Folder())}) {
     EXPECT_EQ(ConvertDescription(text, DescriptionSyntax::Text, folder), text);
   }
-  auto source = streaming_detail::NewTextSource(text);
+  auto source = syntax::NewTextSource(text);
   source->Next();
   source->Next();
   ASSERT_EQ(source->Next().name, "Picture.Data");
-  const streaming_detail::SyntaxValue v = source->NextValue("Picture.Data");
-  EXPECT_EQ(v.kind, streaming_detail::SyntaxValue::Kind::File);
+  const syntax::SyntaxValue v = source->NextValue("Picture.Data");
+  EXPECT_EQ(v.kind, syntax::SyntaxValue::Kind::File);
   EXPECT_EQ(v.text, "art/no such \"file\".jpg");
   EXPECT_EQ(v.pos, 3);
 
@@ -104,9 +108,9 @@ TEST_F(FileReferences, NeitherTheBinarySyntaxNorTheReaderTakesThem) {
     EXPECT_STREQ(e.what(), "Line 3: Picture.Data names the file art/p.jpg, which the binary syntax cannot refer to: "
                            "convert with the files' folder to read it in");
   }
-  streaming_detail::SyntaxValue file;
-  file.kind = streaming_detail::SyntaxValue::Kind::File;
-  EXPECT_THROW(streaming_detail::NewBinarySink()->Property("Picture.Data", file), EWriteError);
+  syntax::SyntaxValue file;
+  file.kind = syntax::SyntaxValue::Kind::File;
+  EXPECT_THROW(syntax::NewBinarySink()->Property("Picture.Data", file), EWriteError);
 
   const int live = g_live;
   {

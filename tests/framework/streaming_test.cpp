@@ -4,8 +4,10 @@
 #include <numeric>
 #include <sstream>
 
-#include "framework/controls_cursor.h"
-#include "framework/streaming.h"
+#include "framework/controls/cursors.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/converter.h"
+#include "framework/description_tools/writer.h"
 #include "tests/framework/streaming_components.h"
 
 namespace qft {

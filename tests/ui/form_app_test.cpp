@@ -1,8 +1,10 @@
 // Forms, the application object, timers and ownership on the headless platform.
 #include <gtest/gtest.h>
 
-#include "framework/extctrls.h"
-#include "framework/streaming.h"
+#include "framework/controls/image.h"
+#include "framework/controls/timer.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/writer.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace qf::test {

@@ -1,5 +1,7 @@
 #include "tests/ui/ui_fixture.h"
 
+#include "framework/description_tools/text_parser.h"
+
 namespace qf::test {
 
 Probe::Probe(fw::TComponent* owner, std::vector<std::string>& log, fw::TColor fill)
@@ -53,6 +55,7 @@ void UiTest::SetUp() {
   pf::Install(std::move(platform));
   app = new fw::TApplication(nullptr);
   app->Initialize();
+  fw::AcceptTextDescriptions();  // the tests' descriptions are text
 }
 
 void UiTest::TearDown() {

@@ -7,8 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/application.h"
-#include "framework/forms.h"
+#include "framework/controls/application.h"
+#include "framework/controls/forms.h"
+#include "framework/controls/graphic_control.h"
 #include "platform/headless/headless_platform.h"
 
 namespace qf::test {

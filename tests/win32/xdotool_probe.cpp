@@ -5,8 +5,9 @@
 #include <cstdio>
 
 #include "buttoncomps/buttoncomps.h"
-#include "framework/application.h"
-#include "framework/extctrls.h"
+#include "framework/controls/application.h"
+#include "framework/controls/timer.h"
+#include "framework/description_tools/text_parser.h"
 #include "platform/platform.h"
 
 namespace {
@@ -90,6 +91,7 @@ int main() {
     fw::TApplication application(nullptr);
     application.Initialize();
     bc::RegisterClasses();
+    fw::AcceptTextDescriptions();
     TProbeForm* form = nullptr;
     application.CreateForm(form);
     const auto give_up = pf::Current().StartTimer(20000, [&] { application.Terminate(); });

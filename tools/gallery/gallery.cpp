@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "buttoncomps/buttoncomps.h"
-#include "framework/application.h"
-#include "framework/streaming.h"
+#include "framework/controls/application.h"
+#include "framework/description/reader.h"
+#include "framework/description_tools/text_parser.h"
 #include "platform/headless/headless_platform.h"
 #include "tests/support/pixel_image.h"
 #include "tests/support/png_writer.h"
@@ -75,6 +76,7 @@ class Gallery {
     app_ = new fw::TApplication(nullptr);
     app_->Initialize();
     bc::RegisterClasses();
+    fw::AcceptTextDescriptions();
     form_ = new fw::TForm(app_);
     fw::ReadComponent(kDescription, *form_);
     form_->Show();

@@ -1,0 +1,216 @@
+#pragma once
+// TControl, the base of every control, and the mouse and message types controls take.
+#include <cstdint>
+#include <memory>
+
+#include "framework/controls/cursors.h"
+#include "framework/graphics/graphics_objects.h"
+#include "framework/objects/classes.h"
+#include "framework/objects/props.h"
+#include "platform/device.h"
+#include "platform/platform.h"
+
+namespace fw {
+
+class TWinControl;
+class TCustomForm;
+
+enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
+
+// The platform's shift flags, as controls name them.
+enum class TShiftFlag : unsigned {
+  ssShift = pf::kShiftKey,
+  ssAlt = pf::kAltKey,
+  ssCtrl = pf::kCtrlKey,
+  ssLeft = pf::kLeftButton,
+  ssRight = pf::kRightButton,
+  ssMiddle = pf::kMiddleButton,
+  ssDouble = pf::kDoubleClick,
+};
+
+// A set of TShiftFlag, the platform's shift bits.
+class TShiftState {
+ public:
+  TShiftState() = default;
+  explicit TShiftState(unsigned bits) : bits_(bits) {}
+  TShiftState(std::initializer_list<TShiftFlag> flags) {
+    for (auto f : flags) bits_ |= static_cast<unsigned>(f);
+  }
+  bool Contains(TShiftFlag f) const { return (bits_ & static_cast<unsigned>(f)) != 0; }
+  unsigned Bits() const { return bits_; }
+  friend bool operator==(const TShiftState&, const TShiftState&) = default;
+
+ private:
+  unsigned bits_ = 0;
+};
+
+using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
+using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
+
+// A component message, as controls dispatch them to their handlers.
+struct TMessage {
+  unsigned Msg = 0;
+  std::intptr_t WParam = 0;
+  std::intptr_t LParam = 0;
+  std::intptr_t Result = 0;
+};
+
+inline constexpr unsigned CM_MOUSEENTER = 0xB013;
+inline constexpr unsigned CM_MOUSELEAVE = 0xB014;
+
+enum class THelpType : std::uint8_t { htKeyword, htContext };
+
+// Horizontal placement of a caption.
+enum class TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+
+using TRect = pf::Rect;
+using TPoint = pf::Point;
+
+// The bounds a form description may give. Both platforms report window and mouse positions as
+// 16-bit signed numbers (X11's window geometry, Windows' mouse messages), so nothing beyond them
+// can be shown or pointed at.
+inline constexpr int kMinCoordinate = -32768;
+inline constexpr int kMaxCoordinate = 32767;
+// A form's client width and height, in code too: its window holds a 32-bit pixel buffer that a
+// 32-bit process must find room for (8192 x 8192 x 4 bytes = 256 MiB), and 8192 is wider than
+// the largest single display.
+inline constexpr int kMaxFormSide = 8192;
+
+class TControl : public TComponent {
+  QF_PUBLISHED_CLASS()
+
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  // Bounds, in the parent's client coordinates.
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  // Invalidates the old and the new area when anything really changes.
+  virtual void SetBounds(int left, int top, int width, int height);
+  TRect BoundsRect() const {
+    return {left_, top_, pf::AddSat(left_, width_), pf::AddSat(top_, height_)};
+  }
+  TRect ClientRect() const { return {0, 0, width_, height_}; }
+  virtual int ClientWidth() const { return width_; }
+  virtual int ClientHeight() const { return height_; }
+
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool visible);
+  // The framework's enabled state, through virtual accessors.
+  virtual bool GetEnabled() const { return enabled_; }
+  virtual void SetEnabled(bool enabled);
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* parent) override;
+  // The form that holds this control (this one, for a form); null without one.
+  TCustomForm* ParentForm() const;
+
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor cursor) { cursor_ = cursor; }
+  const String& Hint() const { return hint_; }
+  void SetHint(const String& hint) { hint_ = hint; }
+  bool ShowHint() const { return show_hint_; }
+  // Also clears ParentShowHint.
+  void SetShowHint(bool show);
+  bool ParentShowHint() const { return parent_show_hint_; }
+  void SetParentShowHint(bool parent_show);
+  THelpType HelpType() const { return help_type_; }
+  void SetHelpType(THelpType t) { help_type_ = t; }
+  const String& HelpKeyword() const { return help_keyword_; }
+  void SetHelpKeyword(const String& k) { help_keyword_ = k; }
+  int HelpContext() const { return help_context_; }
+  void SetHelpContext(int c) { help_context_ = c; }
+
+  TFont* Font() const { return font_.get(); }
+  bool ParentFont() const { return parent_font_; }
+  void SetParentFont(bool parent_font);
+
+  // Asks for a later repaint of the control's area.
+  virtual void Invalidate();
+  // Repaints now.
+  void Repaint();
+
+  // This control's client point in the coordinates of its form's client area, and on screen.
+  TPoint ClientToForm(TPoint p) const;
+  TPoint ClientToScreen(TPoint p) const;
+  TPoint ScreenToClient(TPoint p) const;
+
+  // Component messages go to Dispatch; a class handles the ones it wants and passes on the rest.
+  std::intptr_t Perform(unsigned msg, std::intptr_t wparam = 0, std::intptr_t lparam = 0);
+  virtual void Dispatch(TMessage& message);
+
+  TMouseMoveEvent OnMouseMove;
+
+  // Mouse input from the framework's dispatch.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void Click();
+
+  // Set by a plain left press, consumed by its release.
+  bool Clicked() const { return clicked_; }
+  void SetClicked(bool clicked) { clicked_ = clicked; }
+
+  // Draws the control on a device set up by the paint cycle; graphic controls paint themselves.
+  virtual void PaintOn(pf::Device& device, const TRect& form_clip) {
+    (void)device;
+    (void)form_clip;
+  }
+
+ protected:
+  // The base's own events, which descendants do not publish.
+  TNotifyEvent OnClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+
+  // The handlers Dispatch gives CM_MOUSEENTER and CM_MOUSELEAVE to. The base ones tell the
+  // parent; a class that replaces them handles the notification itself and passes nothing on.
+  virtual void MouseEnter(TMessage& message) { NotifyParent(message); }
+  virtual void MouseLeave(TMessage& message) { NotifyParent(message); }
+
+  virtual void FontChanged();
+  virtual void BoundsChanged() {}
+  // Stores the flag only; forms decide for themselves when their window shows.
+  void StoreVisible(bool visible) { visible_ = visible; }
+  // The parent's font, taken while ParentFont is set.
+  void TakeParentFont();
+  friend class TWinControl;
+
+ private:
+  void InvalidateRect(const TRect& rect_in_parent);
+  // Passes an enter or leave notification up, with this control as its subject.
+  void NotifyParent(const TMessage& message);
+
+  int left_ = 0;
+  int top_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  bool visible_ = true;
+  bool enabled_ = true;
+  bool clicked_ = false;
+  TWinControl* parent_ = nullptr;
+  TCursor cursor_ = crDefault;
+  String hint_;
+  bool show_hint_ = false;
+  bool parent_show_hint_ = true;
+  THelpType help_type_ = THelpType::htContext;
+  String help_keyword_;
+  int help_context_ = 0;
+  std::unique_ptr<TFont> font_;
+  bool parent_font_ = true;
+  bool taking_parent_font_ = false;
+};
+
+extern const EnumInfo kHelpTypeNames;
+extern const EnumInfo kAlignmentNames;
+
+}  // namespace fw

@@ -1,0 +1,32 @@
+#include "framework/controls/control_canvas.h"
+
+#include "framework/controls/forms.h"
+
+namespace fw {
+
+TCanvas::Lease TControlCanvas::Acquire() {
+  TCustomForm* form = control_.Parent() ? control_.ParentForm() : nullptr;
+  if (!form) {
+    throw EInvalidOperation(Format("Control '%s' has no parent window", control_.Name().c_str()));
+  }
+  const pf::Point origin = control_.ClientToForm({0, 0});
+  const pf::Point parent_origin = control_.Parent()->ClientToForm({0, 0});
+  const pf::Rect parent_area{parent_origin.x, parent_origin.y,
+                             pf::AddSat(parent_origin.x, control_.Parent()->ClientWidth()),
+                             pf::AddSat(parent_origin.y, control_.Parent()->ClientHeight())};
+  pf::Rect area = pf::Rect{origin.x, origin.y, pf::AddSat(origin.x, control_.Width()),
+                           pf::AddSat(origin.y, control_.Height())}
+                      .Intersect(parent_area);
+  if (pf::Device* paint = form->PaintDevice()) {
+    paint->SetOrigin(origin);
+    paint->SetClip(area.Intersect(form->PaintClip()));
+    return Lease(*paint);
+  }
+  std::unique_ptr<pf::Device> device = form->Window().GetDevice();
+  device->SetOrigin(origin);
+  device->SetClip(area);
+  pf::Device& ref = *device;
+  return Lease(ref, std::move(device));
+}
+
+}  // namespace fw

@@ -1,0 +1,318 @@
+#include "framework/controls/forms.h"
+
+#include <utility>
+
+#include "framework/controls/application.h"
+#include "framework/controls/control_font.h"
+#include "framework/description/reader.h"
+
+namespace fw {
+
+const EnumInfo kBorderStyleNames{{{"bsNone", 0},
+                                  {"bsSingle", 1},
+                                  {"bsSizeable", 2},
+                                  {"bsDialog", 3},
+                                  {"bsToolWindow", 4},
+                                  {"bsSizeToolWin", 5}}};
+const EnumInfo kPositionNames{{{"poDesigned", 0},
+                               {"poDefault", 1},
+                               {"poDefaultPosOnly", 2},
+                               {"poDefaultSizeOnly", 3},
+                               {"poScreenCenter", 4},
+                               {"poDesktopCenter", 5},
+                               {"poMainFormCenter", 6},
+                               {"poOwnerFormCenter", 7}}};
+
+const ClassInfo& TCustomForm::StaticClass() {
+  static const ClassInfo info = NewClass("TCustomForm", &TWinControl::StaticClass());
+  return info;
+}
+
+const ClassInfo& TForm::StaticClass() {
+  static const ClassInfo info = [] {
+    using T = TCustomForm;
+    ClassInfo c = NewClass("TForm", &TCustomForm::StaticClass(),
+                           [](TComponent* owner) -> TComponent* { return new TForm(owner); });
+    auto& p = c.own_properties;
+    // A form stores its client size, not its outer size.
+    auto never = [](const TObject&) { return false; };
+    auto side = [](PropInfo prop) { return Limited(std::move(prop), 0, kMaxFormSide); };
+    p.push_back(side(IntegerProp<T>("Width", &T::Width, &T::SetWidth)));
+    p.back().stored = never;
+    p.push_back(side(IntegerProp<T>("Height", &T::Height, &T::SetHeight)));
+    p.back().stored = never;
+    p.push_back(EnumProp<T, TFormBorderStyle>("BorderStyle", kBorderStyleNames, &T::BorderStyle,
+                                              &T::SetBorderStyle, TFormBorderStyle::bsSizeable));
+    p.push_back(EnumProp<T, TPosition>("Position", kPositionNames, &T::Position, &T::SetPosition,
+                                       TPosition::poDesigned));
+    p.push_back(side(IntegerProp<T>("ClientWidth", &T::ClientWidth, &T::SetClientWidth)));
+    p.push_back(side(IntegerProp<T>("ClientHeight", &T::ClientHeight, &T::SetClientHeight)));
+    p.push_back(BooleanProp<T>("AutoSize", &T::AutoSize, &T::SetAutoSize, false));
+    p.push_back(BooleanProp<T>("AlphaBlend", &T::AlphaBlend, &T::SetAlphaBlend, false));
+    p.push_back(IntegerProp<T>(
+        "AlphaBlendValue", [](const T& f) { return static_cast<int>(f.AlphaBlendValue()); },
+        &T::SetAlphaBlendValue, 255));
+    p.push_back(ColorProp<T>("Color", &T::Color, &T::SetColor, clBtnFace));
+    p.push_back(BooleanProp<T>("Scaled", &T::Scaled, &T::SetScaled, true));
+    p.push_back(BooleanProp<T>("Visible", &T::Visible, &T::SetVisible, false));
+    p.push_back(StringProp<T>("Caption", &T::Caption, &T::SetCaption));
+    p.push_back(BooleanProp<T>("Enabled", &T::GetEnabled, &T::SetEnabled, true));
+    for (PropInfo& font : FontProperties()) p.push_back(std::move(font));
+    p.push_back(BytesProp<T>("Icon.Data", &T::IconData, &T::SetIconData));
+    p.push_back(EventProp<T>("OnCreate", &T::OnCreate));
+    p.push_back(EventProp<T>("OnDestroy", &T::OnDestroy));
+    return c;
+  }();
+  return info;
+}
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), icon_(std::make_unique<TIcon>()) {
+  StoreVisible(false);
+  pf::WindowParams params;
+  params.borderless = true;
+  window_ = pf::Current().CreateWindow(params, this);
+}
+
+TCustomForm::~TCustomForm() {
+  SetState(ComponentState::Destroying, true);
+  if (Application) Application->FormDestroying(this);
+  // Children go while the window they draw on still exists.
+  DestroyComponents();
+  while (ControlCount() > 0) Controls(ControlCount() - 1)->SetParent(nullptr);
+}
+
+void TCustomForm::BeforeDestruction() {
+  if (destroy_called_) return;
+  destroy_called_ = true;
+  if (OnDestroy) OnDestroy(this);
+}
+
+TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
+
+void TCustomForm::CheckBound(const char* property, int value, int min, int max) const {
+  if (value < min || value > max) {
+    throw EInvalidOperation(OutOfRangeText(value, property, *this, min, max));
+  }
+}
+
+void TCustomForm::SetBounds(int left, int top, int width, int height) {
+  // Refused before anything changes: the window could not take them.
+  CheckBound("Left", left, kMinCoordinate, kMaxCoordinate);
+  CheckBound("Top", top, kMinCoordinate, kMaxCoordinate);
+  CheckBound("Width", width, 0, kMaxFormSide);
+  CheckBound("Height", height, 0, kMaxFormSide);
+  TControl::SetBounds(left, top, width, height);
+  window_->SetBounds({left, top, left + width, top + height});
+}
+
+void TCustomForm::SetAutoSize(bool auto_size) {
+  auto_size_ = auto_size;
+  AdjustSize();
+}
+
+void TCustomForm::AdjustSize() {
+  if (!auto_size_ || HasState(ComponentState::Loading)) return;
+  int right = 0;
+  int bottom = 0;
+  bool any = false;
+  for (int i = 0; i < ControlCount(); ++i) {
+    const TControl* c = Controls(i);
+    if (!c->Visible()) continue;
+    any = true;
+    right = std::max(right, pf::AddSat(c->Left(), c->Width()));
+    bottom = std::max(bottom, pf::AddSat(c->Top(), c->Height()));
+  }
+  if (any) SetBounds(Left(), Top(), right, bottom);
+}
+
+void TCustomForm::ChildBoundsChanged(TControl*) { AdjustSize(); }
+
+void TCustomForm::SetAlphaBlend(bool on) {
+  alpha_blend_ = on;
+  window_->SetOpacity(alpha_blend_, alpha_blend_value_);
+}
+
+void TCustomForm::SetAlphaBlendValue(int value) {
+  alpha_blend_value_ = static_cast<std::uint8_t>(value);
+  window_->SetOpacity(alpha_blend_, alpha_blend_value_);
+}
+
+void TCustomForm::SetColor(TColor color) {
+  color_ = color;
+  Invalidate();
+}
+
+void TCustomForm::SetCaption(const String& caption) {
+  caption_ = caption;
+  window_->SetTitle(caption);
+}
+
+void TCustomForm::SetIconData(const std::string& data) {
+  icon_->LoadFromBytes(data);
+  if (!icon_->Empty()) window_->SetIcon(icon_->Image());
+}
+
+void TCustomForm::SetVisible(bool visible) {
+  StoreVisible(visible);
+  if (HasState(ComponentState::Loading)) return;
+  if (visible && !shown_once_) {
+    shown_once_ = true;
+    PlaceOnScreen();
+  }
+  window_->Show(visible);
+  if (visible) Invalidate();
+}
+
+void TCustomForm::PlaceOnScreen() {
+  const bool centre_on_screen =
+      position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter;
+  TCustomForm* main = Application ? Application->MainForm() : nullptr;
+  if (centre_on_screen || (position_ == TPosition::poMainFormCenter && (!main || main == this))) {
+    const pf::Size screen = pf::Current().ScreenSize();
+    SetBounds((screen.cx - Width()) / 2, (screen.cy - Height()) / 2, Width(), Height());
+  } else if (position_ == TPosition::poMainFormCenter) {
+    SetBounds(main->Left() + (main->Width() - Width()) / 2,
+              main->Top() + (main->Height() - Height()) / 2, Width(), Height());
+  }
+}
+
+void TCustomForm::SetEnabled(bool enabled) {
+  TControl::SetEnabled(enabled);
+  window_->SetEnabled(enabled);
+}
+
+void TCustomForm::Close() {
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+  } else {
+    Hide();
+  }
+}
+
+void TCustomForm::SetFocus() {
+  // Taking the focus would restore the window on some desktops: what minimised it keeps the
+  // screen until the user brings it back.
+  if (window_->IsMinimized()) {
+    focus_on_restore_ = true;
+    return;
+  }
+  window_->SetFocus();
+}
+
+void TCustomForm::Invalidate() { window_->Invalidate(ClientRect()); }
+
+void TCustomForm::InvalidateFormRect(const TRect& rect) {
+  const TRect r = rect.Intersect(ClientRect());
+  if (!r.IsEmpty()) window_->Invalidate(r);
+}
+
+void TCustomForm::LoadFromResource(const String& resource) {
+  const std::optional<std::string_view> text = pf::Current().FindResource(resource);
+  if (!text) throw EResNotFound(Format("Resource %s not found", resource.c_str()));
+  LoadFromText(*text);
+}
+
+void TCustomForm::LoadFromText(std::string_view text) {
+  ReadComponent(text, *this);
+  if (Visible()) SetVisible(true);
+  if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::Loaded() {
+  TWinControl::Loaded();
+  AdjustSize();
+}
+
+// ---- platform events ------------------------------------------------------------------
+
+namespace {
+TMouseButton ButtonOf(pf::MouseButton b) {
+  switch (b) {
+    case pf::MouseButton::Right: return TMouseButton::mbRight;
+    case pf::MouseButton::Middle: return TMouseButton::mbMiddle;
+    default: return TMouseButton::mbLeft;
+  }
+}
+}  // namespace
+
+TControl* TCustomForm::MouseTarget(pf::Point pos, TPoint* local) const {
+  TControl* target = Application ? Application->CaptureControl() : nullptr;
+  if (target && target->ParentForm() != this) target = nullptr;
+  if (!target) target = const_cast<TCustomForm*>(this)->FindControlAt(pos, false);
+  const TPoint origin = target->ClientToForm({0, 0});
+  *local = {pf::SubSat(pos.x, origin.x), pf::SubSat(pos.y, origin.y)};
+  return target;
+}
+
+void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {
+  TPoint p;
+  TControl* target = MouseTarget(e.pos, &p);
+  const TMouseButton button = ButtonOf(e.button);
+  if (button == TMouseButton::mbLeft && Application) {
+    Application->SetCaptureControl(target);
+    // The second press of a double click starts no click.
+    target->SetClicked((e.shift & pf::kDoubleClick) == 0);
+  }
+  target->MouseDown(button, TShiftState(e.shift), p.x, p.y);
+}
+
+void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
+  TPoint p;
+  TControl* target = MouseTarget(e.pos, &p);
+  const TMouseButton button = ButtonOf(e.button);
+  const auto watch = WeakRefTo(target);
+  if (button == TMouseButton::mbLeft && Application) {
+    Application->SetCaptureControl(nullptr);
+    if (target->Clicked()) {
+      target->SetClicked(false);
+      if (target->ClientRect().Contains(p)) target->Click();
+    }
+  }
+  if (watch.Alive()) target->MouseUp(button, TShiftState(e.shift), p.x, p.y);
+}
+
+void TCustomForm::WindowMouseMove(unsigned shift, pf::Point pos) {
+  TPoint p;
+  TControl* target = MouseTarget(pos, &p);
+  UpdateCursor(target);
+  target->MouseMove(TShiftState(shift), p.x, p.y);
+}
+
+void TCustomForm::UpdateCursor(TControl* control) {
+  TCursor cursor = crDefault;
+  for (TControl* c = control; c && cursor == crDefault; c = c->Parent()) cursor = c->Cursor();
+  window_->SetCursor(CursorShapeOf(cursor));
+}
+
+void TCustomForm::WindowPaint(pf::Device& device, const pf::Rect& update) {
+  struct PaintScope {
+    TCustomForm& form;
+    PaintScope(TCustomForm& f, pf::Device& d, const pf::Rect& u) : form(f) {
+      form.paint_device_ = &d;
+      form.paint_clip_ = u;
+    }
+    ~PaintScope() { form.paint_device_ = nullptr; }
+  } scope(*this, device, update);
+  device.SetOrigin({0, 0});
+  device.SetClip(update);
+  device.FillRect(update, ColorToRGB(color_));
+  Paint();
+  PaintControls(device, update);
+}
+
+void TCustomForm::WindowCloseRequest() { Close(); }
+
+void TCustomForm::WindowRestored() {
+  if (std::exchange(focus_on_restore_, false)) window_->SetFocus();
+}
+
+void TCustomForm::WindowCaptureLost() {
+  if (!Application) return;
+  TControl* captured = Application->CaptureControl();
+  if (captured && captured->ParentForm() == this) {
+    captured->SetClicked(false);
+    Application->SetCaptureControl(nullptr);
+  }
+}
+
+}  // namespace fw

@@ -1,0 +1,142 @@
+#pragma once
+// Forms: top-level windows that hold controls and paint them.
+#include <cstdint>
+#include <memory>
+
+#include "framework/controls/win_control.h"
+#include "framework/graphics/icon.h"
+#include "platform/platform.h"
+
+namespace fw {
+
+enum class TFormBorderStyle : std::uint8_t {
+  bsNone,
+  bsSingle,
+  bsSizeable,
+  bsDialog,
+  bsToolWindow,
+  bsSizeToolWin
+};
+enum class TPosition : std::uint8_t {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+
+class TCustomForm : public TWinControl, public pf::WindowHandler {
+  QF_PUBLISHED_CLASS()
+
+ public:
+  explicit TCustomForm(TComponent* owner);
+  ~TCustomForm() override;
+  // Runs OnDestroy while the whole form still exists.
+  void BeforeDestruction() override;
+
+  void SetBounds(int left, int top, int width, int height) override;
+  int ClientWidth() const override { return Width(); }
+  int ClientHeight() const override { return Height(); }
+  void SetClientWidth(int w) { SetBounds(Left(), Top(), w, Height()); }
+  void SetClientHeight(int h) { SetBounds(Left(), Top(), Width(), h); }
+
+  TFormBorderStyle BorderStyle() const { return border_style_; }
+  void SetBorderStyle(TFormBorderStyle style) { border_style_ = style; }
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition position) { position_ = position; }
+  bool AutoSize() const { return auto_size_; }
+  void SetAutoSize(bool auto_size);
+  bool AlphaBlend() const { return alpha_blend_; }
+  void SetAlphaBlend(bool on);
+  std::uint8_t AlphaBlendValue() const { return alpha_blend_value_; }
+  void SetAlphaBlendValue(int value);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  bool Scaled() const { return scaled_; }
+  void SetScaled(bool scaled) { scaled_ = scaled; }
+  const String& Caption() const { return caption_; }
+  void SetCaption(const String& caption);
+  TIcon* Icon() const { return icon_.get(); }
+  std::string IconData() const { return icon_->Data(); }
+  void SetIconData(const std::string& data);
+
+  void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override;
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Asks the form to close; closing the main form ends the application's loop.
+  void Close();
+  // A minimised form is not brought back for it: it takes the focus when it is restored.
+  void SetFocus();
+  void Invalidate() override;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+
+  pf::Window& Window() const { return *window_; }
+  // The device of the paint under way, or null outside the paint cycle.
+  pf::Device* PaintDevice() const { return paint_device_; }
+  const TRect& PaintClip() const { return paint_clip_; }
+
+  // Events from the window.
+  void WindowMouseDown(const pf::MouseEvent& e) override;
+  void WindowMouseUp(const pf::MouseEvent& e) override;
+  void WindowMouseMove(unsigned shift, pf::Point pos) override;
+  void WindowPaint(pf::Device& device, const pf::Rect& update) override;
+  void WindowCloseRequest() override;
+  void WindowCaptureLost() override;
+  void WindowRestored() override;
+
+  // A child's area needs painting (form client coordinates).
+  void InvalidateFormRect(const TRect& rect);
+
+ protected:
+  // Reads the form description named `resource` into this form, binds its fields, then shows it
+  // if Visible was read and calls OnCreate. The description is binary, or text in a program that
+  // accepts text descriptions (AcceptTextDescriptions).
+  void LoadFromResource(const String& resource);
+  // The same from a description already in memory.
+  void LoadFromText(std::string_view text);
+  void Loaded() override;
+  void ChildBoundsChanged(TControl* child) override;
+  virtual void Paint() {}
+
+ private:
+  // Raises EInvalidOperation for a bound outside [min, max].
+  void CheckBound(const char* property, int value, int min, int max) const;
+  void AdjustSize();
+  void PlaceOnScreen();
+  TControl* MouseTarget(pf::Point pos, TPoint* local) const;
+  void UpdateCursor(TControl* control);
+
+  std::unique_ptr<pf::Window> window_;
+  TFormBorderStyle border_style_ = TFormBorderStyle::bsSizeable;
+  TPosition position_ = TPosition::poDesigned;
+  bool auto_size_ = false;
+  bool alpha_blend_ = false;
+  std::uint8_t alpha_blend_value_ = 255;
+  TColor color_ = clBtnFace;
+  bool scaled_ = true;
+  String caption_;
+  std::unique_ptr<TIcon> icon_;
+  bool shown_once_ = false;
+  bool destroy_called_ = false;
+  bool focus_on_restore_ = false;
+  pf::Device* paint_device_ = nullptr;
+  TRect paint_clip_;
+};
+
+class TForm : public TCustomForm {
+  QF_PUBLISHED_CLASS()
+
+ public:
+  explicit TForm(TComponent* owner);
+};
+
+extern const EnumInfo kBorderStyleNames;
+extern const EnumInfo kPositionNames;
+
+}  // namespace fw
