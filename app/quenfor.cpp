@@ -5,9 +5,9 @@
 
 #include <memory>
 
+#include "app/form_classes.h"
 #include "app/program_resources.h"
 #include "app/unit1.h"
-#include "buttoncomps/buttoncomps.h"
 #include "framework/controls/application.h"
 #include "platform/entry.h"
 #include "platform/platform.h"
@@ -19,7 +19,7 @@ constexpr const char* kInstanceMarker = "TOLVANE-quenfor";
 void RunApplication(fw::TApplication& application) {
   try {
     application.Initialize();
-    bc::RegisterClasses();
+    app::RegisterFormClasses();
     application.CreateForm(app::Form_Main);
     application.Run();
   } catch (const fw::Exception& e) {
