@@ -1,13 +1,11 @@
 #include "buttoncomps/button_support.h"
 
 #include "framework/controls/application.h"
-#include "platform/platform.h"
 
 namespace bc {
 
-bool IsUnderCursor(const fw::TControl& control) {
-  if (!fw::Application) return false;
-  return fw::Application->FindControlAtScreen(pf::Current().CursorPos()) == &control;
+bool IsUnderPointer(const fw::TControl& control) {
+  return fw::Application && fw::Application->ControlUnderPointer() == &control;
 }
 
 void AppendHintAndFontProperties(std::vector<fw::PropInfo>& props) {

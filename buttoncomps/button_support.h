@@ -1,5 +1,5 @@
 #pragma once
-// Pieces the flat button classes share: halving, the control under the cursor, the published
+// Pieces the button classes share: halving, the control under the pointer, the published
 // properties they take over from the base, and calling a mouse event safely.
 #include <vector>
 
@@ -11,9 +11,8 @@ namespace bc {
 // Halves toward zero, each quantity on its own: Half(-25) is -12.
 constexpr int Half(int v) { return v / 2; }
 
-// Whether the topmost control under the cursor's current screen position (disabled ones
-// included) is `control`.
-bool IsUnderCursor(const fw::TControl& control);
+// Whether the topmost control under the pointer now (disabled ones included) is `control`.
+bool IsUnderPointer(const fw::TControl& control);
 
 // Property accessors for a plain field: reading and writing go straight to the value.
 template <class T, class V>

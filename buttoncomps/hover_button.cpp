@@ -49,7 +49,7 @@ void THoverButton::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x
   if (button != fw::TMouseButton::mbLeft || !Enabled) return;
   if (!CallMouseEvent(*this, OnMouseUp, button, shift, x, y)) return;
   // Where the cursor is now, not where the release happened.
-  if (!IsUnderCursor(*this)) return;
+  if (!IsUnderPointer(*this)) return;
   DrawLook(Look::Hover);
 }
 

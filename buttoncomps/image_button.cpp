@@ -1,8 +1,7 @@
 #include "buttoncomps/image_button.h"
 
-#include "framework/controls/application.h"
+#include "buttoncomps/button_support.h"
 #include "framework/objects/props.h"
-#include "platform/platform.h"
 
 namespace bc {
 namespace {
@@ -151,18 +150,12 @@ void TImageButton::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x
   }
 }
 
-// Where the pointer is now, after OnClick and OnMouseUp have run, decides; the topmost control
-// there counts even when disabled.
-bool TImageButton::PointerIsOverThis() const {
-  return fw::Application &&
-         fw::Application->FindControlAtScreen(pf::Current().CursorPos()) == this;
-}
-
 // BitmapUp over the button, else Bitmap. Without a BitmapUp the release shows what the pointer
 // sees, as entering and leaving would (BitmapOver over the button, else Bitmap), and nothing when
 // that picture is empty, so a button without pictures keeps its size.
 const TBitmap* TImageButton::ReleasePicture() const {
-  const bool over = PointerIsOverThis();
+  // Where the pointer is now, after OnClick and OnMouseUp have run, decides.
+  const bool over = IsUnderPointer(*this);
   if (IsSet(*up_)) return over ? up_.get() : normal_.get();
   const TBitmap* picture = over ? over_.get() : normal_.get();
   return IsSet(*picture) ? picture : nullptr;

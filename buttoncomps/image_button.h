@@ -57,7 +57,6 @@ class TImageButton : public fw::TGraphicControl {
   void DrawPicture(const fw::TBitmap& picture);
   // Makes `picture` the current one, takes its size and paints.
   void ShowPicture(const fw::TBitmap& picture);
-  bool PointerIsOverThis() const;
   const fw::TBitmap* ReleasePicture() const;
 
   // Declaration order is construction order: Over, Down, Up, Bitmap, Disabled, Current.

@@ -56,6 +56,8 @@ class WindowHandler {
   // The window is back on screen after it was minimised (or first mapped, where the system
   // reports that alike).
   virtual void WindowRestored() {}
+  // The pointer left the window (or the window left the pointer: it was hidden or covered).
+  virtual void WindowPointerLeft() {}
 };
 
 struct WindowParams {

@@ -20,6 +20,11 @@ void RegisterStandardClasses() {
   }
 }
 
+TPoint ClientPointOf(const TCustomForm& form, pf::Point screen) {
+  const pf::Rect bounds = form.Window().Bounds();
+  return {screen.x - bounds.left, screen.y - bounds.top};
+}
+
 String FileNameWithoutExtension(const String& path) {
   const auto slash = path.find_last_of("\\/");
   String name = slash == String::npos ? path : path.substr(slash + 1);
@@ -82,7 +87,12 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::Idle() {
-  TControl* target = FindControlAtScreen(pf::Current().CursorPos());
+  struct Scope {
+    bool& idle;
+    explicit Scope(bool& flag) : idle(flag) { idle = true; }
+    ~Scope() { idle = false; }
+  } scope(idle_);
+  TControl* target = ControlUnderPointer();
   // While a control holds the mouse, only it hears of entering and leaving.
   if (capture_control_ && target != capture_control_) target = nullptr;
   if (target == mouse_control_) return;
@@ -136,9 +146,39 @@ void TApplication::SetCaptureControl(TControl* control) {
 TControl* TApplication::FindControlAtScreen(pf::Point screen) const {
   auto* form = dynamic_cast<TCustomForm*>(pf::Current().WindowAt(screen));
   if (!form || !form->Visible()) return nullptr;
-  const pf::Rect bounds = form->Window().Bounds();
-  return form->FindControlAt({screen.x - bounds.left, screen.y - bounds.top}, true);
+  return form->FindControlAt(ClientPointOf(*form, screen), true);
 }
+
+// At idle time every event is in and the record of them answers. Elsewhere the platform says:
+// while a message is handled, later ones may have moved the pointer already (the position is the
+// pointer's now, as Windows' GetCursorPos gives it); while a control holds the mouse, its form's
+// window hears of moves over other windows too; and while the pointer is off our forms, where
+// no window of ours hears of it.
+TControl* TApplication::ControlUnderPointer() const {
+  if (idle_ && pointer_.known && !capture_control_) return ControlAtRecordedPointer();
+  const pf::Point screen = pf::Current().CursorPos();
+  TControl* found = FindControlAtScreen(screen);
+  if (idle_ && !capture_control_ && found) {  // on a form: its window's events keep it current
+    TCustomForm* form = found->ParentForm();
+    pointer_ = {true, form, ClientPointOf(*form, screen)};
+  }
+  return found;
+}
+
+TControl* TApplication::ControlAtRecordedPointer() const {
+  TCustomForm* form = pointer_.form;
+  if (!form || !form->Visible()) return nullptr;
+  return form->FindControlAt(pointer_.client, true);
+}
+
+void TApplication::PointerAt(TCustomForm* form, TPoint client) { pointer_ = {true, form, client}; }
+
+// Off this form, but where: over another of ours, or over none? The platform says at idle time.
+void TApplication::PointerLeft(TCustomForm* form) {
+  if (pointer_.form == form) pointer_.known = false;
+}
+
+void TApplication::PointerUnknown() { pointer_.known = false; }
 
 void TApplication::ControlDestroying(TControl* control) {
   if (capture_control_ == control) SetCaptureControl(nullptr);
@@ -146,6 +186,7 @@ void TApplication::ControlDestroying(TControl* control) {
 }
 
 void TApplication::FormDestroying(TCustomForm* form) {
+  if (pointer_.form == form) pointer_ = {true, nullptr, {}};
   auto belongs = [form](TControl* c) { return c && c->ParentForm() == form; };
   if (belongs(capture_control_)) capture_control_ = nullptr;
   if (belongs(mouse_control_)) mouse_control_ = nullptr;

@@ -53,6 +53,14 @@ class TApplication : public TComponent {
   TControl* MouseControl() const { return mouse_control_; }
   // The topmost control under a screen point, disabled ones included (a form when no child).
   TControl* FindControlAtScreen(pf::Point screen) const;
+  // The topmost control under the pointer now, disabled ones included; null off every form.
+  TControl* ControlUnderPointer() const;
+  // Where the pointer is, as the forms' windows tell it: at a client point of a form, off a
+  // form (then where, only the platform knows), or somewhere no event has told (a form shown,
+  // back on screen or enabled again).
+  void PointerAt(TCustomForm* form, TPoint client);
+  void PointerLeft(TCustomForm* form);
+  void PointerUnknown();
   // A control is going away: forget it everywhere.
   void ControlDestroying(TControl* control);
   void FormDestroying(TCustomForm* form);
@@ -62,6 +70,16 @@ class TApplication : public TComponent {
   TCustomForm* main_form_ = nullptr;
   TControl* capture_control_ = nullptr;
   TControl* mouse_control_ = nullptr;
+  // The pointer as the last mouse event of a form's window told it; `form` null: off our forms.
+  struct PointerRecord {
+    bool known = false;
+    TCustomForm* form = nullptr;
+    TPoint client;
+  };
+  mutable PointerRecord pointer_;
+  // Set while the idle processing runs: every message is handled, so the record is current.
+  bool idle_ = false;
+  TControl* ControlAtRecordedPointer() const;
   mutable String title_;
   bool title_set_ = false;
 };

@@ -161,6 +161,8 @@ void TCustomForm::SetVisible(bool visible) {
   }
   window_->Show(visible);
   if (visible) Invalidate();
+  // Shown, it may appear under the pointer; hidden, the pointer is off it.
+  if (Application) visible ? Application->PointerUnknown() : Application->PointerLeft(this);
 }
 
 void TCustomForm::PlaceOnScreen() {
@@ -179,6 +181,8 @@ void TCustomForm::PlaceOnScreen() {
 void TCustomForm::SetEnabled(bool enabled) {
   TControl::SetEnabled(enabled);
   window_->SetEnabled(enabled);
+  // A disabled window hears of no moves: enabled again, it cannot tell where the pointer went.
+  if (enabled && Application) Application->PointerUnknown();
 }
 
 void TCustomForm::Close() {
@@ -245,6 +249,7 @@ TControl* TCustomForm::MouseTarget(pf::Point pos, TPoint* local) const {
 }
 
 void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {
+  if (Application) Application->PointerAt(this, e.pos);
   TPoint p;
   TControl* target = MouseTarget(e.pos, &p);
   const TMouseButton button = ButtonOf(e.button);
@@ -257,6 +262,7 @@ void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {
 }
 
 void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
+  if (Application) Application->PointerAt(this, e.pos);
   TPoint p;
   TControl* target = MouseTarget(e.pos, &p);
   const TMouseButton button = ButtonOf(e.button);
@@ -272,6 +278,7 @@ void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
 }
 
 void TCustomForm::WindowMouseMove(unsigned shift, pf::Point pos) {
+  if (Application) Application->PointerAt(this, pos);
   TPoint p;
   TControl* target = MouseTarget(pos, &p);
   UpdateCursor(target);
@@ -302,8 +309,14 @@ void TCustomForm::WindowPaint(pf::Device& device, const pf::Rect& update) {
 
 void TCustomForm::WindowCloseRequest() { Close(); }
 
+// Back on screen under a pointer that may not have moved: no event says where it is.
 void TCustomForm::WindowRestored() {
+  if (Application) Application->PointerUnknown();
   if (std::exchange(focus_on_restore_, false)) window_->SetFocus();
+}
+
+void TCustomForm::WindowPointerLeft() {
+  if (Application) Application->PointerLeft(this);
 }
 
 void TCustomForm::WindowCaptureLost() {

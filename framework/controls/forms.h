@@ -89,6 +89,7 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   void WindowCloseRequest() override;
   void WindowCaptureLost() override;
   void WindowRestored() override;
+  void WindowPointerLeft() override;
 
   // A child's area needs painting (form client coordinates).
   void InvalidateFormRect(const TRect& rect);

@@ -208,13 +208,27 @@ HeadlessWindow* HeadlessPlatform::VisibleWindowAt(Point p) const {
 }
 
 WindowHandler* HeadlessPlatform::WindowAt(Point screen_point) {
+  ++pointer_queries;
   HeadlessWindow* w = VisibleWindowAt(screen_point);
   return w ? w->handler_ : nullptr;
 }
 
+// The windows leave the screen, and the pointer: the one it was over hears of it, as on X and
+// Windows.
 void HeadlessPlatform::MinimizeApplication() {
+  HeadlessWindow* const was_over = capture_ ? nullptr : VisibleWindowAt(cursor_);
   application_minimized = true;
   Record("minimize");
+  if (was_over) PostPointerLeft(*was_over);
+}
+
+void HeadlessPlatform::PostPointerLeft(const HeadlessWindow& window) {
+  const NativeHandle left = window.Handle();
+  Post([this, left] {
+    for (HeadlessWindow* target : windows_) {
+      if (target->Handle() == left && target->handler_) target->handler_->WindowPointerLeft();
+    }
+  });
 }
 
 void HeadlessPlatform::RestoreApplication() {
@@ -256,8 +270,7 @@ unsigned ButtonBit(MouseButton b) {
 void HeadlessPlatform::MoveTo(Point screen_point) {
   HeadlessWindow* const was_over = capture_ ? nullptr : VisibleWindowAt(cursor_);
   cursor_ = screen_point;
-  // Nothing else of the leave reaches the window: the message only wakes the loop.
-  if (was_over && was_over != VisibleWindowAt(cursor_)) Post([] {});
+  if (was_over && was_over != VisibleWindowAt(cursor_)) PostPointerLeft(*was_over);
   HeadlessWindow* w = InputWindow();
   if (!w || !w->Enabled()) return;
   const Point local{cursor_.x - w->Bounds().left, cursor_.y - w->Bounds().top};

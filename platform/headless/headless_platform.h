@@ -108,7 +108,7 @@ class HeadlessPlatform : public Platform {
   void At(std::uint64_t time_ms, std::function<void()> action);
 
   // ---- the scripted pointer (screen coordinates) ----
-  // Leaving a window posts a message for it, as X's LeaveNotify and WM_MOUSELEAVE do.
+  // Leaving a window tells it through the queue, as X's LeaveNotify and WM_MOUSELEAVE do.
   void MoveTo(Point screen);
   void Press(MouseButton button = MouseButton::Left);
   void Release(MouseButton button = MouseButton::Left);
@@ -134,6 +134,9 @@ class HeadlessPlatform : public Platform {
   // One line per notable event, with the time: "1200 minimize", "1200 enable 65537 0".
   std::vector<std::string> events;
   std::uint64_t slept_ms = 0;
+  // How often the framework asked where the pointer is (CursorPos, WindowAt), as it would ask a
+  // display server.
+  int pointer_queries = 0;
   int open_processes = 0;
   bool application_minimized = false;
   NativeHandle focused = 0;
@@ -157,7 +160,10 @@ class HeadlessPlatform : public Platform {
   void PostQuit() override;
   std::uintptr_t StartTimer(unsigned interval_ms, std::function<void()> on_tick) override;
   void StopTimer(std::uintptr_t id) override;
-  Point CursorPos() override { return cursor_; }
+  Point CursorPos() override {
+    ++pointer_queries;
+    return cursor_;
+  }
   MarkerResult TakeInstanceMarker(std::string_view name) override;
   void DebugOutput(std::string_view text) override { debug_output.emplace_back(text); }
   ShellResult ShellExecute(const ShellRequest& request) override;
@@ -190,6 +196,7 @@ class HeadlessPlatform : public Platform {
   void Record(const std::string& what);
   void Post(std::function<void()> message) { queue_.push_back(std::move(message)); }
   void PostMouse(bool down, MouseButton button, unsigned extra_flags);
+  void PostPointerLeft(const HeadlessWindow& window);
   HeadlessWindow* InputWindow() const;
   HeadlessWindow* VisibleWindowAt(Point p) const;
   unsigned ButtonFlags() const;

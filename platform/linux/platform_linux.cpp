@@ -35,6 +35,7 @@ void LinuxPlatform::WindowGone(LinuxWindow* window) {
   std::erase(windows_, window);
   if (capture_ == window) capture_ = nullptr;
   if (pointer_.inside == window) ForgetPointer();
+  if (grab_inside_ == window) grab_inside_ = nullptr;
 }
 
 LinuxWindow* LinuxPlatform::FindWindow(::Window xid) const {
@@ -49,7 +50,7 @@ LinuxWindow* LinuxPlatform::FindWindow(::Window xid) const {
 // there, ours or not. A disabled window counts, as on Windows.
 WindowHandler* LinuxPlatform::WindowAt(Point screen) {
   LinuxWindow* w =
-      pointer_.known && pointer_.root == screen ? pointer_.inside : QueryWindowAt(screen);
+      pointer_.window_known && pointer_.root == screen ? pointer_.inside : QueryWindowAt(screen);
   return w != nullptr && w->IsVisible() ? w->handler() : nullptr;
 }
 

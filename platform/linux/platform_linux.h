@@ -58,8 +58,19 @@ class LinuxPlatform : public Platform {
   DoubleClickDetector& clicks() { return clicks_; }
   // Where the pointer is, as the last event that tells it said: `inside` the window it is in,
   // null for none of ours. Until forgotten, CursorPos and WindowAt answer from it.
-  void PointerAt(Point root, LinuxWindow* inside) { pointer_ = {true, root, inside}; }
-  void ForgetPointer() { pointer_.known = false; }
+  void PointerAt(Point root, LinuxWindow* inside) { pointer_ = {true, root, true, inside}; }
+  // During a grab the events tell where the pointer is but not what is on top there: WindowAt
+  // asks the server. `inside` is the grabbing window when the point lies in its client area.
+  void PointerGrabbedAt(Point root, LinuxWindow* inside) {
+    pointer_ = {true, root, false, nullptr};
+    grab_inside_ = inside;
+  }
+  // The grab ended: the pointer is where its last event put it, in the grabbing window when it
+  // was inside it (a window above ours there sends a LeaveNotify on the ungrab).
+  void GrabEnded() {
+    if (pointer_.position_known) pointer_ = {true, pointer_.root, true, grab_inside_};
+  }
+  void ForgetPointer() { pointer_ = {}; }
   const std::string& ApplicationTitle() const { return app_title_; }
 
  private:
@@ -71,8 +82,9 @@ class LinuxPlatform : public Platform {
   };
 
   struct PointerState {
-    bool known = false;
+    bool position_known = false;
     Point root;
+    bool window_known = false;
     LinuxWindow* inside = nullptr;
   };
 
@@ -93,6 +105,7 @@ class LinuxPlatform : public Platform {
   std::vector<LinuxWindow*> windows_;
   LinuxWindow* capture_ = nullptr;
   PointerState pointer_;
+  LinuxWindow* grab_inside_ = nullptr;
   DoubleClickDetector clicks_;
   bool quit_posted_ = false;
   std::uintptr_t next_timer_id_ = 1;

@@ -17,7 +17,7 @@ namespace pf::linux_x {
 
 // The events keep it current; one query when they have not told it (at the start, after a grab).
 Point LinuxPlatform::CursorPos() {
-  if (pointer_.known) return pointer_.root;
+  if (pointer_.position_known) return pointer_.root;
   ::Window root = None, child = None;
   int root_x = 0, root_y = 0, win_x = 0, win_y = 0;
   unsigned mask = 0;

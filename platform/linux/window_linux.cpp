@@ -160,7 +160,8 @@ void LinuxWindow::SetCursor(CursorShape shape) {
 
 void LinuxWindow::SetCapture() {
   EnsureMapped();
-  platform_.ForgetPointer();  // while the grab lasts, only a query knows what is under it
+  const Point at = platform_.CursorPos();
+  platform_.PointerGrabbedAt(at, Bounds().Contains(at) ? this : nullptr);
   LinuxWindow* previous = std::exchange(platform_.capture(), this);
   XGrabPointer(x_.display(), xid(), False,
                ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
@@ -172,7 +173,7 @@ void LinuxWindow::SetCapture() {
 void LinuxWindow::ReleaseCapture() {
   if (platform_.capture() != this) return;
   platform_.capture() = nullptr;
-  platform_.ForgetPointer();
+  platform_.GrabEnded();
   XUngrabPointer(x_.display(), CurrentTime);
   XFlush(x_.display());
   // As on Windows, the window hears of it also when it let go itself.
@@ -222,10 +223,11 @@ void LinuxWindow::HandleEvent(const XEvent& event) {
     case MapNotify: OnMapped(); break;
     case UnmapNotify:
       view_ = buffer_.IsMapped() ? ServerView::kIconified : ServerView::kUnviewable;
-      // An unviewable window's grab ends on the server.
+      // An unviewable window's grab ends on the server, and the pointer is off it.
       origin_.reset();
       platform_.ForgetPointer();
       if (platform_.capture() == this) ReleaseCapture();
+      handler_->WindowPointerLeft();
       break;
     case KeyPress:
       if (on_key_ && enabled_) on_key_(XLookupKeysym(const_cast<XKeyEvent*>(&event.xkey), 0));
@@ -268,24 +270,35 @@ void LinuxWindow::OnMapped() {
   handler_->WindowRestored();  // last: the handler may destroy this window
 }
 
-// Crossings keep the pointer's whereabouts current without asking the server; those of grabs
-// say nothing of where it really is.
+// Crossings keep the pointer's whereabouts current without asking the server, those the end of
+// a grab brings included; a grab's start says nothing of where the pointer really is. Entering
+// is a move, as it is on Windows; leaving tells the handler.
 void LinuxWindow::OnCrossing(const XCrossingEvent& e) {
-  if (e.mode != NotifyNormal) {
+  if (e.mode == NotifyGrab) {
     platform_.ForgetPointer();
     return;
   }
-  PointerSeen(e.x, e.y, e.x_root, e.y_root, e.type == EnterNotify);
+  const bool entered = e.type == EnterNotify;
+  PointerSeen(e.x, e.y, e.x_root, e.y_root, entered);
+  if (!entered) {
+    handler_->WindowPointerLeft();
+  } else if (enabled_) {
+    handler_->WindowMouseMove(ShiftFromXState(e.state), Point{e.x, e.y});
+  }
 }
 
-// Without a grab, X reports the pointer to the window it is in; during one, only a query tells.
-// A button held keeps reporting to this window wherever the pointer goes: there, inside means
-// inside the client area.
+// Without a grab, X reports the pointer to the window it is in; during one, only a query tells
+// what is on top where it is. A button held keeps reporting to this window wherever the pointer
+// goes: there, inside means inside the client area.
 void LinuxWindow::PointerSeen(int x, int y, int x_root, int y_root, bool inside) {
   origin_ = Point{x_root - x, y_root - y};
-  if (platform_.capture() != nullptr) return;
   inside = inside && buffer_.ClientRect().Contains(Point{x, y});
-  platform_.PointerAt(Point{x_root, y_root}, inside ? this : nullptr);
+  const Point root{x_root, y_root};
+  if (platform_.capture() != nullptr) {
+    platform_.PointerGrabbedAt(root, inside ? this : nullptr);
+  } else {
+    platform_.PointerAt(root, inside ? this : nullptr);
+  }
 }
 
 void LinuxWindow::OnClientMessage(const XClientMessageEvent& e) {

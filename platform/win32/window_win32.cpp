@@ -132,8 +132,7 @@ LRESULT Win32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return result;
       }
       break;
-    case WM_MOUSELEAVE:
-      return 0;  // the message itself is what counts: the loop goes idle and sends the leave
+    case WM_MOUSELEAVE: Guarded([h = handler_] { h->WindowPointerLeft(); }); return 0;
     default:
       if (OnMouseMessage(msg, wp, lp)) return 0;
       break;

@@ -156,6 +156,20 @@ TEST_F(InputRules, LeavingTheWindowFromAControlWakesTheLoopToSendTheLeave) {
   }
 }
 
+// The window's own events say where the pointer is on it: hovering from control to control asks
+// the platform nothing (on X that would be a round trip to the server each time).
+TEST_F(InputRules, HoveringIsToldByTheWindowsEventsNotAskedOfThePlatform) {
+  hp->MoveTo(Screen(a, 5, 5));
+  Settle();
+  hp->pointer_queries = 0;
+  hp->MoveTo(Screen(b, 5, 5));
+  Settle();
+  hp->MoveTo(Screen(a, 6, 6));
+  Settle();
+  EXPECT_EQ(log, (Strings{"A enter", "A leave", "B enter", "B leave", "A enter"}));
+  EXPECT_EQ(hp->pointer_queries, 0);
+}
+
 TEST_F(InputRules, MovesOutsideEveryWindowPostNothing) {
   hp->MoveTo({5, 5});
   hp->MoveTo({6, 6});
