@@ -1,9 +1,19 @@
 #pragma once
-// Makes the program's resources (the form description "Form_Main") known to the platform.
-// Where the executable has a resource section it is already there and this does nothing;
-// elsewhere it registers the linked-in bytes (a file generated at build time).
+// The program's resources (the form description "Form_Main"): in the executable's resource
+// section where it has one, else linked into the program as bytes (a file generated at build
+// time). Which of the two a program has is the linker's choice of qf_app_rc or qf_app_embedded.
+#include <optional>
+#include <string_view>
+
 namespace app {
 
-void RegisterProgramResources();
+// The linked-in bytes of the resource `name`; nothing in a program that carries its resources in
+// a resource section.
+std::optional<std::string_view> LinkedResource(std::string_view name);
+
+// The resource `name`: from the platform's resource section (the executable's on Windows; the
+// headless platform's table in the tests), else the linked-in bytes. Raises EResNotFound when
+// neither has it.
+std::string_view ProgramResource(std::string_view name);
 
 }  // namespace app

@@ -4,6 +4,6 @@
 
 namespace app {
 
-void RegisterProgramResources() {}
+std::optional<std::string_view> LinkedResource(std::string_view) { return std::nullopt; }
 
 }  // namespace app

@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "app/form_classes.h"
-#include "app/program_resources.h"
 #include "app/unit1.h"
 #include "framework/controls/application.h"
 #include "platform/entry.h"
@@ -36,7 +35,6 @@ int Quenfor() {
   pf::MarkerResult marker = pf::Current().TakeInstanceMarker(kInstanceMarker);
   // Another copy runs: leave silently; the handle closes as `marker` goes.
   if (marker.already_exists) return 0;
-  app::RegisterProgramResources();
   {
     auto application = std::make_unique<fw::TApplication>(nullptr);
     RunApplication(*application);

@@ -1,6 +1,7 @@
 #include "app/unit1.h"
 
 #include "app/halvo_mixer.h"
+#include "app/program_resources.h"
 #include "app/run_file.h"
 #include "framework/controls/application.h"
 #include "platform/platform.h"
@@ -34,7 +35,7 @@ const fw::ClassInfo& TForm_Main::StaticClass() {
 
 TForm_Main::TForm_Main(fw::TComponent* owner) : fw::TForm(owner) {
   PublishMembers();
-  LoadFromResource("Form_Main");
+  LoadFromText(ProgramResource("Form_Main"));
   AppPath = ExtractFilePath(fw::Application->ExeName());
 }
 

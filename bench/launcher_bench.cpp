@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/program_resources.h"
 #include "app/unit1.h"
 #include "buttoncomps/buttoncomps.h"
 #include "framework/controls/application.h"
@@ -22,7 +21,6 @@ class Launcher {
     auto platform = std::make_unique<pf::headless::HeadlessPlatform>();
     hp = platform.get();
     pf::Install(std::move(platform));
-    app::RegisterProgramResources();
     application = std::make_unique<fw::TApplication>(nullptr);
     application->Initialize();
     bc::RegisterClasses();

@@ -102,7 +102,11 @@ void TCustomForm::SetBounds(int left, int top, int width, int height) {
   CheckBound("Width", width, 0, kMaxFormSide);
   CheckBound("Height", height, 0, kMaxFormSide);
   TControl::SetBounds(left, top, width, height);
-  window_->SetBounds({left, top, left + width, top + height});
+  if (hold_window_bounds_) {
+    window_bounds_pending_ = true;
+  } else {
+    window_->SetBounds({left, top, left + width, top + height});
+  }
 }
 
 void TCustomForm::SetAutoSize(bool auto_size) {
@@ -210,16 +214,30 @@ void TCustomForm::InvalidateFormRect(const TRect& rect) {
   if (!r.IsEmpty()) window_->Invalidate(r);
 }
 
-void TCustomForm::LoadFromResource(const String& resource) {
-  const std::optional<std::string_view> text = pf::Current().FindResource(resource);
-  if (!text) throw EResNotFound(Format("Resource %s not found", resource.c_str()));
-  LoadFromText(*text);
-}
-
+// The window gets the bounds the description gives once they are all read and, for a form shown
+// now, placed: not once for each of Left, Top, ClientWidth and ClientHeight, then again centred.
 void TCustomForm::LoadFromText(std::string_view text) {
-  ReadComponent(text, *this);
+  {
+    struct HoldWindowBounds {
+      TCustomForm& form;
+      explicit HoldWindowBounds(TCustomForm& f) : form(f) { form.hold_window_bounds_ = true; }
+      ~HoldWindowBounds() { form.ReleaseWindowBounds(); }
+    } hold(*this);
+    ReadComponent(text, *this);
+    if (Visible() && !shown_once_) {
+      shown_once_ = true;
+      PlaceOnScreen();
+    }
+  }
   if (Visible()) SetVisible(true);
   if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::ReleaseWindowBounds() {
+  hold_window_bounds_ = false;
+  if (std::exchange(window_bounds_pending_, false)) {
+    window_->SetBounds({Left(), Top(), pf::AddSat(Left(), Width()), pf::AddSat(Top(), Height())});
+  }
 }
 
 void TCustomForm::Loaded() {

@@ -95,11 +95,9 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   void InvalidateFormRect(const TRect& rect);
 
  protected:
-  // Reads the form description named `resource` into this form, binds its fields, then shows it
-  // if Visible was read and calls OnCreate. The description is binary, or text in a program that
-  // accepts text descriptions (AcceptTextDescriptions).
-  void LoadFromResource(const String& resource);
-  // The same from a description already in memory.
+  // Reads a form description into this form, binds its fields, then shows it if Visible was read
+  // and calls OnCreate. The description is binary, or text in a program that accepts text
+  // descriptions (AcceptTextDescriptions).
   void LoadFromText(std::string_view text);
   void Loaded() override;
   void ChildBoundsChanged(TControl* child) override;
@@ -110,6 +108,8 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   void CheckBound(const char* property, int value, int min, int max) const;
   void AdjustSize();
   void PlaceOnScreen();
+  // Gives the window the bounds held back while a description was read.
+  void ReleaseWindowBounds();
   TControl* MouseTarget(pf::Point pos, TPoint* local) const;
   void UpdateCursor(TControl* control);
 
@@ -124,6 +124,8 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   String caption_;
   std::unique_ptr<TIcon> icon_;
   bool shown_once_ = false;
+  bool hold_window_bounds_ = false;
+  bool window_bounds_pending_ = false;
   bool destroy_called_ = false;
   bool focus_on_restore_ = false;
   pf::Device* paint_device_ = nullptr;

@@ -5,7 +5,6 @@
 #include <map>
 #include <stdexcept>
 
-#include "platform/embedded.h"
 #include "platform/sys_colors.h"
 
 namespace pf::headless {
@@ -361,7 +360,7 @@ ColorRef HeadlessPlatform::SysColor(int index) {
 std::optional<std::string_view> HeadlessPlatform::FindResource(std::string_view name) {
   auto it = resources.find(name);
   if (it != resources.end()) return std::string_view(it->second);
-  return FindEmbedded(name);
+  return std::nullopt;
 }
 
 }  // namespace pf::headless

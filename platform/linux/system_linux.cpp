@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/embedded.h"
 #include "platform/sys_colors.h"
 #include "platform/linux/marker_linux.h"
 #include "platform/linux/platform_linux.h"
@@ -81,8 +80,9 @@ std::string LinuxPlatform::ExecutablePath() {
 
 ColorRef LinuxPlatform::SysColor(int index) { return DefaultSysColor(index); }
 
-std::optional<std::string_view> LinuxPlatform::FindResource(std::string_view name) {
-  return FindEmbedded(name);
+// An ELF executable has no resource section: the program carries its resources linked in.
+std::optional<std::string_view> LinuxPlatform::FindResource(std::string_view) {
+  return std::nullopt;
 }
 
 }  // namespace pf::linux_x

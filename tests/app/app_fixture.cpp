@@ -1,6 +1,5 @@
 #include "tests/app/app_fixture.h"
 
-#include "app/program_resources.h"
 #include "buttoncomps/buttoncomps.h"
 #include "framework/description/syntax.h"
 
@@ -10,7 +9,6 @@ void HeadlessTest::SetUp() {
   auto platform = std::make_unique<pf::headless::HeadlessPlatform>();
   hp = platform.get();
   pf::Install(std::move(platform));
-  app::RegisterProgramResources();
   // As the launcher: descriptions in the binary syntax only, until a test chooses text.
   fw::syntax::SetTextFrontEnd(nullptr);
 }

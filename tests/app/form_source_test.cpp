@@ -12,15 +12,13 @@
 
 #include "app/program_resources.h"
 #include "framework/objects/sysutils.h"
-#include "platform/embedded.h"
 #include "tests/framework/byte_blocks.h"
 
 namespace qf::test {
 namespace {
 
 TEST(FormMainSource, EmbedsThePicturesOfTheReferenceByteForByte) {
-  app::RegisterProgramResources();
-  const std::optional<std::string_view> embedded = pf::FindEmbedded("Form_Main");
+  const std::optional<std::string_view> embedded = app::LinkedResource("Form_Main");
   ASSERT_TRUE(embedded);
   const std::optional<std::string> reference = fw::ReadFileBytes(QF_FORM_MAIN_REFERENCE);
   ASSERT_TRUE(reference) << QF_FORM_MAIN_REFERENCE;
