@@ -37,6 +37,9 @@ class Win32Window : public Window {
   void ReleaseCapture() override;
   void SetTitle(std::string_view title) override;
   void SetIcon(const IconImage& icon) override;
+  // Not served to screen readers yet.
+  void SetAccessibleTree(AccessibleTree*) override {}
+  void AccessibleChanged(AccessibleId, AccessibleChange) override {}
 
   HWND hwnd() const { return hwnd_; }
   // Asks for WM_MOUSELEAVE when the pointer, now over the window, leaves it: without a message
