@@ -1,8 +1,12 @@
 #pragma once
-// COM for this folder: a held reference and the thread's apartment, each released when it goes.
+// COM for this folder: a held reference and the thread's apartment, each released when it goes,
+// and the program's texts as COM's strings.
+#include <string_view>
+
 #include "platform/win32/win.h"
 
 #include <objbase.h>
+#include <oleauto.h>
 
 namespace pf::win32 {
 
@@ -40,9 +44,24 @@ class ComApartment {
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
   bool Usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
+  // Calls from other apartments reach this thread through its message loop: it may serve objects.
+  bool SingleThreaded() const { return SUCCEEDED(result_); }
 
  private:
   HRESULT result_;
 };
+
+// The program's texts are Windows-1252; COM's strings are UTF-16. Null when memory is short.
+inline BSTR BstrFrom1252(std::string_view text) {
+  constexpr UINT kWindows1252 = 1252;
+  const int size = static_cast<int>(text.size());
+  const int length =
+      size == 0 ? 0 : ::MultiByteToWideChar(kWindows1252, 0, text.data(), size, nullptr, 0);
+  BSTR result = ::SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  if (result != nullptr && length > 0) {
+    ::MultiByteToWideChar(kWindows1252, 0, text.data(), size, result, length);
+  }
+  return result;
+}
 
 }  // namespace pf::win32
