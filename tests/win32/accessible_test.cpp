@@ -79,7 +79,9 @@ class AccessibleTest : public ::testing::Test {
   }
 
   // A 80 x 30 part at a place in the window.
-  Rect Place(int x, int y) const { return Rect{x, y, x + 80, y + 30}.Offset(bounds.left, bounds.top); }
+  Rect Place(int x, int y) const {
+    return Rect{x, y, x + 80, y + 30}.Offset(bounds.left, bounds.top);
+  }
 
   HRESULT Connect(ComRef<IAccessible>& to) {
     return ::AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, IID_IAccessible, to.OutVoid());
