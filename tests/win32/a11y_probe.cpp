@@ -7,20 +7,12 @@
 
 #include "platform/win32/platform_win32.h"
 #include "tests/win32/fake_accessible_tree.h"
+#include "tests/win32/test_window.h"
 
 namespace {
 
 using namespace pf;
 using namespace pf::win32;
-
-struct Handler : WindowHandler {
-  void WindowMouseDown(const MouseEvent&) override {}
-  void WindowMouseUp(const MouseEvent&) override {}
-  void WindowMouseMove(unsigned, Point) override {}
-  void WindowPaint(Device& device, const Rect&) override { device.FillRect({0, 0, 300, 200}, 0); }
-  void WindowCloseRequest() override {}
-  void WindowCaptureLost() override {}
-};
 
 void PumpFor(Platform& platform, std::chrono::milliseconds time, const bool& done) {
   const auto until = std::chrono::steady_clock::now() + time;
@@ -35,7 +27,7 @@ void PumpFor(Platform& platform, std::chrono::milliseconds time, const bool& don
 
 int main() {
   Win32Platform platform;
-  Handler handler;
+  QuietHandler handler;
   const Rect bounds{100, 100, 400, 300};
   WindowParams params;
   params.title = "Quenfor a11y probe";

@@ -13,21 +13,13 @@
 #include "platform/win32/com.h"
 #include "platform/win32/platform_win32.h"
 #include "tests/win32/fake_accessible_tree.h"
+#include "tests/win32/test_window.h"
 
 namespace pf::win32 {
 namespace {
 
 struct TreeError : std::runtime_error {
   using std::runtime_error::runtime_error;
-};
-
-struct Handler : WindowHandler {
-  void WindowMouseDown(const MouseEvent&) override {}
-  void WindowMouseUp(const MouseEvent&) override {}
-  void WindowMouseMove(unsigned, Point) override {}
-  void WindowPaint(Device&, const Rect&) override {}
-  void WindowCloseRequest() override {}
-  void WindowCaptureLost() override {}
 };
 
 // A BSTR a call returned, freed when it goes.
@@ -60,10 +52,7 @@ void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG chil
 class AccessibleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const Size screen = platform.ScreenSize();
-    bounds = Rect{(screen.cx - 200) / 2, (screen.cy - 100) / 2, 0, 0};
-    bounds.right = bounds.left + 200;
-    bounds.bottom = bounds.top + 100;
+    bounds = CentredOnScreen(platform, 200, 100);
     WindowParams params;
     params.title = "Quenfor accessible test";
     params.bounds = bounds;
@@ -116,7 +105,7 @@ class AccessibleTest : public ::testing::Test {
 
   ComApartment com;
   Win32Platform platform;
-  Handler handler;
+  QuietHandler handler;
   FakeAccessibleTree tree;
   Rect bounds;
   std::unique_ptr<Window> window;
