@@ -2,6 +2,7 @@
 // 300 x 200 form at 100,100 titled "Quenfor a11y probe" with four push buttons, the third
 // unavailable. Each action it runs prints "pressed NAME"; "User's Manual" first pumps messages
 // for 1.5 s, as a launch pause does; "Exit" ends the program with 0. Without it: 1 after 30 s.
+// A call into the tree from another thread than the window's prints "called on another thread".
 #include <chrono>
 #include <cstdio>
 
@@ -48,6 +49,11 @@ int main() {
     std::fflush(stdout);
     if (id == 2) PumpFor(platform, std::chrono::milliseconds(1500), done);
     if (id == 4) done = true;
+  };
+  // A screen reader's calls must reach the tree on the window's own thread, through its loop.
+  const DWORD window_thread = ::GetCurrentThreadId();
+  tree.on_call = [window_thread] {
+    if (::GetCurrentThreadId() != window_thread) std::printf("called on another thread\n");
   };
   window->SetAccessibleTree(&tree);
   window->Show(true);
