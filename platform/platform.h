@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/accessibility.h"
 #include "platform/device.h"
 #include "platform/geometry.h"
 #include "platform/mixer.h"
@@ -97,6 +98,12 @@ class Window {
   virtual void ReleaseCapture() = 0;
   virtual void SetTitle(std::string_view title) = 0;
   virtual void SetIcon(const IconImage& icon) = 0;
+  // The description screen readers get of this window, or null for none. Its owner sets it and
+  // takes it back (null) before it goes; from then on every object served from it answers that
+  // it is gone, without calling into it.
+  virtual void SetAccessibleTree(AccessibleTree* tree) = 0;
+  // Tells screen readers that an object of the tree changed.
+  virtual void AccessibleChanged(AccessibleId id, AccessibleChange change) = 0;
 };
 
 // The single-instance marker: a named system-wide object. Destroying it closes it.

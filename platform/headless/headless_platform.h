@@ -40,8 +40,12 @@ class HeadlessWindow : public Window, private ScreenPort {
   void ReleaseCapture() override;
   void SetTitle(std::string_view title) override { title_ = title; }
   void SetIcon(const IconImage& icon) override { icon_ = icon; }
+  void SetAccessibleTree(AccessibleTree* tree) override { accessible_ = tree; }
+  void AccessibleChanged(AccessibleId id, AccessibleChange change) override;
 
   // For tests.
+  // The description a screen reader reads, as the window holds it now (null: none).
+  AccessibleTree* Accessible() const { return accessible_; }
   WindowHandler* Handler() const { return handler_; }
   bool Enabled() const { return enabled_; }
   bool Layered() const { return layered_; }
@@ -80,6 +84,7 @@ class HeadlessWindow : public Window, private ScreenPort {
   CursorShape cursor_ = CursorShape::Arrow;
   std::string title_;
   IconImage icon_;
+  AccessibleTree* accessible_ = nullptr;
 };
 
 struct MessageBoxCall {
@@ -133,6 +138,8 @@ class HeadlessPlatform : public Platform {
   std::vector<OpacityStep> opacity_steps;
   // One line per notable event, with the time: "1200 minimize", "1200 enable 65537 0".
   std::vector<std::string> events;
+  // What screen readers were told of changes: "<window> <id> state|name|created|destroyed".
+  std::vector<std::string> accessible_events;
   std::uint64_t slept_ms = 0;
   // How often the framework asked where the pointer is (CursorPos, WindowAt), as it would ask a
   // display server.
@@ -145,6 +152,9 @@ class HeadlessPlatform : public Platform {
   HeadlessWindow* WindowOf(const WindowHandler* handler) const;
   // The user brings the application back: its shown windows hear of it through the queue.
   void RestoreApplication();
+  // A screen reader asks for the default action of `id` in `window`'s description: refused
+  // (false) when it cannot run now, else it runs from the loop, as the native platforms run it.
+  bool RequestDefaultAction(const HeadlessWindow& window, AccessibleId id);
   bool HasPendingMessages() const;
 
   // ---- Platform ----

@@ -38,6 +38,9 @@ class LinuxWindow : public Window, private ScreenPort {
   void ReleaseCapture() override;
   void SetTitle(std::string_view title) override;
   void SetIcon(const IconImage& icon) override;
+  // Not served to screen readers yet.
+  void SetAccessibleTree(AccessibleTree*) override {}
+  void AccessibleChanged(AccessibleId, AccessibleChange) override {}
 
   // For the platform's loop.
   ::Window xid() const { return window_.get(); }

@@ -2,6 +2,8 @@
 // API is missing (2000, XP) the device enumerator's class is not registered: nothing happens.
 #include "platform/win32/win.h"
 
+#include "platform/win32/com.h"
+
 #include <endpointvolume.h>
 
 // Turns the class id that mmdeviceapi.h declares into its definition, in this file only.
@@ -13,41 +15,6 @@
 
 namespace pf::win32 {
 namespace {
-
-// Holds one reference to a COM object and releases it.
-template <typename I>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (p_ != nullptr) p_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-
-  I* operator->() const { return p_; }
-  I** Out() { return &p_; }
-  void** OutVoid() { return reinterpret_cast<void**>(&p_); }
-
- private:
-  I* p_ = nullptr;
-};
-
-// COM for this thread while it lives. A thread whose COM was set up otherwise already (another
-// apartment model) may still use it, but must not tear it down.
-class ComApartment {
- public:
-  ComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  bool Usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
-
- private:
-  HRESULT result_;
-};
 
 EndpointMute ClearDefaultRenderMute() {
   ComRef<IMMDeviceEnumerator> devices;

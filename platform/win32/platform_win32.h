@@ -1,5 +1,6 @@
 #pragma once
-// The platform on Win32: user32, gdi32, shell32, winmm, ole32 (the endpoint mute) and kernel32.
+// The platform on Win32: user32, gdi32, shell32, winmm, ole32 (the endpoint mute, the screen
+// readers' apartment), oleacc and oleaut32 (the screen readers' server) and kernel32.
 #include <map>
 #include <memory>
 

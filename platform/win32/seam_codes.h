@@ -5,6 +5,8 @@
 #include "platform/platform.h"
 #include "platform/win32/win.h"
 
+#include <oleacc.h>
+
 namespace pf::win32 {
 
 // The seam chose Windows' values, so each mapping is exact; these checks keep it so.
@@ -23,5 +25,29 @@ inline int ToShowCommand(int show) { return show; }
 inline UINT ToBoxStyle(unsigned style) { return style; }
 inline int FromBoxResult(int id) { return id; }
 inline std::uint32_t FromWaitResult(DWORD result) { return result; }
+
+// The window's object is its client area (OBJID_CLIENT), as the system's own client objects are;
+// its parent, the system's object of the window with its frame, has ROLE_SYSTEM_WINDOW.
+inline LONG ToAccessibleRole(AccessibleRole role) {
+  return role == AccessibleRole::kPushButton ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_CLIENT;
+}
+
+inline LONG ToAccessibleStates(unsigned states) {
+  LONG result = 0;
+  if (states & kAccessibleUnavailable) result |= STATE_SYSTEM_UNAVAILABLE;
+  if (states & kAccessibleHot) result |= STATE_SYSTEM_HOTTRACKED;
+  if (states & kAccessibleInvisible) result |= STATE_SYSTEM_INVISIBLE;
+  return result;
+}
+
+inline DWORD ToWinEvent(AccessibleChange change) {
+  switch (change) {
+    case AccessibleChange::kState: return EVENT_OBJECT_STATECHANGE;
+    case AccessibleChange::kName: return EVENT_OBJECT_NAMECHANGE;
+    case AccessibleChange::kCreated: return EVENT_OBJECT_CREATE;
+    case AccessibleChange::kDestroyed: break;
+  }
+  return EVENT_OBJECT_DESTROY;
+}
 
 }  // namespace pf::win32

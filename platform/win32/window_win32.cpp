@@ -88,6 +88,7 @@ Win32Window::Win32Window(HINSTANCE instance, HWND owner, const WindowParams& par
 }
 
 Win32Window::~Win32Window() {
+  accessible_.reset();  // before the window goes: objects handed out answer that it is gone
   // Messages sent while the window goes (capture changes, focus) find no window any more.
   ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
   ::DestroyWindow(hwnd_);
@@ -132,7 +133,22 @@ LRESULT Win32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return result;
       }
       break;
-    case WM_MOUSELEAVE: Guarded([h = handler_] { h->WindowPointerLeft(); }); return 0;
+    case WM_MOUSELEAVE:
+      Guarded([h = handler_] { h->WindowPointerLeft(); });
+      return 0;
+    case WM_GETOBJECT:
+      if (accessible_) {
+        if (const std::optional<LRESULT> object = accessible_->AnswerGetObject(wp, lp)) {
+          return *object;
+        }
+      }
+      break;
+    case kRunDefaultActionMessage:
+      if (accessible_) accessible_->RunPostedAction(wp, lp);  // may destroy this window
+      return 0;
+    case WM_DESTROY:
+      accessible_.reset();  // destroyed with its owner, the application window
+      break;
     default:
       if (OnMouseMessage(msg, wp, lp)) return 0;
       break;
@@ -282,6 +298,15 @@ void Win32Window::ReleaseCapture() {
 
 void Win32Window::SetTitle(std::string_view title) {
   ::SetWindowTextA(hwnd_, std::string(title).c_str());
+}
+
+void Win32Window::SetAccessibleTree(AccessibleTree* tree) {
+  accessible_.reset();
+  if (tree != nullptr) accessible_ = std::make_unique<AccessibleServer>(hwnd_, tree);
+}
+
+void Win32Window::AccessibleChanged(AccessibleId id, AccessibleChange change) {
+  if (accessible_) accessible_->Changed(id, change);
 }
 
 void Win32Window::SetIcon(const IconImage& image) {

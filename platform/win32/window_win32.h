@@ -6,6 +6,7 @@
 
 #include "platform/alive.h"
 #include "platform/platform.h"
+#include "platform/win32/accessible_win32.h"
 #include "platform/win32/handles.h"
 
 namespace pf::win32 {
@@ -37,6 +38,8 @@ class Win32Window : public Window {
   void ReleaseCapture() override;
   void SetTitle(std::string_view title) override;
   void SetIcon(const IconImage& icon) override;
+  void SetAccessibleTree(AccessibleTree* tree) override;
+  void AccessibleChanged(AccessibleId id, AccessibleChange change) override;
 
   HWND hwnd() const { return hwnd_; }
   // Asks for WM_MOUSELEAVE when the pointer, now over the window, leaves it: without a message
@@ -55,6 +58,8 @@ class Win32Window : public Window {
   WindowHandler* handler_;
   HCURSOR cursor_;
   Icon icon_;
+  // Serves the tree to screen readers while one is set.
+  std::unique_ptr<AccessibleServer> accessible_;
   // A handler may destroy its window from inside a call.
   AliveToken life_;
 };

@@ -18,9 +18,11 @@ fail() {
 # ---- the executable -------------------------------------------------------------------
 
 check_executable() {
-  local dlls rc
+  local dlls rc want
+  want="GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL OLEACC.DLL OLEAUT32.DLL SHELL32.DLL USER32.DLL"
+  want+=" WINMM.DLL "
   dlls=$(i686-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
-  [ "$dlls" = "GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL SHELL32.DLL USER32.DLL WINMM.DLL " ] ||
+  [ "$dlls" = "$want" ] ||
     fail "imports: $dlls"
   rc=$(i686-w64-mingw32-windres -i "$1" -O rc 2>/dev/null)
   grep -q '^1 24 ' <<<"$rc" || fail "the executable carries no manifest"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/platform_win32.h"
+#include "tests/win32/test_window.h"
 
 namespace pf::win32 {
 namespace {
@@ -62,14 +63,7 @@ TEST_F(SystemTest, InstanceMarkerIsSeenByASecondTakerUntilClosed) {
 TEST_F(SystemTest, TheApplicationWindowShowsOnlyWithTheFirstForm) {
   HWND app = reinterpret_cast<HWND>(platform.ApplicationHandle());
   EXPECT_FALSE(::IsWindowVisible(app));
-  struct Quiet : WindowHandler {
-    void WindowMouseDown(const MouseEvent&) override {}
-    void WindowMouseUp(const MouseEvent&) override {}
-    void WindowMouseMove(unsigned, Point) override {}
-    void WindowPaint(Device&, const Rect&) override {}
-    void WindowCloseRequest() override {}
-    void WindowCaptureLost() override {}
-  } handler;
+  QuietHandler handler;
   WindowParams params;
   params.bounds = {10, 10, 50, 50};
   auto form = platform.CreateWindow(params, &handler);

@@ -11,6 +11,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/optional_api.h"
 #include "platform/win32/platform_win32.h"
+#include "tests/win32/test_window.h"
 
 namespace pf::win32 {
 namespace {
@@ -57,10 +58,7 @@ struct Recorder : WindowHandler {
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const Size screen = platform.ScreenSize();
-    bounds = Rect{(screen.cx - 200) / 2, (screen.cy - 100) / 2, 0, 0};
-    bounds.right = bounds.left + 200;
-    bounds.bottom = bounds.top + 100;
+    bounds = CentredOnScreen(platform, 200, 100);
     WindowParams params;
     params.title = "Quenfor window test";
     params.bounds = bounds;

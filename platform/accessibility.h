@@ -1,0 +1,69 @@
+#pragma once
+// What a window tells screen readers: an accessible object for the window itself and one for each
+// part of it that asks to be seen (the framework's windowless controls), each with a role, a
+// name, its bounds on the screen, its states and at most one default action. The framework
+// describes; each platform serves the description to its screen readers (MSAA on Windows, AT-SPI
+// on Linux, a record on the headless platform) and tells them when something changed.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/geometry.h"
+
+namespace pf {
+
+enum class AccessibleRole : std::uint8_t {
+  kWindow,      // the window itself
+  kPushButton,  // a part that does one thing when pressed
+};
+
+// State bits of an accessible object.
+enum AccessibleState : unsigned {
+  kAccessibleUnavailable = 1u << 0,  // it takes no input now: it, or its window, is disabled
+  kAccessibleHot = 1u << 1,          // it shows its pointer-over look
+  kAccessibleInvisible = 1u << 2,    // it is hidden
+};
+
+struct AccessibleObject {
+  AccessibleRole role = AccessibleRole::kWindow;
+  std::string name;            // in Windows-1252, like every text of the program
+  Rect bounds;                 // screen coordinates
+  unsigned states = 0;         // AccessibleState bits
+  std::string default_action;  // what its action is called ("press"); empty: it has none
+};
+
+// An accessible object's identity within its window. The window itself is kAccessibleWindow; a
+// part's id is never given to another part, so one that is gone stays gone.
+using AccessibleId = std::uint32_t;
+inline constexpr AccessibleId kAccessibleWindow = 0;
+
+// The description of one window, owned by the framework's form. Every call comes from the
+// program's own thread, from the platform's loop.
+class AccessibleTree {
+ public:
+  virtual ~AccessibleTree() = default;
+  // The object now; nullopt for an id whose part is gone (or never was).
+  virtual std::optional<AccessibleObject> Describe(AccessibleId id) const = 0;
+  // The window's parts that ask to be seen, in the window's own order.
+  virtual std::vector<AccessibleId> Children() const = 0;
+  // The part under a screen point; the window itself where the point is on the window but on no
+  // part; nullopt off the window.
+  virtual std::optional<AccessibleId> ObjectAt(Point screen) const = 0;
+  // Whether the default action would run now: the part has one and it, and its window, take
+  // input (as for a click of the mouse).
+  virtual bool CanDoDefaultAction(AccessibleId id) const = 0;
+  // Runs it exactly as a click would, when it still can. A platform calls this from its loop, not
+  // from inside a screen reader's request: the action may pump messages for a while.
+  virtual void DoDefaultAction(AccessibleId id) = 0;
+};
+
+// What changed, for the events screen readers listen to.
+enum class AccessibleChange : std::uint8_t {
+  kState,      // its states (hot, unavailable, invisible)
+  kName,
+  kCreated,    // a part that asks to be seen joined the window
+  kDestroyed,  // a part left: its id answers no more
+};
+
+}  // namespace pf

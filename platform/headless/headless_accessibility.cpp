@@ -1,0 +1,38 @@
+// The headless platform's screen reader: what it would be told, and its requests for an action.
+#include "platform/headless/headless_platform.h"
+
+namespace pf::headless {
+namespace {
+
+const char* ChangeName(AccessibleChange change) {
+  switch (change) {
+    case AccessibleChange::kState: return "state";
+    case AccessibleChange::kName: return "name";
+    case AccessibleChange::kCreated: return "created";
+    case AccessibleChange::kDestroyed: return "destroyed";
+  }
+  return "?";
+}
+
+}  // namespace
+
+void HeadlessWindow::AccessibleChanged(AccessibleId id, AccessibleChange change) {
+  platform_.accessible_events.push_back(std::to_string(handle_) + " " + std::to_string(id) + " " +
+                                        ChangeName(change));
+}
+
+bool HeadlessPlatform::RequestDefaultAction(const HeadlessWindow& window, AccessibleId id) {
+  if (window.accessible_ == nullptr || !window.accessible_->CanDoDefaultAction(id)) return false;
+  const NativeHandle handle = window.Handle();
+  Post([this, handle, id] {
+    for (HeadlessWindow* target : windows_) {
+      if (target->Handle() != handle) continue;
+      // The action may close the window: nothing of the list is touched after it.
+      if (target->accessible_) target->accessible_->DoDefaultAction(id);
+      return;
+    }
+  });
+  return true;
+}
+
+}  // namespace pf::headless
