@@ -27,6 +27,7 @@ cleanup() {
 trap cleanup EXIT
 qf_xvfb_start
 export XDG_RUNTIME_DIR="$work" QF_FIXTURE="$fixture" QF_LIBS="$libs" QF_WORK="$work"
+unset AT_SPI_BUS_ADDRESS NO_AT_BRIDGE  # the caller's desktop may name its bus
 
 # shellcheck disable=SC2016
 dbus-run-session -- bash -c '

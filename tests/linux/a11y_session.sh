@@ -15,6 +15,8 @@ cleanup() {
 trap cleanup EXIT
 qf_xvfb_start
 export XDG_RUNTIME_DIR="$work"
+# Only the private bus: not one the caller's desktop names.
+unset AT_SPI_BUS_ADDRESS NO_AT_BRIDGE
 # dbus-daemon says "Failed to set fd limit" when run as root: harmless.
 dbus-run-session -- bash -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately &
