@@ -8,7 +8,6 @@
 set -euo pipefail
 fixture=$(realpath "$1")
 program=$(realpath "$2")
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 libs='libatk-1|libatk-bridge|libatspi|libglib-2|libgobject-2|libdbus-1'
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -17,30 +16,20 @@ for exe in "$fixture" "$program"; do
 done
 echo "ok: neither program links them"
 
-work=$(mktemp -d)
-# shellcheck source=tools/xvfb.sh
-source "$root/tools/xvfb.sh"
-cleanup() {
-  qf_xvfb_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
-qf_xvfb_start
-export XDG_RUNTIME_DIR="$work" QF_FIXTURE="$fixture" QF_LIBS="$libs" QF_WORK="$work"
-unset AT_SPI_BUS_ADDRESS NO_AT_BRIDGE  # the caller's desktop may name its bus
-
+export QF_FIXTURE="$fixture" QF_LIBS="$libs"
 # shellcheck disable=SC2016
-dbus-run-session -- bash -c '
+exec bash "$(dirname "${BASH_SOURCE[0]}")/a11y_session.sh" --no-accessibility-bus bash -c '
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
-# Shows the fixture, lets its loop wait a while, and prints what of them it maps.
-# The fixture leaves at the end of its input.
+dir=$XDG_RUNTIME_DIR
+# Shows the fixture, lets its loop wait a while, and prints what of them it maps. The fixture
+# leaves at the end of its input.
 mapped() {
-  rm -f "$QF_WORK/in"
-  mkfifo "$QF_WORK/in"
-  "$QF_FIXTURE" <"$QF_WORK/in" >/dev/null 2>"$QF_WORK/err" &
+  rm -f "$dir/in"
+  mkfifo "$dir/in"
+  "$QF_FIXTURE" <"$dir/in" >/dev/null 2>"$dir/err" &
   local pid=$!
-  exec 3>"$QF_WORK/in"
+  exec 3>"$dir/in"
   timeout 10 xdotool search --sync --onlyvisible --name "^Fixture app$" >/dev/null ||
     fail "no window"
   sleep 0.5
@@ -50,15 +39,15 @@ mapped() {
 }
 seen=$(mapped)
 [ -z "$seen" ] || fail "loaded with a session bus but no accessibility bus: $seen"
-[ -s "$QF_WORK/err" ] && fail "said: $(cat "$QF_WORK/err")"
+[ -s "$dir/err" ] && fail "said: $(cat "$dir/err")"
 echo "ok: a session bus without an accessibility bus: nothing loaded, nothing said"
-xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "unix:path=$QF_WORK/gone,guid=0"
+xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "unix:path=$dir/gone,guid=0"
 seen=$(mapped)
 [ -z "$seen" ] || fail "loaded for a bus that is gone: $seen"
-[ -s "$QF_WORK/err" ] && fail "said: $(cat "$QF_WORK/err")"
+[ -s "$dir/err" ] && fail "said: $(cat "$dir/err")"
 echo "ok: the property of a bus that is gone: nothing loaded, nothing said"
 xprop -root -remove AT_SPI_BUS
 seen=$(AT_SPI_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" mapped)
 [ -n "$seen" ] || fail "the control: a bus named in the environment loaded nothing"
 echo "ok: control: a bus named in the environment loads" $(echo "$seen" | xargs -n1 basename)
-' 2> >(grep -v "Failed to set fd limit" >&2)
+'
