@@ -1,9 +1,9 @@
 #pragma once
 // The windows' descriptions served to the desktop's screen readers: AT-SPI, through ATK and its
 // bridge. A window's description is only recorded until the loop first waits; then, if what is
-// cheap to ask (the environment, a property of the X root window) says that the desktop runs an
-// accessibility bus, the libraries are loaded and the bridge joins the bus. Without a bus nothing
-// is loaded, nothing waits and nothing is said.
+// cheap to ask (the environment, a property of the X root window, a socket's presence) says that
+// the desktop runs an accessibility bus, the libraries are loaded and the bridge joins the bus.
+// Without a bus nothing is loaded, nothing waits and nothing is said.
 #include <poll.h>
 
 #include <cstdint>

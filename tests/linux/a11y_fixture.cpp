@@ -1,11 +1,13 @@
 // A real X window of the Linux platform, described to screen readers by a stand-in tree: the
 // window and two push buttons, "Switch €" (lit) and "Leave" (unavailable until Switch has run).
 // Switch's action disables the window for a second while it pumps messages, as the launcher's
-// pause does, then makes Leave available. Each action says "pressed N" on stdout.
+// pause does, then makes Leave available. Each action that runs says "pressed N" on stdout, even
+// one the platform should have refused.
 //
 // Lines on stdin drive what a screen reader cannot: "forget 2" (the part is gone, nothing said),
 // "destroyed 2" (now it is said), "takeback" (the window's description is taken back; any call
-// into the tree after that is a fault: "tree touched after takeback", exit 3), "quit" (exit 0).
+// into the tree after that is a fault: "tree touched after takeback", exit 3), "quit" or the end
+// of the input (exit 0).
 #include <fcntl.h>
 #include <unistd.h>
 
