@@ -4,10 +4,11 @@
 // pause does, then makes Leave available. Each action that runs says "pressed N" on stdout, even
 // one the platform should have refused.
 //
-// Lines on stdin drive what a screen reader cannot: "forget 2" (the part is gone, nothing said),
-// "destroyed 2" (now it is said), "takeback" (the window's description is taken back; any call
-// into the tree after that is a fault: "tree touched after takeback", exit 3), "quit" or the end
-// of the input (exit 0).
+// Lines on stdin drive what a screen reader cannot: "rename 1" (Switch becomes "Switched", and it
+// is said), "create 3" (a third button, "Later", joins, and it is said), "forget 2" (the part is
+// gone, nothing said), "destroyed 2" (now it is said), "takeback" (the window's description is
+// taken back; any call into the tree after that is a fault: "tree touched after takeback", exit
+// 3), "quit" or the end of the input (exit 0).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -53,7 +54,7 @@ class StandInTree : public AccessibleTree {
   std::vector<AccessibleId> Children() const override {
     Touch();
     std::vector<AccessibleId> ids;
-    for (AccessibleId id : {1u, 2u}) {
+    for (AccessibleId id : {1u, 2u, 3u}) {
       if (Find(id) != nullptr) ids.push_back(id);
     }
     return ids;
@@ -83,11 +84,13 @@ class StandInTree : public AccessibleTree {
   void Forget(AccessibleId id) {
     if (Part* part = Find(id)) part->present = false;
   }
+  void Rename() { parts_[0].name = "Switched"; }
+  void Create() { parts_[2].present = true; }
   void TakenBack() { taken_back_ = true; }
 
  private:
   const Part* Find(AccessibleId id) const {
-    if (id < 1 || id > 2 || !parts_[id - 1].present) return nullptr;
+    if (id < 1 || id > 3 || !parts_[id - 1].present) return nullptr;
     return &parts_[id - 1];
   }
   Part* Find(AccessibleId id) { return const_cast<Part*>(std::as_const(*this).Find(id)); }
@@ -116,8 +119,9 @@ class StandInTree : public AccessibleTree {
 
   pf::Window& window_;
   Platform& platform_;
-  Part parts_[2] = {{"Switch \x80", Rect{20, 30, 120, 70}, kAccessibleHot},
-                    {"Leave", Rect{150, 30, 250, 70}, kAccessibleUnavailable}};
+  Part parts_[3] = {{"Switch \x80", Rect{20, 30, 120, 70}, kAccessibleHot},
+                    {"Leave", Rect{150, 30, 250, 70}, kAccessibleUnavailable},
+                    {"Later", Rect{20, 100, 120, 140}, 0, false}};
   bool window_unavailable_ = false;
   bool taken_back_ = false;
 };
@@ -162,6 +166,12 @@ int main() {
     const std::string line = Command(pending);
     if (line == "quit") {
       platform.PostQuit();
+    } else if (line == "rename 1") {
+      tree.Rename();
+      window->AccessibleChanged(1, AccessibleChange::kName);
+    } else if (line == "create 3") {
+      tree.Create();
+      window->AccessibleChanged(3, AccessibleChange::kCreated);
     } else if (line == "forget 2") {
       tree.Forget(2);
     } else if (line == "destroyed 2") {

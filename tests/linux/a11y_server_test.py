@@ -7,6 +7,7 @@ Starts the fixture (tests/linux/a11y_fixture.cpp), then through pyatspi:
     under a point (tests/linux/a11y_client.py prints the listing);
   - presses the unavailable button: nothing runs; presses "Switch": it runs, the program answers
     while the action pumps, and the state changes are told; then Leave can be pressed;
+  - a new name and a new part are told;
   - a part gone from the description answers as defunct, its removal is told, and the window
     taken back leaves the application, its tree never read again.
 
@@ -40,8 +41,8 @@ def heard(event):
     events.append((event.type, event.detail1))
 
 
-def removed():
-    return any(kind == "object:children-changed:remove" for kind, _ in events)
+def told(kind):
+    return any(heard_kind == kind for heard_kind, _ in events)
 
 
 def pump_until(condition, seconds):
@@ -90,7 +91,8 @@ def main(fixture):
         expect("the button under a point", under is not None and under.name == "Switch \u20ac")
 
         pyatspi.Registry.registerEventListener(heard, "object:state-changed",
-                                               "object:children-changed")
+                                               "object:children-changed",
+                                               "object:property-change:accessible-name")
         leave.queryAction().doAction(0)  # refused: it is unavailable
         switch.queryAction().doAction(0)
         expect("the pause answers while it pumps (Switch unavailable)",
@@ -103,17 +105,29 @@ def main(fixture):
         code, said = client(program.pid, "--press", "Leave")
         expect("the client presses Leave", code == 0 and said[-1] == 'did "press" on "Leave"')
 
+        del events[:]
+        say("rename 1")
+        expect("a new name is told",
+               pump_until(lambda: told("object:property-change:accessible-name"), 2) and
+               switch.name == "Switched")
+        del events[:]
+        say("create 3")
+        expect("a new part is told",
+               pump_until(lambda: told("object:children-changed:add"), 2) and
+               frame.childCount == 3 and frame.getChildAtIndex(2).name == "Later")
         say("forget 2")
         expect("a part gone answers as defunct",
                pump_until(lambda: a11y_client.states(leave) == ["defunct"], 2) and leave.name == "")
         del events[:]
         say("destroyed 2")
         expect("its removal is told",
-               pump_until(lambda: removed(), 2) and frame.childCount == 1)
+               pump_until(lambda: told("object:children-changed:remove"), 2) and
+               frame.childCount == 2)
         del events[:]
         say("takeback")
         expect("the window taken back leaves the application",
-               pump_until(lambda: removed(), 2) and app.childCount == 0)
+               pump_until(lambda: told("object:children-changed:remove"), 2) and
+               app.childCount == 0)
         say("quit")
         out, _ = program.communicate(timeout=5)
         expect("Leave ran only once available, and the tree was not read after it was taken "
