@@ -11,6 +11,8 @@ else()
   # The native Linux program: its windows and its mixer.
   find_package(X11 REQUIRED)
   find_package(ALSA REQUIRED)
+  # Screen readers: ATK and its AT-SPI bridge, whose headers bring GLib's and D-Bus's.
+  pkg_check_modules(ATK_BRIDGE REQUIRED atk-bridge-2.0)
   if(QF_BUILD_TESTS)
     find_package(GTest REQUIRED)
   endif()

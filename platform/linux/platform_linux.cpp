@@ -72,6 +72,7 @@ Size LinuxPlatform::ScreenSize() {
 void LinuxPlatform::SetApplicationTitle(std::string_view title) {
   app_title_ = std::string(title);
   XStoreName(x_.display(), leader_.get(), app_title_.c_str());
+  accessible_.SetApplicationTitle(app_title_);
   for (LinuxWindow* w : windows_) w->ShowName();  // the taskbar entries of the frameless ones
 }
 
@@ -87,8 +88,9 @@ void LinuxPlatform::MinimizeApplication() {
 
 // ---- the loop ----------------------------------------------------------------------------
 
-// Windows' order: input and other events first, then the quit, then paints, then timers.
-// Drawing done since the last turn goes on screen before the loop looks for more work.
+// Windows' order: input and other events first (here also the screen readers' requests, and
+// the actions they asked for), then the quit, then paints, then timers. Drawing done since the
+// last turn goes on screen before the loop looks for more work.
 PumpResult LinuxPlatform::PumpOne() {
   FlushDrawn();
   children_->Reap();
@@ -99,6 +101,7 @@ PumpResult LinuxPlatform::PumpOne() {
     Dispatch(event);
     return PumpResult::Dispatched;
   }
+  if (accessible_.Serve()) return PumpResult::Dispatched;
   if (quit_posted_) {
     quit_posted_ = false;
     return PumpResult::Quit;
@@ -131,16 +134,23 @@ LinuxWindow* LinuxPlatform::WindowNeedingPaint() const {
   return nullptr;
 }
 
+// Also waits for the screen readers' bus, once it is served; the loop's first wait is when the
+// server looks for one.
 void LinuxPlatform::WaitMessage() {
   FlushDrawn();
   // XPending flushes the requests and counts the events Xlib has read already.
-  if (XPending(x_.display()) > 0 || quit_posted_ || WindowNeedingPaint() != nullptr) return;
+  if (XPending(x_.display()) > 0 || quit_posted_ || WindowNeedingPaint() != nullptr ||
+      accessible_.HasWork()) {
+    return;
+  }
+  accessible_.StartIfWanted();
   // An opener that fails sends no X event: look at the children now and then while any run.
   constexpr int kChildPollMs = 100;
   int timeout = MsToNextTimer();
   if (!children_->Empty() && (timeout < 0 || timeout > kChildPollMs)) timeout = kChildPollMs;
-  pollfd fd{x_.fd(), POLLIN, 0};
-  while (poll(&fd, 1, timeout) < 0 && errno == EINTR) {
+  std::vector<pollfd> fds{pollfd{x_.fd(), POLLIN, 0}};
+  accessible_.AddWaits(fds, timeout);
+  while (poll(fds.data(), fds.size(), timeout) < 0 && errno == EINTR) {
   }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // The platform as a native Linux desktop program: Xlib windows and input, a loop on the X
-// connection with its own timers, POSIX for the system services, ALSA for the mixer.
+// connection with its own timers, POSIX for the system services, ALSA for the mixer, AT-SPI for
+// screen readers.
 #include <chrono>
 #include <map>
 #include <memory>
 #include <vector>
 
+#include "platform/linux/accessible_linux.h"
 #include "platform/linux/input_linux.h"
 #include "platform/linux/mixer_alsa.h"
 #include "platform/linux/shell_linux.h"
@@ -56,6 +58,7 @@ class LinuxPlatform : public Platform {
   void WindowGone(LinuxWindow* window);
   LinuxWindow*& capture() { return capture_; }
   DoubleClickDetector& clicks() { return clicks_; }
+  AccessibleServer& accessible() { return accessible_; }
   // Where the pointer is, as the last event that tells it said: `inside` the window it is in,
   // null for none of ours. Until forgotten, CursorPos and WindowAt answer from it.
   void PointerAt(Point root, LinuxWindow* inside) { pointer_ = {true, root, true, inside}; }
@@ -113,6 +116,8 @@ class LinuxPlatform : public Platform {
   std::shared_ptr<ChildTable> children_ = std::make_shared<ChildTable>();
   AlsaMixer mixer_;
   std::string app_title_;
+  // After the X connection: it goes first.
+  AccessibleServer accessible_{x_};
 };
 
 }  // namespace pf::linux_x

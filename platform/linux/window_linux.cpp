@@ -46,6 +46,7 @@ LinuxWindow::LinuxWindow(LinuxPlatform& platform, const WindowParams& params,
 
 LinuxWindow::~LinuxWindow() {
   handler_ = nullptr;
+  platform_.accessible().SetTree(this, nullptr);
   platform_.WindowGone(this);
   // The grab, if any, ends with the window on the server.
 }
@@ -202,6 +203,14 @@ void LinuxWindow::ShowName() {
 }
 
 void LinuxWindow::SetIcon(const IconImage& icon) { SetIconProperty(x_, xid(), icon); }
+
+void LinuxWindow::SetAccessibleTree(AccessibleTree* tree) {
+  platform_.accessible().SetTree(this, tree);
+}
+
+void LinuxWindow::AccessibleChanged(AccessibleId id, AccessibleChange change) {
+  platform_.accessible().Changed(this, id, change);
+}
 
 // ---- events ---------------------------------------------------------------------------
 

@@ -38,9 +38,8 @@ class LinuxWindow : public Window, private ScreenPort {
   void ReleaseCapture() override;
   void SetTitle(std::string_view title) override;
   void SetIcon(const IconImage& icon) override;
-  // Not served to screen readers yet.
-  void SetAccessibleTree(AccessibleTree*) override {}
-  void AccessibleChanged(AccessibleId, AccessibleChange) override {}
+  void SetAccessibleTree(AccessibleTree* tree) override;
+  void AccessibleChanged(AccessibleId id, AccessibleChange change) override;
 
   // For the platform's loop.
   ::Window xid() const { return window_.get(); }

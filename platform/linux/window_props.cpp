@@ -16,24 +16,6 @@ void ChangeLongs(const XConnection& x, ::Window w, Atom property, Atom type,
                   static_cast<int>(values.size()));
 }
 
-std::string Utf8FromCp1252(std::string_view text) {
-  std::string out;
-  for (unsigned char byte : text) {
-    const char32_t c = raster::Cp1252ToUnicode(byte);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 void SetBorderless(const XConnection& x, ::Window w) {
@@ -76,7 +58,7 @@ void SetOpacityProperty(const XConnection& x, ::Window w, bool layered, std::uin
 void SetTitleProperties(const XConnection& x, ::Window w, std::string_view title) {
   const std::string latin(title);
   XStoreName(x.display(), w, latin.c_str());
-  const std::string utf8 = Utf8FromCp1252(title);
+  const std::string utf8 = raster::Utf8FromCp1252(title);
   XChangeProperty(x.display(), w, x.atoms().net_wm_name, x.atoms().utf8_string, 8,
                   PropModeReplace, reinterpret_cast<const unsigned char*>(utf8.data()),
                   static_cast<int>(utf8.size()));

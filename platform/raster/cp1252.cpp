@@ -1,6 +1,7 @@
 #include "platform/raster/cp1252.h"
 
 #include <array>
+#include <string>
 
 namespace pf::raster {
 namespace {
@@ -17,6 +18,24 @@ constexpr std::array<char32_t, 32> kHighControls = {
 char32_t Cp1252ToUnicode(std::uint8_t byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
   return byte;
+}
+
+std::string Utf8FromCp1252(std::string_view text) {
+  std::string out;
+  for (unsigned char byte : text) {
+    const char32_t c = Cp1252ToUnicode(byte);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
 }
 
 }  // namespace pf::raster

@@ -1,0 +1,190 @@
+#include "platform/linux/atk_objects.h"
+
+#include "platform/linux/atk_libs.h"
+
+namespace pf::linux_x {
+namespace {
+
+// The instance of each of the three classes: ATK's object and the node it answers from.
+struct QfAtkObject {
+  AtkObject base;
+  AtkNode* node;
+};
+
+AtkNode* NodeOf(void* object) { return static_cast<QfAtkObject*>(object)->node; }
+
+// ---- AtkObject ----------------------------------------------------------------------------
+
+const gchar* GetName(AtkObject* object) {
+  AtkNode* node = NodeOf(object);
+  return node != nullptr ? node->Name() : "";
+}
+
+AtkObject* GetParent(AtkObject* object) {
+  AtkNode* node = NodeOf(object);
+  return node != nullptr ? node->Parent() : nullptr;
+}
+
+gint GetChildCount(AtkObject* object) {
+  AtkNode* node = NodeOf(object);
+  return node != nullptr ? node->ChildCount() : 0;
+}
+
+AtkObject* RefChild(AtkObject* object, gint index) {
+  AtkNode* node = NodeOf(object);
+  return node != nullptr ? node->RefChild(index) : nullptr;
+}
+
+gint GetIndexInParent(AtkObject* object) {
+  AtkNode* node = NodeOf(object);
+  return node != nullptr ? node->IndexInParent() : -1;
+}
+
+AtkStateSet* RefStateSet(AtkObject* object) {
+  AtkStateSet* set = Atk().atk_state_set_new();
+  AtkNode* node = NodeOf(object);
+  if (node != nullptr) {
+    node->AddStates(set);
+  } else {
+    Atk().atk_state_set_add_state(set, ATK_STATE_DEFUNCT);
+  }
+  return set;
+}
+
+void InitObjectClass(gpointer klass, gpointer) {
+  auto* object_class = static_cast<AtkObjectClass*>(klass);
+  object_class->get_name = &GetName;
+  object_class->get_parent = &GetParent;
+  object_class->get_n_children = &GetChildCount;
+  object_class->ref_child = &RefChild;
+  object_class->get_index_in_parent = &GetIndexInParent;
+  object_class->ref_state_set = &RefStateSet;
+}
+
+// ---- AtkComponent -------------------------------------------------------------------------
+
+// Where the coordinates of `type` begin, on the screen.
+Point OriginOf(AtkNode& node, AtkCoordType type) {
+  switch (type) {
+    case ATK_XY_WINDOW: return node.WindowOrigin();
+    case ATK_XY_PARENT: return node.ParentOrigin();
+    case ATK_XY_SCREEN: break;
+  }
+  return Point{};
+}
+
+void GetExtents(AtkComponent* component, gint* x, gint* y, gint* width, gint* height,
+                AtkCoordType type) {
+  AtkNode* node = NodeOf(component);
+  const std::optional<Rect> bounds = node != nullptr ? node->Bounds() : std::nullopt;
+  if (!bounds) {
+    *x = *y = *width = *height = -1;  // AT-SPI's "no extents"
+    return;
+  }
+  const Point origin = OriginOf(*node, type);
+  *x = bounds->left - origin.x;
+  *y = bounds->top - origin.y;
+  *width = bounds->Width();
+  *height = bounds->Height();
+}
+
+AtkObject* RefAccessibleAtPoint(AtkComponent* component, gint x, gint y, AtkCoordType type) {
+  AtkNode* node = NodeOf(component);
+  if (node == nullptr) return nullptr;
+  const Point origin = OriginOf(*node, type);
+  return node->RefChildAt(Point{x + origin.x, y + origin.y});
+}
+
+AtkLayer GetLayer(AtkComponent* component) {
+  // No ATK_OBJECT(): GLib's checked casts would be a link-time need of libgobject.
+  return reinterpret_cast<AtkObject*>(component)->role == ATK_ROLE_FRAME ? ATK_LAYER_WINDOW
+                                                                           : ATK_LAYER_WIDGET;
+}
+
+// The parts never take the focus, as a click does not give it to them.
+gboolean GrabFocus(AtkComponent*) { return FALSE; }
+
+void InitComponent(gpointer iface, gpointer) {
+  auto* component = static_cast<AtkComponentIface*>(iface);
+  component->get_extents = &GetExtents;
+  component->ref_accessible_at_point = &RefAccessibleAtPoint;
+  component->get_layer = &GetLayer;
+  component->grab_focus = &GrabFocus;
+}
+
+// ---- AtkAction ----------------------------------------------------------------------------
+
+gint GetActionCount(AtkAction* action) {
+  AtkNode* node = NodeOf(action);
+  return node != nullptr && node->ActionName() != nullptr ? 1 : 0;
+}
+
+const gchar* GetActionName(AtkAction* action, gint index) {
+  AtkNode* node = NodeOf(action);
+  return node != nullptr && index == 0 ? node->ActionName() : nullptr;
+}
+
+const gchar* GetNoText(AtkAction*, gint) { return ""; }
+
+gboolean DoAction(AtkAction* action, gint index) {
+  AtkNode* node = NodeOf(action);
+  return node != nullptr && index == 0 && node->RequestAction() ? TRUE : FALSE;
+}
+
+void InitAction(gpointer iface, gpointer) {
+  auto* action = static_cast<AtkActionIface*>(iface);
+  action->do_action = &DoAction;
+  action->get_n_actions = &GetActionCount;
+  action->get_name = &GetActionName;
+  action->get_localized_name = &GetActionName;
+  action->get_description = &GetNoText;
+  action->get_keybinding = &GetNoText;
+}
+
+// ---- the classes ---------------------------------------------------------------------------
+
+GType RegisterClass(const char* name, bool component, bool action) {
+  const AtkLibs& atk = Atk();
+  GTypeInfo info{};
+  info.class_size = sizeof(AtkObjectClass);
+  info.class_init = &InitObjectClass;
+  info.instance_size = sizeof(QfAtkObject);
+  const GType type =
+      atk.g_type_register_static(atk.atk_object_get_type(), name, &info, GTypeFlags{});
+  if (component) {
+    const GInterfaceInfo iface{&InitComponent, nullptr, nullptr};
+    atk.g_type_add_interface_static(type, atk.atk_component_get_type(), &iface);
+  }
+  if (action) {
+    const GInterfaceInfo iface{&InitAction, nullptr, nullptr};
+    atk.g_type_add_interface_static(type, atk.atk_action_get_type(), &iface);
+  }
+  return type;
+}
+
+GType ClassOf(AtkKind kind) {
+  // GObject classes live as long as the process: registered once, at the first object.
+  static const GType application = RegisterClass("QfAtkApplication", false, false);
+  static const GType frame = RegisterClass("QfAtkFrame", true, false);
+  static const GType button = RegisterClass("QfAtkButton", true, true);
+  switch (kind) {
+    case AtkKind::kApplication: return application;
+    case AtkKind::kFrame: return frame;
+    case AtkKind::kButton: break;
+  }
+  return button;
+}
+
+}  // namespace
+
+AtkObject* NewAtkObject(AtkKind kind, AtkRole role, AtkNode* node) {
+  auto* object =
+      static_cast<QfAtkObject*>(Atk().g_object_new(ClassOf(kind), static_cast<char*>(nullptr)));
+  object->base.role = role;
+  object->node = node;
+  return &object->base;
+}
+
+void CutOff(AtkObject* object) { reinterpret_cast<QfAtkObject*>(object)->node = nullptr; }
+
+}  // namespace pf::linux_x

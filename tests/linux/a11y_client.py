@@ -1,0 +1,107 @@
+#!/usr/bin/python3
+"""What a screen reader reads of a running program, through AT-SPI (pyatspi).
+
+Finds the application by its process id on the desktop's accessibility bus and prints one line
+per object, indented by depth:
+
+    ROLE "NAME" at X,Y WxH [STATE,...] actions: NAME,...
+
+extents in screen coordinates ("at -" when the object has none), states and action names as
+AT-SPI spells them. With --press NAME, then does the first action of the first object so named.
+
+    /usr/bin/python3 tests/linux/a11y_client.py PID [--press NAME] [--timeout SECONDS]
+
+Run it with Debian's python3 (/usr/bin/python3), which has python3-pyatspi.
+"""
+import argparse
+import sys
+import time
+
+import pyatspi
+
+
+def find_application(pid, timeout):
+    """The application object of process `pid`, waiting up to `timeout` seconds for it."""
+    end = time.monotonic() + timeout
+    while True:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            try:
+                if app is not None and app.get_process_id() == pid:
+                    return app
+            except Exception:  # an application leaving as we look
+                continue
+        if time.monotonic() > end:
+            return None
+        time.sleep(0.05)
+
+
+def states(obj):
+    return sorted(pyatspi.stateToString(s) for s in obj.getState().getStates())
+
+
+def extents(obj, coords=pyatspi.DESKTOP_COORDS):
+    try:
+        return tuple(obj.queryComponent().getExtents(coords))
+    except NotImplementedError:
+        return None
+
+
+def actions(obj):
+    try:
+        action = obj.queryAction()
+    except NotImplementedError:
+        return []
+    return [action.getName(i) for i in range(action.nActions)]
+
+
+def line(obj):
+    box = extents(obj)
+    where = "-" if box is None else "%d,%d %dx%d" % box
+    return '%s "%s" at %s [%s] actions: %s' % (obj.getRoleName(), obj.name, where,
+                                               ",".join(states(obj)), ",".join(actions(obj)))
+
+
+def walk(obj, depth=0):
+    """(depth, object) for the object and everything under it, in order."""
+    yield depth, obj
+    for i in range(obj.childCount):
+        child = obj.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child, depth + 1)
+
+
+def describe(app):
+    return ["  " * depth + line(obj) for depth, obj in walk(app)]
+
+
+def find_named(app, name):
+    return next((obj for _, obj in walk(app) if obj.name == name), None)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("pid", type=int)
+    parser.add_argument("--press", metavar="NAME")
+    parser.add_argument("--timeout", type=float, default=10.0)
+    args = parser.parse_args()
+    app = find_application(args.pid, args.timeout)
+    if app is None:
+        print("a11y_client: no application of process %d on the accessibility bus" % args.pid,
+              file=sys.stderr)
+        return 1
+    print("\n".join(describe(app)))
+    if args.press is None:
+        return 0
+    target = find_named(app, args.press)
+    if target is None or not actions(target):
+        print('a11y_client: nothing named "%s" with an action' % args.press, file=sys.stderr)
+        return 1
+    target.queryAction().doAction(0)
+    print('did "%s" on "%s"' % (actions(target)[0], args.press))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
