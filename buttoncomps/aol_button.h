@@ -33,6 +33,14 @@ class TAOLButton : public fw::TGraphicControl {
   void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void Click() override;
+  // A push button to screen readers, named by its Hint, else its caption; its own Enabled says
+  // whether it takes input; it has no pointer-over look.
+  std::optional<pf::AccessibleRole> AccessibleRole() const override {
+    return pf::AccessibleRole::kPushButton;
+  }
+  fw::String AccessibleName() const override { return Hint().empty() ? caption_ : Hint(); }
+  bool AccessibleAvailable() const override { return Enabled; }
+  bool AccessibleHot() const override { return false; }
 
  private:
   void MouseLeave(fw::TMessage& message) override;

@@ -34,6 +34,13 @@ class THoverButton : public fw::TGraphicControl {
   void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void Click() override;
+  // A push button to screen readers, named by its Hint, else its caption; its own Enabled says
+  // whether it takes input.
+  std::optional<pf::AccessibleRole> AccessibleRole() const override {
+    return pf::AccessibleRole::kPushButton;
+  }
+  fw::String AccessibleName() const override { return Hint().empty() ? caption_ : Hint(); }
+  bool AccessibleAvailable() const override { return Enabled; }
 
   // Caption, Color, ColorBorder, Enabled and the five events, in the order all three publish them.
   static void AppendCommonProperties(std::vector<fw::PropInfo>& props);

@@ -161,6 +161,10 @@ const TBitmap* TImageButton::ReleasePicture() const {
   return IsSet(*picture) ? picture : nullptr;
 }
 
+bool TImageButton::AccessibleHot() const {
+  return TGraphicControl::AccessibleHot() && IsSet(*over_);
+}
+
 void TImageButton::MouseEnter(fw::TMessage&) {
   if (GetEnabled() && IsSet(*over_)) ShowPicture(*over_);
 }

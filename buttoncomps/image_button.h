@@ -35,6 +35,11 @@ class TImageButton : public fw::TGraphicControl {
 
   void Paint() override;
   void Click() override;
+  // A push button to screen readers, named by its Hint; hot while it shows BitmapOver.
+  std::optional<pf::AccessibleRole> AccessibleRole() const override {
+    return pf::AccessibleRole::kPushButton;
+  }
+  bool AccessibleHot() const override;
   void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
 

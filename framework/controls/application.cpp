@@ -95,11 +95,21 @@ void TApplication::Idle() {
   TControl* target = ControlUnderPointer();
   // While a control holds the mouse, only it hears of entering and leaving.
   if (capture_control_ && target != capture_control_) target = nullptr;
-  if (target == mouse_control_) return;
-  TControl* previous = mouse_control_;
-  mouse_control_ = target;
-  if (previous) previous->Perform(CM_MOUSELEAVE);
-  if (target && mouse_control_ == target) target->Perform(CM_MOUSEENTER);
+  if (target != mouse_control_) {
+    TControl* previous = mouse_control_;
+    mouse_control_ = target;
+    if (previous) previous->Perform(CM_MOUSELEAVE);
+    if (target && mouse_control_ == target) target->Perform(CM_MOUSEENTER);
+  }
+  TellScreenReaders();
+}
+
+// What changed in the forms since the last turn of the loop: a button lit or unlit, one that
+// came or went, a new name.
+void TApplication::TellScreenReaders() {
+  for (int i = 0; i < ComponentCount(); ++i) {
+    if (auto* form = dynamic_cast<TCustomForm*>(Components(i))) form->Accessibility().Refresh();
+  }
 }
 
 void TApplication::Terminate() {

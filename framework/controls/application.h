@@ -80,6 +80,7 @@ class TApplication : public TComponent {
   // Set while the idle processing runs: every message is handled, so the record is current.
   bool idle_ = false;
   TControl* ControlAtRecordedPointer() const;
+  void TellScreenReaders();
   mutable String title_;
   bool title_set_ = false;
 };

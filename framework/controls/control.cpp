@@ -31,8 +31,21 @@ const ClassInfo& TControl::StaticClass() {
   return info;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
+namespace {
+// Ids of controls for screen readers: one for each control the program ever makes.
+pf::AccessibleId NextAccessibleId() {
+  static pf::AccessibleId last = pf::kAccessibleWindow;
+  return ++last;
+}
+}  // namespace
+
+TControl::TControl(TComponent* owner)
+    : TComponent(owner), accessible_id_(NextAccessibleId()), font_(std::make_unique<TFont>()) {
   font_->OnChange = [this] { FontChanged(); };
+}
+
+bool TControl::AccessibleHot() const {
+  return Application && Application->MouseControl() == this && AccessibleAvailable();
 }
 
 TControl::~TControl() {

@@ -2,11 +2,13 @@
 // TControl, the base of every control, and the mouse and message types controls take.
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "framework/controls/cursors.h"
 #include "framework/graphics/graphics_objects.h"
 #include "framework/objects/classes.h"
 #include "framework/objects/props.h"
+#include "platform/accessibility.h"
 #include "platform/device.h"
 #include "platform/platform.h"
 
@@ -156,6 +158,20 @@ class TControl : public TComponent {
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void Click();
 
+  // What screen readers are told of the control (its form describes it to them). A control that
+  // is only part of the picture has no role and is not listed: the default.
+  virtual std::optional<pf::AccessibleRole> AccessibleRole() const { return std::nullopt; }
+  // The Hint, the framework's descriptive text of a control; a class with a caption falls back
+  // on it.
+  virtual String AccessibleName() const { return Hint(); }
+  // Whether it takes input: the framework's Enabled, or the control's own where it keeps one.
+  virtual bool AccessibleAvailable() const { return GetEnabled(); }
+  // Whether it shows its pointer-over look: by default, while the pointer is over it (as the
+  // enter and leave notifications say) and it takes input.
+  virtual bool AccessibleHot() const;
+  // Its identity to screen readers, never given to another control of the program.
+  pf::AccessibleId AccessibleId() const { return accessible_id_; }
+
   // Set by a plain left press, consumed by its release.
   bool Clicked() const { return clicked_; }
   void SetClicked(bool clicked) { clicked_ = clicked; }
@@ -197,6 +213,7 @@ class TControl : public TComponent {
   bool visible_ = true;
   bool enabled_ = true;
   bool clicked_ = false;
+  pf::AccessibleId accessible_id_;
   TWinControl* parent_ = nullptr;
   TCursor cursor_ = crDefault;
   String hint_;

@@ -71,9 +71,12 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), icon_(std::mak
   pf::WindowParams params;
   params.borderless = true;
   window_ = pf::Current().CreateWindow(params, this);
+  window_->SetAccessibleTree(&accessibility_);
 }
 
 TCustomForm::~TCustomForm() {
+  // Screen readers holding an object of this form hear from now on that it is gone.
+  window_->SetAccessibleTree(nullptr);
   SetState(ComponentState::Destroying, true);
   if (Application) Application->FormDestroying(this);
   // Children go while the window they draw on still exists.
@@ -185,6 +188,7 @@ void TCustomForm::PlaceOnScreen() {
 void TCustomForm::SetEnabled(bool enabled) {
   TControl::SetEnabled(enabled);
   window_->SetEnabled(enabled);
+  accessibility_.Refresh();  // every button is unavailable with it, and available again
   // A disabled window hears of no moves: enabled again, it cannot tell where the pointer went.
   if (enabled && Application) Application->PointerUnknown();
 }

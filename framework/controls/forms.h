@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "framework/controls/form_accessibility.h"
 #include "framework/controls/win_control.h"
 #include "framework/graphics/icon.h"
 #include "platform/platform.h"
@@ -77,6 +78,8 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   TNotifyEvent OnDestroy;
 
   pf::Window& Window() const { return *window_; }
+  // The form as screen readers see it.
+  TFormAccessibility& Accessibility() { return accessibility_; }
   // The device of the paint under way, or null outside the paint cycle.
   pf::Device* PaintDevice() const { return paint_device_; }
   const TRect& PaintClip() const { return paint_clip_; }
@@ -123,6 +126,7 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   bool scaled_ = true;
   String caption_;
   std::unique_ptr<TIcon> icon_;
+  TFormAccessibility accessibility_{*this};
   bool shown_once_ = false;
   bool hold_window_bounds_ = false;
   bool window_bounds_pending_ = false;

@@ -1,0 +1,48 @@
+#pragma once
+// A form as screen readers see it: the form itself, named by the application's title, and each
+// of its controls that has a role (the buttons), with the states the framework's rules give
+// them. It reads the controls when asked, so it never tells of one that is gone; Refresh tells
+// the window what changed since it last looked.
+#include <map>
+#include <vector>
+
+#include "platform/accessibility.h"
+
+namespace fw {
+
+class TControl;
+class TCustomForm;
+
+class TFormAccessibility : public pf::AccessibleTree {
+ public:
+  explicit TFormAccessibility(TCustomForm& form) : form_(form) {}
+
+  std::optional<pf::AccessibleObject> Describe(pf::AccessibleId id) const override;
+  std::vector<pf::AccessibleId> Children() const override;
+  std::optional<pf::AccessibleId> ObjectAt(pf::Point screen) const override;
+  bool CanDoDefaultAction(pf::AccessibleId id) const override;
+  void DoDefaultAction(pf::AccessibleId id) override;
+
+  // Tells the form's window of every object whose states or name changed, and of the controls
+  // that came and went, since the last time. The first call only takes note.
+  void Refresh();
+
+ private:
+  // The form's listed control of that id (a control with a role, anywhere in the form).
+  TControl* Listed(pf::AccessibleId id) const;
+  std::vector<TControl*> ListedControls() const;
+  unsigned StatesOf(const TControl& control) const;
+  pf::AccessibleObject DescribeForm() const;
+  pf::AccessibleObject DescribeControl(const TControl& control) const;
+
+  TCustomForm& form_;
+  // What the window was last told, by id.
+  struct Told {
+    unsigned states = 0;
+    std::string name;
+  };
+  bool noted_ = false;
+  std::map<pf::AccessibleId, Told> told_;
+};
+
+}  // namespace fw
