@@ -8,6 +8,9 @@ declare -A rect=([driver]="389 258 185 27" [manual]="388 303 184 25" [reader]="3
 # Button centres in client coordinates.
 declare -A centre=([driver]="481 271" [manual]="480 315" [reader]="479 362" [exit]="55 356")
 declare -A picture=([driver]=hl_driver [manual]=hl_manual [reader]=hl_reader [exit]=hl_exit)
+# What a screen reader says of each: the caption the artwork shows.
+declare -A spoken=([driver]="Install Driver & Utility" [manual]="User's Manual"
+                   [reader]="Install PDF Reader" [exit]="Exit")
 
 fail() {
   echo "FAIL: $*" >&2
@@ -209,4 +212,32 @@ check_endpoint_unmuted() {
   [ -n "$unmuted" ] || fail "the endpoint's mute was not cleared"
   [ "${closed:-0}" -lt "$unmuted" ] || fail "the endpoint was unmuted before the mixer was closed"
   echo "exit: the endpoint's mute cleared with FALSE after the mixer"
+}
+
+# ---- a screen reader ------------------------------------------------------------------
+
+# What an MSAA client in another process reads: the window, named by the program's title, and
+# the four choices as push buttons where their pixels are.
+check_accessible_listing() {
+  local out expected b left top width height
+  out=$(wine "$a11y_client" --title Form_Main --class QuenforForm --wait 15000 2>&1 | tr -d '\r' |
+        sed -e 's/states=focused,/states=/') || fail "the screen reader's client could not read the window"
+  expected="0 client \"Quenfor\" at $X,$Y size 600x400 states=focusable action=none"
+  local i=1
+  for b in manual driver exit reader; do
+    read -r left top width height <<<"${rect[$b]}"
+    expected+=$'\n'"$i push button \"${spoken[$b]}\" at $(( X + left )),$(( Y + top )) size ${width}x${height} states=none action=\"press\""
+    i=$(( i + 1 ))
+  done
+  [ "$out" = "$expected" ] || { echo "$out" | sed 's/^/  read: /' >&2; fail "the screen reader's listing differs"; }
+  echo "screen reader: the window and its four choices, named and placed"
+}
+
+# The client's "press" on a choice: accepted at once; the launcher runs it from its loop.
+press_accessible() {
+  local out
+  out=$(wine "$a11y_client" --title Form_Main --class QuenforForm --wait 15000 --press "$1" 2>&1 |
+        tr -d '\r') || fail "press \"$1\": $out"
+  grep -q "^press \"$1\": 0x00000000 " <<<"$out" || fail "press \"$1\": $out"
+  echo "screen reader: pressed \"$1\""
 }

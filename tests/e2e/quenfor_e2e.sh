@@ -12,7 +12,10 @@
 #     debugger channel shows the four banner lines and the target;
 #   - the exit button ends the process with code 0 after the speakers' mute was cleared, the
 #     mixer's and then the output device's own; without any audio driver it still ends with 0;
-#   - Windows XP and 2000 get the reader installers made for them.
+#   - Windows XP and 2000 get the reader installers made for them;
+#   - a screen reader's client in another process (MSAA) lists the four choices with their names,
+#     roles and places (those of their pixels), and its "press" on the manual starts it as a click
+#     does; its "press" on the exit button ends the launcher with 0.
 #
 #
 # With `desktop`, on a managed desktop instead (openbox on a private Xvfb, Wine's windows managed,
@@ -21,13 +24,14 @@
 # straight from a lit button unlights it, before and after a restore; a missing target brings
 # the shell's box, which closes with Return; the exit button still ends it with 0.
 #
-#   tests/e2e/quenfor_e2e.sh DISC_IMAGE STANDIN_EXE [desktop]
+#   tests/e2e/quenfor_e2e.sh DISC_IMAGE STANDIN_EXE A11Y_CLIENT_EXE [desktop]
 # Uses $DISPLAY, or a private Xvfb when there is none, and its own Wine prefix (.cache/wine-e2e),
 # set to report Windows 10 as a current machine would. The stand-in is the PDF viewer.
 set -euo pipefail
 image=$(realpath "$1")
 standin=$(realpath "$2")
-mode=${3:-bare}
+a11y_client=$(realpath "$3")
+mode=${4:-bare}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 art="$root/resources/art"
 work=$(mktemp -d)
@@ -136,9 +140,17 @@ click reader
 expect_launch reader ImageButton1Click 174 'D:\\ACROBAT READER\\Setup8.exe' 'D:\ACROBAT READER\Setup8.exe'
 stop_launcher
 
+start_launcher a11y
+sleep 2.6  # the fade-in ends
+check_accessible_listing
+press_accessible "User's Manual"
+expect_launch a11y ImageButton2Click 89 'D:\\\\USER MANUAL\\QRV512LD3T8.pdf' \
+  'C:\qf\viewer.exe|D:\USER MANUAL\QRV512LD3T8.pdf'
+stop_launcher
+
 start_launcher exit
 sleep 2.6  # the fade-in ends
-click exit
+press_accessible Exit
 check_exit
 check_endpoint_unmuted
 

@@ -98,8 +98,9 @@ def main():
     if target is None or not actions(target):
         print('a11y_client: nothing named "%s" with an action' % args.press, file=sys.stderr)
         return 1
+    action = actions(target)[0]  # read first: the action may end the program
     target.queryAction().doAction(0)
-    print('did "%s" on "%s"' % (actions(target)[0], args.press))
+    print('did "%s" on "%s"' % (action, args.press))
     return 0
 
 
