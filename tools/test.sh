@@ -15,11 +15,13 @@ for preset in linux linux-asan; do
   ctest --preset "$preset"
 done
 
-# The shipped native build: what it installs, and its package.
+# The shipped native build (link-time optimised, unlike the test builds): what it installs, its
+# package, and the program itself end to end.
 echo "== linux-small"
 cmake --preset linux-small >/dev/null
 cmake --build --preset linux-small -j"$jobs"
 bash tests/linux/desktop_install_test.sh build/linux-small resources/art/program_icon.ico
+bash tests/linux/quenfor_linux_e2e.sh build/linux-small/app/quenfor
 
 # Each fuzz target (fuzz/, the `fuzz` preset) for a minute; any finding fails the run.
 echo "== fuzz"
