@@ -1,12 +1,6 @@
 #include "buttoncomps/button_support.h"
 
-#include "framework/controls/application.h"
-
 namespace bc {
-
-bool IsUnderPointer(const fw::TControl& control) {
-  return fw::Application && fw::Application->ControlUnderPointer() == &control;
-}
 
 void AppendHintAndFontProperties(std::vector<fw::PropInfo>& props) {
   using T = fw::TControl;
