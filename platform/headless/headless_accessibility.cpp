@@ -25,12 +25,8 @@ bool HeadlessPlatform::RequestDefaultAction(const HeadlessWindow& window, Access
   if (window.accessible_ == nullptr || !window.accessible_->CanDoDefaultAction(id)) return false;
   const NativeHandle handle = window.Handle();
   Post([this, handle, id] {
-    for (HeadlessWindow* target : windows_) {
-      if (target->Handle() != handle) continue;
-      // The action may close the window: nothing of the list is touched after it.
-      if (target->accessible_) target->accessible_->DoDefaultAction(id);
-      return;
-    }
+    HeadlessWindow* target = WindowByHandle(handle);
+    if (target && target->accessible_) target->accessible_->DoDefaultAction(id);
   });
   return true;
 }

@@ -191,6 +191,14 @@ void HeadlessPlatform::WindowGone(HeadlessWindow* window) {
   if (capture_ == window) capture_ = nullptr;
 }
 
+// A posted message finds its window again by handle: null once it is gone.
+HeadlessWindow* HeadlessPlatform::WindowByHandle(NativeHandle handle) const {
+  for (HeadlessWindow* w : windows_) {
+    if (w->Handle() == handle) return w;
+  }
+  return nullptr;
+}
+
 HeadlessWindow* HeadlessPlatform::WindowOf(const WindowHandler* handler) const {
   for (HeadlessWindow* w : windows_) {
     if (w->handler_ == handler) return w;
@@ -224,8 +232,8 @@ void HeadlessPlatform::MinimizeApplication() {
 void HeadlessPlatform::PostPointerLeft(const HeadlessWindow& window) {
   const NativeHandle left = window.Handle();
   Post([this, left] {
-    for (HeadlessWindow* target : windows_) {
-      if (target->Handle() == left && target->handler_) target->handler_->WindowPointerLeft();
+    if (HeadlessWindow* target = WindowByHandle(left); target && target->handler_) {
+      target->handler_->WindowPointerLeft();
     }
   });
 }
@@ -240,9 +248,7 @@ void HeadlessPlatform::RestoreApplication() {
       if (w->IsVisible()) shown.push_back(w->Handle());
     }
     for (NativeHandle h : shown) {
-      auto it = std::find_if(windows_.begin(), windows_.end(),
-                             [h](const HeadlessWindow* w) { return w->Handle() == h; });
-      if (it != windows_.end() && (*it)->handler_) (*it)->handler_->WindowRestored();
+      if (HeadlessWindow* w = WindowByHandle(h); w && w->handler_) w->handler_->WindowRestored();
     }
   });
 }
@@ -276,8 +282,8 @@ void HeadlessPlatform::MoveTo(Point screen_point) {
   const unsigned shift = ButtonFlags();
   const NativeHandle handle = w->Handle();
   Post([this, handle, shift, local] {
-    for (HeadlessWindow* target : windows_) {
-      if (target->Handle() == handle && target->handler_) target->handler_->WindowMouseMove(shift, local);
+    if (HeadlessWindow* target = WindowByHandle(handle); target && target->handler_) {
+      target->handler_->WindowMouseMove(shift, local);
     }
   });
 }
@@ -289,13 +295,12 @@ void HeadlessPlatform::PostMouse(bool down, MouseButton button, unsigned extra_f
                {cursor_.x - w->Bounds().left, cursor_.y - w->Bounds().top}};
   const NativeHandle handle = w->Handle();
   Post([this, handle, e, down] {
-    for (HeadlessWindow* target : windows_) {
-      if (target->Handle() != handle || !target->handler_) continue;
-      if (down) {
-        target->handler_->WindowMouseDown(e);
-      } else {
-        target->handler_->WindowMouseUp(e);
-      }
+    HeadlessWindow* target = WindowByHandle(handle);
+    if (!target || !target->handler_) return;
+    if (down) {
+      target->handler_->WindowMouseDown(e);
+    } else {
+      target->handler_->WindowMouseUp(e);
     }
   });
 }

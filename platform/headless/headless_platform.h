@@ -208,6 +208,7 @@ class HeadlessPlatform : public Platform {
   void PostMouse(bool down, MouseButton button, unsigned extra_flags);
   void PostPointerLeft(const HeadlessWindow& window);
   HeadlessWindow* InputWindow() const;
+  HeadlessWindow* WindowByHandle(NativeHandle handle) const;
   HeadlessWindow* VisibleWindowAt(Point p) const;
   unsigned ButtonFlags() const;
   void RunScriptUntil(std::uint64_t time);
