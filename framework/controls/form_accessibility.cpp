@@ -104,7 +104,8 @@ void TFormAccessibility::DoDefaultAction(pf::AccessibleId id) {
 
 void TFormAccessibility::Refresh() {
   std::map<pf::AccessibleId, Told> now;
-  now[pf::kAccessibleWindow] = {DescribeForm().states, DescribeForm().name};
+  const pf::AccessibleObject window = DescribeForm();
+  now[pf::kAccessibleWindow] = {window.states, window.name};
   for (const TControl* c : ListedControls())
     now[c->AccessibleId()] = {StatesOf(*c), c->AccessibleName()};
   if (std::exchange(noted_, true)) {

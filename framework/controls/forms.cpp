@@ -162,17 +162,16 @@ void TCustomForm::SetIconData(const std::string& data) {
 void TCustomForm::SetVisible(bool visible) {
   StoreVisible(visible);
   if (HasState(ComponentState::Loading)) return;
-  if (visible && !shown_once_) {
-    shown_once_ = true;
-    PlaceOnScreen();
-  }
+  if (visible) PlaceOnFirstShow();
   window_->Show(visible);
   if (visible) Invalidate();
   // Shown, it may appear under the pointer; hidden, the pointer is off it.
   if (Application) visible ? Application->PointerUnknown() : Application->PointerLeft(this);
 }
 
-void TCustomForm::PlaceOnScreen() {
+// Where Position says, the first time the form shows; later shows keep where it is.
+void TCustomForm::PlaceOnFirstShow() {
+  if (std::exchange(shown_once_, true)) return;
   const bool centre_on_screen =
       position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter;
   TCustomForm* main = Application ? Application->MainForm() : nullptr;
@@ -228,10 +227,7 @@ void TCustomForm::LoadFromText(std::string_view text) {
       ~HoldWindowBounds() { form.ReleaseWindowBounds(); }
     } hold(*this);
     ReadComponent(text, *this);
-    if (Visible() && !shown_once_) {
-      shown_once_ = true;
-      PlaceOnScreen();
-    }
+    if (Visible()) PlaceOnFirstShow();
   }
   if (Visible()) SetVisible(true);
   if (OnCreate) OnCreate(this);

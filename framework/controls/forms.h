@@ -110,7 +110,7 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   // Raises EInvalidOperation for a bound outside [min, max].
   void CheckBound(const char* property, int value, int min, int max) const;
   void AdjustSize();
-  void PlaceOnScreen();
+  void PlaceOnFirstShow();
   // Gives the window the bounds held back while a description was read.
   void ReleaseWindowBounds();
   TControl* MouseTarget(pf::Point pos, TPoint* local) const;
