@@ -165,30 +165,29 @@ TControl* TApplication::FindControlAtScreen(pf::Point screen) const {
 // window hears of moves over other windows too; and while the pointer is off our forms, where
 // no window of ours hears of it.
 TControl* TApplication::ControlUnderPointer() const {
-  if (idle_ && pointer_.known && !capture_control_) return ControlAtRecordedPointer();
+  if (idle_ && pointer_.form && !capture_control_) return ControlAtRecordedPointer();
   const pf::Point screen = pf::Current().CursorPos();
   TControl* found = FindControlAtScreen(screen);
   if (idle_ && !capture_control_ && found) {  // on a form: its window's events keep it current
     TCustomForm* form = found->ParentForm();
-    pointer_ = {true, form, ClientPointOf(*form, screen)};
+    pointer_ = {form, ClientPointOf(*form, screen)};
   }
   return found;
 }
 
 TControl* TApplication::ControlAtRecordedPointer() const {
-  TCustomForm* form = pointer_.form;
-  if (!form || !form->Visible()) return nullptr;
-  return form->FindControlAt(pointer_.client, true);
+  if (!pointer_.form->Visible()) return nullptr;
+  return pointer_.form->FindControlAt(pointer_.client, true);
 }
 
-void TApplication::PointerAt(TCustomForm* form, TPoint client) { pointer_ = {true, form, client}; }
+void TApplication::PointerAt(TCustomForm* form, TPoint client) { pointer_ = {form, client}; }
 
 // Off this form, but where: over another of ours, or over none? The platform says at idle time.
 void TApplication::PointerLeft(TCustomForm* form) {
-  if (pointer_.form == form) pointer_.known = false;
+  if (pointer_.form == form) pointer_.form = nullptr;
 }
 
-void TApplication::PointerUnknown() { pointer_.known = false; }
+void TApplication::PointerUnknown() { pointer_.form = nullptr; }
 
 void TApplication::ControlDestroying(TControl* control) {
   if (capture_control_ == control) SetCaptureControl(nullptr);
@@ -196,7 +195,7 @@ void TApplication::ControlDestroying(TControl* control) {
 }
 
 void TApplication::FormDestroying(TCustomForm* form) {
-  if (pointer_.form == form) pointer_ = {true, nullptr, {}};
+  if (pointer_.form == form) pointer_.form = nullptr;
   auto belongs = [form](TControl* c) { return c && c->ParentForm() == form; };
   if (belongs(capture_control_)) capture_control_ = nullptr;
   if (belongs(mouse_control_)) mouse_control_ = nullptr;

@@ -70,9 +70,9 @@ class TApplication : public TComponent {
   TCustomForm* main_form_ = nullptr;
   TControl* capture_control_ = nullptr;
   TControl* mouse_control_ = nullptr;
-  // The pointer as the last mouse event of a form's window told it; `form` null: off our forms.
+  // The pointer as the last mouse event of a form's window told it; `form` null: no event tells
+  // where it is now (it left, or was never seen), so the platform is asked.
   struct PointerRecord {
-    bool known = false;
     TCustomForm* form = nullptr;
     TPoint client;
   };
