@@ -3,7 +3,6 @@
 // properties they take over from the base, and calling a mouse event safely.
 #include <vector>
 
-#include "framework/controls/application.h"
 #include "framework/controls/control.h"
 #include "framework/controls/control_font.h"
 
@@ -13,9 +12,7 @@ namespace bc {
 constexpr int Half(int v) { return v / 2; }
 
 // Whether the topmost control under the pointer now (disabled ones included) is `control`.
-inline bool IsUnderPointer(const fw::TControl& control) {
-  return fw::Application && fw::Application->ControlUnderPointer() == &control;
-}
+inline bool IsUnderPointer(const fw::TControl& control) { return control.UnderPointer(); }
 
 // Property accessors for a plain field: reading and writing go straight to the value.
 template <class T, class V>

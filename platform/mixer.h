@@ -25,13 +25,6 @@ struct MixerControlInfo {
   std::uint32_t control_type = 0;
 };
 
-// What clearing the mute of the system's default output came to.
-enum class EndpointMute : std::uint8_t {
-  kAbsent,   // the system has no such mute above the mixer (Windows 2000 and XP, ALSA)
-  kFailed,   // it has one, but there is no output device or it refused
-  kCleared,
-};
-
 class Mixer {
  public:
   virtual ~Mixer() = default;
@@ -52,8 +45,9 @@ class Mixer {
 
   // Clears the mute of the default output device itself (Windows Vista and later: the default
   // render endpoint's, console role). There the mixer above reaches only the program's own audio
-  // session, so its unmute changes nothing the user hears.
-  virtual EndpointMute ClearEndpointMute() = 0;
+  // session, so its unmute changes nothing the user hears. Where the system has no such mute
+  // (Windows 2000 and XP, ALSA) nothing happens; a failure is silent, as every mixer failure is.
+  virtual void ClearEndpointMute() = 0;
 };
 
 }  // namespace pf

@@ -41,7 +41,9 @@ struct MouseEvent {
 
 enum class CursorShape : std::uint8_t { Arrow, HandPoint, IBeam, Wait, Cross };
 
-// What a window reports to the framework. The framework's forms implement it.
+// What a window reports to the framework. The framework's forms implement it. Mouse events come
+// while the window is enabled, with the position the system gives them; while the window holds
+// the capture, wherever the pointer is (client coordinates, outside the client area included).
 class WindowHandler {
  public:
   virtual ~WindowHandler() = default;
@@ -57,8 +59,17 @@ class WindowHandler {
   // The window is back on screen after it was minimised (or first mapped, where the system
   // reports that alike).
   virtual void WindowRestored() {}
-  // The pointer left the window (or the window left the pointer: it was hidden or covered).
+  // The pointer left the window (or the window left the pointer: it was hidden or covered), for
+  // a place where no other window of the program reports it.
   virtual void WindowPointerLeft() {}
+};
+
+// Where the pointer is: over which of this program's windows (the handler it reports to; null
+// over none of them) and where in that window's client area.
+struct PointerSpot {
+  WindowHandler* window = nullptr;
+  Point client;
+  friend bool operator==(const PointerSpot&, const PointerSpot&) = default;
 };
 
 struct WindowParams {
@@ -197,10 +208,14 @@ class Platform {
   // Windows.
   virtual std::unique_ptr<Window> CreateWindow(const WindowParams& params,
                                                WindowHandler* handler) = 0;
-  // The handler of this program's window under a screen point, or null.
-  virtual WindowHandler* WindowAt(Point screen) = 0;
   virtual Size ScreenSize() = 0;
-  virtual int ScreenDpi() = 0;
+  // Where the pointer is now: over the topmost of the program's shown windows there (a disabled
+  // one counts; what the pointer passes through, a click-through overlay, does not), or over none.
+  // Asked when the windows' own reports cannot tell: after a window was shown, restored or
+  // enabled again, and while a message is handled (later reports may still wait). `reported` is
+  // where those reports last put it, when they said: a platform that can tell nothing newer
+  // without a round trip to a display server answers with it.
+  virtual PointerSpot PointerNow(const std::optional<PointerSpot>& reported) = 0;
 
   // The application window: owner of the taskbar entry and of message boxes.
   virtual NativeHandle ApplicationHandle() = 0;
@@ -217,7 +232,6 @@ class Platform {
   virtual void StopTimer(std::uintptr_t id) = 0;
 
   // System.
-  virtual Point CursorPos() = 0;
   virtual MarkerResult TakeInstanceMarker(std::string_view name) = 0;
   virtual void DebugOutput(std::string_view text) = 0;
   virtual ShellResult ShellExecute(const ShellRequest& request) = 0;
@@ -228,8 +242,9 @@ class Platform {
   virtual int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                          unsigned flags) = 0;
   virtual ColorRef SysColor(int index) = 0;
-  // Embedded resource bytes by name (RCDATA on Windows, linked-in bytes elsewhere), viewed where
-  // they lie: valid as long as the platform.
+  // Resource bytes by name from the executable's resource section (RCDATA on Windows; a table of
+  // the test's in the headless platform), viewed where they lie: valid as long as the platform.
+  // Nullopt where there is none: an ELF program carries its resources linked in (app/).
   virtual std::optional<std::string_view> FindResource(std::string_view name) = 0;
   virtual Mixer& AudioMixer() = 0;
 };

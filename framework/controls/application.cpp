@@ -20,9 +20,12 @@ void RegisterStandardClasses() {
   }
 }
 
-TPoint ClientPointOf(const TCustomForm& form, pf::Point screen) {
-  const pf::Rect bounds = form.Window().Bounds();
-  return {screen.x - bounds.left, screen.y - bounds.top};
+// Whether `control` is `inner` or holds it.
+bool Holds(const TControl& control, const TControl* inner) {
+  for (const TControl* c = inner; c; c = c->Parent()) {
+    if (c == &control) return true;
+  }
+  return false;
 }
 
 String FileNameWithoutExtension(const String& path) {
@@ -45,12 +48,18 @@ const ClassInfo& TApplication::StaticClass() {
 }
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
-  if (!Application) Application = this;
+  if (!Application) {
+    Application = this;
+    SetFormsApplication(this);
+  }
 }
 
 TApplication::~TApplication() {
   DestroyComponents();
-  if (Application == this) Application = nullptr;
+  if (Application == this) {
+    Application = nullptr;
+    SetFormsApplication(nullptr);
+  }
 }
 
 // The application window carries the title from the start: the taskbar entry and the task
@@ -107,9 +116,7 @@ void TApplication::Idle() {
 // What changed in the forms since the last turn of the loop: a button lit or unlit, one that
 // came or went, a new name.
 void TApplication::TellScreenReaders() {
-  for (int i = 0; i < ComponentCount(); ++i) {
-    if (auto* form = dynamic_cast<TCustomForm*>(Components(i))) form->Accessibility().Refresh();
-  }
+  for (TCustomForm* form : forms_) form->Accessibility().Refresh();
 }
 
 void TApplication::Terminate() {
@@ -153,53 +160,89 @@ void TApplication::SetCaptureControl(TControl* control) {
   }
 }
 
-TControl* TApplication::FindControlAtScreen(pf::Point screen) const {
-  auto* form = dynamic_cast<TCustomForm*>(pf::Current().WindowAt(screen));
-  if (!form || !form->Visible()) return nullptr;
-  return form->FindControlAt(ClientPointOf(*form, screen), true);
-}
-
-// At idle time every event is in and the record of them answers. Elsewhere the platform says:
-// while a message is handled, later ones may have moved the pointer already (the position is the
-// pointer's now, as Windows' GetCursorPos gives it); while a control holds the mouse, its form's
-// window hears of moves over other windows too; and while the pointer is off our forms, where
-// no window of ours hears of it.
+// While a control holds the mouse, its form's window reports every move wherever the pointer
+// goes; at idle time every report is in: then the record answers, as long as it knows. The
+// platform says where the pointer is now while a message is handled (later reports may still
+// wait; the buttons' release picture follows the pointer now), and where no report tells.
 TControl* TApplication::ControlUnderPointer() const {
-  if (idle_ && pointer_.form && !capture_control_) return ControlAtRecordedPointer();
-  const pf::Point screen = pf::Current().CursorPos();
-  TControl* found = FindControlAtScreen(screen);
-  if (idle_ && !capture_control_ && found) {  // on a form: its window's events keep it current
-    TCustomForm* form = found->ParentForm();
-    pointer_ = {form, ClientPointOf(*form, screen)};
+  const bool reports_current = idle_ || capture_control_;
+  if (reports_current && pointer_.where != PointerRecord::Where::kUnknown) {
+    return ControlAt(pointer_);
   }
-  return found;
+  const PointerRecord now = AskPlatform();
+  if (idle_) pointer_ = now;
+  return ControlAt(now);
 }
 
-TControl* TApplication::ControlAtRecordedPointer() const {
-  if (!pointer_.form->Visible()) return nullptr;
-  return pointer_.form->FindControlAt(pointer_.client, true);
+TControl* TApplication::ControlAt(const PointerRecord& record) {
+  if (record.where != PointerRecord::Where::kOn) return nullptr;
+  TCustomForm& form = *record.form;
+  if (!form.Visible() || !form.ClientRect().Contains(record.client)) return nullptr;
+  return form.FindControlAt(record.client, true);
 }
 
-void TApplication::PointerAt(TCustomForm* form, TPoint client) { pointer_ = {form, client}; }
-
-// Off this form, but where: over another of ours, or over none? The platform says at idle time.
-void TApplication::PointerLeft(TCustomForm* form) {
-  if (pointer_.form == form) pointer_.form = nullptr;
+TApplication::PointerRecord TApplication::AskPlatform() const {
+  std::optional<pf::PointerSpot> reported;
+  if (pointer_.where == PointerRecord::Where::kOn) {
+    reported = pf::PointerSpot{pointer_.form, pointer_.client};
+  } else if (pointer_.where == PointerRecord::Where::kOff) {
+    reported = pf::PointerSpot{};
+  }
+  const pf::PointerSpot now = pf::Current().PointerNow(reported);
+  if (TCustomForm* form = FormOf(now.window)) {
+    return {PointerRecord::Where::kOn, form, now.client};
+  }
+  return {PointerRecord::Where::kOff, nullptr, {}};
 }
 
-void TApplication::PointerUnknown() { pointer_.form = nullptr; }
-
-void TApplication::ControlDestroying(TControl* control) {
-  if (capture_control_ == control) SetCaptureControl(nullptr);
-  if (mouse_control_ == control) mouse_control_ = nullptr;
+// The platform names a window by the handler it reports to: one of our forms, or another's.
+TCustomForm* TApplication::FormOf(const pf::WindowHandler* window) const {
+  for (TCustomForm* form : forms_) {
+    if (static_cast<const pf::WindowHandler*>(form) == window) return form;
+  }
+  return nullptr;
 }
 
-void TApplication::FormDestroying(TCustomForm* form) {
-  if (pointer_.form == form) pointer_.form = nullptr;
-  auto belongs = [form](TControl* c) { return c && c->ParentForm() == form; };
+void TApplication::PointerAt(TCustomForm& form, TPoint client) {
+  pointer_ = {PointerRecord::Where::kOn, &form, client};
+}
+
+// Off this form, for a place where no other form's window reports it. A disabled form's window
+// reports nothing: over one, only the platform can tell.
+void TApplication::PointerLeft(TCustomForm& form) {
+  if (pointer_.form != &form) return;  // another form has reported it since
+  pointer_ = {AnyShownFormDisabled() ? PointerRecord::Where::kUnknown : PointerRecord::Where::kOff,
+              nullptr, {}};
+}
+
+void TApplication::PointerUnknown() { pointer_ = {}; }
+
+// What lay beneath it is under the pointer now: only the platform can say what.
+void TApplication::FormHidden(TCustomForm& form) {
+  if (pointer_.form == &form) pointer_ = {};
+}
+
+bool TApplication::AnyShownFormDisabled() const {
+  for (const TCustomForm* form : forms_) {
+    if (form->Visible() && !form->GetEnabled()) return true;
+  }
+  return false;
+}
+
+void TApplication::ControlLeaving(TControl& control) {
+  if (capture_control_ && Holds(control, capture_control_)) SetCaptureControl(nullptr);
+  if (mouse_control_ && Holds(control, mouse_control_)) mouse_control_ = nullptr;
+}
+
+void TApplication::FormCreated(TCustomForm& form) { forms_.push_back(&form); }
+
+void TApplication::FormDestroying(TCustomForm& form) {
+  std::erase(forms_, &form);
+  if (pointer_.form == &form) pointer_ = {};
+  auto belongs = [&form](TControl* c) { return c && c->ParentForm() == &form; };
   if (belongs(capture_control_)) capture_control_ = nullptr;
   if (belongs(mouse_control_)) mouse_control_ = nullptr;
-  if (main_form_ == form) main_form_ = nullptr;
+  if (main_form_ == &form) main_form_ = nullptr;
 }
 
 }  // namespace fw

@@ -1,12 +1,15 @@
 #pragma once
-// The application object: the message loop, the idle-time mouse notifications, the main form.
+// The application object: the message loop, the idle-time mouse notifications, the main form, and
+// the one record of where the pointer is.
 #include <functional>
+#include <vector>
 
 #include "framework/controls/forms.h"
+#include "framework/controls/forms_application.h"
 
 namespace fw {
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TFormsApplication {
   QF_PUBLISHED_CLASS()
 
  public:
@@ -24,7 +27,7 @@ class TApplication : public TComponent {
     reference = form;
     if (!main_form_) main_form_ = form;
   }
-  TCustomForm* MainForm() const { return main_form_; }
+  TCustomForm* MainForm() const override { return main_form_; }
 
   // Shows the main form and handles messages until the main form closes.
   void Run();
@@ -34,7 +37,7 @@ class TApplication : public TComponent {
   void ProcessMessages();
   // The idle processing: the mouse enter and leave notifications.
   void Idle();
-  void Terminate();
+  void Terminate() override;
   bool Terminated() const { return terminated_; }
 
   void Minimize();
@@ -42,45 +45,51 @@ class TApplication : public TComponent {
   // A message box with the error icon, the title as caption, and the message with a full stop
   // added when its last character sorts after '.'. An empty message shows the exception's class.
   void ShowException(const Exception& e);
-  const String& Title() const;
+  const String& Title() const override;
   void SetTitle(const String& title);
   String ExeName() const;
   pf::NativeHandle Handle() const;
 
   // Mouse state shared by all forms.
-  TControl* CaptureControl() const { return capture_control_; }
-  void SetCaptureControl(TControl* control);
-  TControl* MouseControl() const { return mouse_control_; }
-  // The topmost control under a screen point, disabled ones included (a form when no child).
-  TControl* FindControlAtScreen(pf::Point screen) const;
-  // The topmost control under the pointer now, disabled ones included; null off every form.
-  TControl* ControlUnderPointer() const;
-  // Where the pointer is, as the forms' windows tell it: at a client point of a form, off a
-  // form (then where, only the platform knows), or somewhere no event has told (a form shown,
-  // back on screen or enabled again).
-  void PointerAt(TCustomForm* form, TPoint client);
-  void PointerLeft(TCustomForm* form);
-  void PointerUnknown();
-  // A control is going away: forget it everywhere.
-  void ControlDestroying(TControl* control);
-  void FormDestroying(TCustomForm* form);
+  TControl* CaptureControl() const override { return capture_control_; }
+  void SetCaptureControl(TControl* control) override;
+  TControl* MouseControl() const override { return mouse_control_; }
+  TControl* ControlUnderPointer() const override;
+
+  // What the forms' windows report, and what becomes of forms and controls.
+  void PointerAt(TCustomForm& form, TPoint client) override;
+  void PointerLeft(TCustomForm& form) override;
+  void PointerUnknown() override;
+  void FormHidden(TCustomForm& form) override;
+  void ControlLeaving(TControl& control) override;
+  void FormCreated(TCustomForm& form) override;
+  void FormDestroying(TCustomForm& form) override;
 
  private:
-  bool terminated_ = false;
-  TCustomForm* main_form_ = nullptr;
-  TControl* capture_control_ = nullptr;
-  TControl* mouse_control_ = nullptr;
-  // The pointer as the last mouse event of a form's window told it; `form` null: no event tells
-  // where it is now (it left, or was never seen), so the platform is asked.
+  // Where the pointer is, as the windows' reports put it: on a form at a client point (outside
+  // its client area while a control holds the mouse and it is dragged off), off every form (a
+  // window said it left), or unknown, when no report can tell: a form was shown, hidden,
+  // restored, enabled again or destroyed under it. Only then, and while a message is handled,
+  // is the platform asked.
   struct PointerRecord {
+    enum class Where { kUnknown, kOff, kOn } where = Where::kUnknown;
     TCustomForm* form = nullptr;
     TPoint client;
   };
+  static TControl* ControlAt(const PointerRecord& record);
+  PointerRecord AskPlatform() const;
+  TCustomForm* FormOf(const pf::WindowHandler* window) const;
+  bool AnyShownFormDisabled() const;
+  void TellScreenReaders();
+
+  bool terminated_ = false;
+  TCustomForm* main_form_ = nullptr;
+  std::vector<TCustomForm*> forms_;
+  TControl* capture_control_ = nullptr;
+  TControl* mouse_control_ = nullptr;
   mutable PointerRecord pointer_;
   // Set while the idle processing runs: every message is handled, so the record is current.
   bool idle_ = false;
-  TControl* ControlAtRecordedPointer() const;
-  void TellScreenReaders();
   mutable String title_;
   bool title_set_ = false;
 };

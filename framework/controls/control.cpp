@@ -1,7 +1,6 @@
 #include "framework/controls/control.h"
 
-#include "framework/controls/application.h"
-#include "framework/controls/forms.h"
+#include <algorithm>
 
 namespace fw {
 
@@ -45,11 +44,17 @@ TControl::TControl(TComponent* owner)
 }
 
 bool TControl::AccessibleHot() const {
-  return Application && Application->MouseControl() == this && AccessibleAvailable();
+  const TControlHost* host = Host();
+  return host && host->HoveredControl() == this && AccessibleAvailable();
 }
 
+bool TControl::UnderPointer() const {
+  const TControlHost* host = Host();
+  return host && host->ControlUnderPointer() == this;
+}
+
+// Leaving its parent, the control leaves its form: whatever names it there forgets it.
 TControl::~TControl() {
-  if (Application) Application->ControlDestroying(this);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -105,10 +110,15 @@ void TControl::SetParentComponent(TComponent* parent) {
   SetParent(container);
 }
 
-TCustomForm* TControl::ParentForm() const {
-  const TControl* c = this;
+TControlHost* TControl::Host() const {
+  TControl* c = const_cast<TControl*>(this);
   while (c->parent_) c = c->parent_;
-  return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
+  return c->AsHost();
+}
+
+TCustomForm* TControl::ParentForm() const {
+  TControlHost* host = Host();
+  return host ? &host->HostForm() : nullptr;
 }
 
 void TControl::SetShowHint(bool show) {
@@ -138,15 +148,15 @@ void TControl::Invalidate() { InvalidateRect(BoundsRect()); }
 
 void TControl::InvalidateRect(const TRect& rect_in_parent) {
   if (!parent_ || !visible_) return;
-  TCustomForm* form = ParentForm();
-  if (!form) return;
+  TControlHost* host = Host();
+  if (!host) return;
   const TPoint origin = parent_->ClientToForm({0, 0});
-  form->InvalidateFormRect(rect_in_parent.Offset(origin.x, origin.y));
+  host->InvalidateArea(rect_in_parent.Offset(origin.x, origin.y));
 }
 
 void TControl::Repaint() {
   Invalidate();
-  if (TCustomForm* form = ParentForm()) form->Window().Update();
+  if (TControlHost* host = Host()) host->PaintInvalid();
 }
 
 TPoint TControl::ClientToForm(TPoint p) const {
@@ -159,10 +169,10 @@ TPoint TControl::ClientToForm(TPoint p) const {
 
 TPoint TControl::ClientToScreen(TPoint p) const {
   p = ClientToForm(p);
-  if (TCustomForm* form = ParentForm()) {
-    const pf::Rect b = form->Window().Bounds();
-    p.x = pf::AddSat(p.x, b.left);
-    p.y = pf::AddSat(p.y, b.top);
+  if (const TControlHost* host = Host()) {
+    const pf::Point origin = host->ClientOrigin();
+    p.x = pf::AddSat(p.x, origin.x);
+    p.y = pf::AddSat(p.y, origin.y);
   }
   return p;
 }
@@ -207,6 +217,73 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 
 void TControl::Click() {
   if (OnClick) OnClick(this);
+}
+
+// ---- TWinControl: the container, its children's order, the hit test and the paint of its
+// children ----------------------------------------------------------------------------
+const ClassInfo& TWinControl::StaticClass() {
+  static const ClassInfo info = NewClass("TWinControl", &TControl::StaticClass());
+  return info;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+  // Children owned elsewhere must not keep a pointer to this parent.
+  while (!controls_.empty()) controls_.back()->SetParent(nullptr);
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  controls_.push_back(control);
+  control->parent_ = this;
+  ChildBoundsChanged(control);
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  if (TControlHost* host = Host()) host->ControlLeaving(*control);
+  auto it = std::find(controls_.begin(), controls_.end(), control);
+  if (it != controls_.end()) controls_.erase(it);
+  control->parent_ = nullptr;
+  if (!HasState(ComponentState::Destroying)) ChildBoundsChanged(control);
+}
+
+TControl* TWinControl::ControlAtPos(TPoint client, bool allow_disabled) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl* c = *it;
+    if (!c->Visible() || (!allow_disabled && !c->GetEnabled())) continue;
+    if (c->BoundsRect().Contains(client)) return c;
+  }
+  return nullptr;
+}
+
+TControl* TWinControl::FindControlAt(TPoint client, bool allow_disabled) {
+  TControl* child = ControlAtPos(client, allow_disabled);
+  if (!child) return this;
+  if (auto* container = dynamic_cast<TWinControl*>(child)) {
+    return container->FindControlAt(
+        {pf::SubSat(client.x, child->Left()), pf::SubSat(client.y, child->Top())}, allow_disabled);
+  }
+  return child;
+}
+
+void TWinControl::PaintControls(pf::Device& device, const TRect& form_clip) {
+  for (TControl* c : controls_) {
+    if (!c->Visible()) continue;
+    const TPoint origin = c->ClientToForm({0, 0});
+    const TRect area{origin.x, origin.y, pf::AddSat(origin.x, c->Width()),
+                     pf::AddSat(origin.y, c->Height())};
+    if (area.Intersect(form_clip).IsEmpty()) continue;
+    c->PaintOn(device, form_clip);
+    if (auto* container = dynamic_cast<TWinControl*>(c))
+      container->PaintControls(device, form_clip);
+  }
+}
+
+void TWinControl::FontChanged() {
+  TControl::FontChanged();
+  for (TControl* c : controls_) {
+    if (c->ParentFont()) c->TakeParentFont();
+  }
 }
 
 }  // namespace fw

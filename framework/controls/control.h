@@ -1,9 +1,12 @@
 #pragma once
-// TControl, the base of every control, and the mouse and message types controls take.
+// TControl, the base of every control, and TWinControl, the control that holds others (each
+// needs the other); the mouse and message types controls take.
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "framework/controls/control_host.h"
 #include "framework/controls/cursors.h"
 #include "framework/graphics/graphics_objects.h"
 #include "framework/objects/classes.h"
@@ -113,7 +116,10 @@ class TControl : public TComponent {
   virtual void SetParent(TWinControl* parent);
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* parent) override;
-  // The form that holds this control (this one, for a form); null without one.
+  // The form that holds this control (this one, for a form), as the control talks to it; null
+  // without one.
+  TControlHost* Host() const;
+  // The same form, by name.
   TCustomForm* ParentForm() const;
 
   TCursor Cursor() const { return cursor_; }
@@ -169,6 +175,9 @@ class TControl : public TComponent {
   // Whether it shows its pointer-over look: by default, while the pointer is over it (as the
   // enter and leave notifications say) and it takes input.
   virtual bool AccessibleHot() const;
+  // Whether it is the topmost control under the pointer now (where the pointer is now, not where
+  // the event being handled found it).
+  bool UnderPointer() const;
   // Its identity to screen readers, never given to another control of the program.
   pf::AccessibleId AccessibleId() const { return accessible_id_; }
 
@@ -197,6 +206,8 @@ class TControl : public TComponent {
   virtual void BoundsChanged() {}
   // Stores the flag only; forms decide for themselves when their window shows.
   void StoreVisible(bool visible) { visible_ = visible; }
+  // The host a control at the top of its parents stands for: a form is its own.
+  virtual TControlHost* AsHost() { return nullptr; }
   // The parent's font, taken while ParentFont is set.
   void TakeParentFont();
   friend class TWinControl;
@@ -225,6 +236,37 @@ class TControl : public TComponent {
   std::unique_ptr<TFont> font_;
   bool parent_font_ = true;
   bool taking_parent_font_ = false;
+};
+
+// A control that holds others. Children lie in creation order; later ones lie above.
+class TWinControl : public TControl {
+  QF_PUBLISHED_CLASS()
+
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* Controls(int index) const { return controls_.at(static_cast<std::size_t>(index)); }
+
+  // The topmost visible child under a client point; disabled ones only when allowed.
+  TControl* ControlAtPos(TPoint client, bool allow_disabled) const;
+  // The deepest control under a client point: a child, a child's child, or this control.
+  TControl* FindControlAt(TPoint client, bool allow_disabled);
+
+  // Paints the children that meet `form_clip` (form client coordinates).
+  void PaintControls(pf::Device& device, const TRect& form_clip);
+
+ protected:
+  void FontChanged() override;
+  virtual void ChildBoundsChanged(TControl* child) { (void)child; }
+
+ private:
+  friend class TControl;
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+
+  std::vector<TControl*> controls_;
 };
 
 extern const EnumInfo kHelpTypeNames;

@@ -1,12 +1,12 @@
 #include "framework/controls/control_canvas.h"
 
-#include "framework/controls/forms.h"
+#include "framework/controls/control.h"
 
 namespace fw {
 
 TCanvas::Lease TControlCanvas::Acquire() {
-  TCustomForm* form = control_.Parent() ? control_.ParentForm() : nullptr;
-  if (!form) {
+  TControlHost* host = control_.Parent() ? control_.Host() : nullptr;
+  if (!host) {
     throw EInvalidOperation(Format("Control '%s' has no parent window", control_.Name().c_str()));
   }
   const pf::Point origin = control_.ClientToForm({0, 0});
@@ -17,12 +17,12 @@ TCanvas::Lease TControlCanvas::Acquire() {
   pf::Rect area = pf::Rect{origin.x, origin.y, pf::AddSat(origin.x, control_.Width()),
                            pf::AddSat(origin.y, control_.Height())}
                       .Intersect(parent_area);
-  if (pf::Device* paint = form->PaintDevice()) {
+  if (pf::Device* paint = host->PaintDevice()) {
     paint->SetOrigin(origin);
-    paint->SetClip(area.Intersect(form->PaintClip()));
+    paint->SetClip(area.Intersect(host->PaintClip()));
     return Lease(*paint);
   }
-  std::unique_ptr<pf::Device> device = form->Window().GetDevice();
+  std::unique_ptr<pf::Device> device = host->DrawingDevice();
   device->SetOrigin(origin);
   device->SetClip(area);
   pf::Device& ref = *device;

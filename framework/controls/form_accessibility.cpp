@@ -1,8 +1,5 @@
 #include "framework/controls/form_accessibility.h"
 
-#include "framework/controls/application.h"
-#include "framework/controls/forms.h"
-
 namespace fw {
 namespace {
 
@@ -56,8 +53,8 @@ unsigned TFormAccessibility::StatesOf(const TControl& control) const {
 pf::AccessibleObject TFormAccessibility::DescribeForm() const {
   pf::AccessibleObject o;
   o.role = pf::AccessibleRole::kWindow;
-  o.name = Application ? Application->Title() : form_.Caption();
-  o.bounds = form_.Window().Bounds();
+  o.name = site_.AccessibleTitle();
+  o.bounds = site_.Window().Bounds();
   if (!form_.GetEnabled()) o.states |= pf::kAccessibleUnavailable;
   if (!form_.Visible()) o.states |= pf::kAccessibleInvisible;
   return o;
@@ -82,7 +79,7 @@ std::optional<pf::AccessibleObject> TFormAccessibility::Describe(pf::AccessibleI
 
 // The topmost listed control there: the one made last, as for the mouse.
 std::optional<pf::AccessibleId> TFormAccessibility::ObjectAt(pf::Point screen) const {
-  if (!form_.Window().Bounds().Contains(screen)) return std::nullopt;
+  if (!site_.Window().Bounds().Contains(screen)) return std::nullopt;
   const std::vector<TControl*> listed = ListedControls();
   for (auto it = listed.rbegin(); it != listed.rend(); ++it) {
     if ((*it)->Visible() && ScreenBounds(**it).Contains(screen)) return (*it)->AccessibleId();
@@ -109,7 +106,7 @@ void TFormAccessibility::Refresh() {
   for (const TControl* c : ListedControls())
     now[c->AccessibleId()] = {StatesOf(*c), c->AccessibleName()};
   if (std::exchange(noted_, true)) {
-    pf::Window& window = form_.Window();
+    pf::Window& window = site_.Window();
     for (const auto& [id, was] : told_) {
       if (!now.count(id)) window.AccessibleChanged(id, pf::AccessibleChange::kDestroyed);
     }

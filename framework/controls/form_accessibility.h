@@ -6,16 +6,27 @@
 #include <map>
 #include <vector>
 
+#include "framework/controls/control.h"
 #include "platform/accessibility.h"
+#include "platform/platform.h"
 
 namespace fw {
 
-class TControl;
-class TCustomForm;
+// What the description asks of its form beyond its controls; the form implements it.
+class TDescribedForm {
+ public:
+  virtual pf::Window& Window() const = 0;
+  // What screen readers call the form: the application's title, else its caption.
+  virtual String AccessibleTitle() const = 0;
+
+ protected:
+  ~TDescribedForm() = default;
+};
 
 class TFormAccessibility : public pf::AccessibleTree {
  public:
-  explicit TFormAccessibility(TCustomForm& form) : form_(form) {}
+  // `form` and `site` are the same form: its controls, and the rest.
+  TFormAccessibility(TWinControl& form, TDescribedForm& site) : form_(form), site_(site) {}
 
   std::optional<pf::AccessibleObject> Describe(pf::AccessibleId id) const override;
   std::vector<pf::AccessibleId> Children() const override;
@@ -35,7 +46,8 @@ class TFormAccessibility : public pf::AccessibleTree {
   pf::AccessibleObject DescribeForm() const;
   pf::AccessibleObject DescribeControl(const TControl& control) const;
 
-  TCustomForm& form_;
+  TWinControl& form_;
+  TDescribedForm& site_;
   // What the window was last told, by id.
   struct Told {
     unsigned states = 0;

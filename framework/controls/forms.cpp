@@ -2,11 +2,18 @@
 
 #include <utility>
 
-#include "framework/controls/application.h"
 #include "framework/controls/control_font.h"
+#include "framework/controls/forms_application.h"
 #include "framework/description/reader.h"
 
 namespace fw {
+
+namespace {
+TFormsApplication* forms_application = nullptr;
+}  // namespace
+
+TFormsApplication* FormsApplication() { return forms_application; }
+void SetFormsApplication(TFormsApplication* application) { forms_application = application; }
 
 const EnumInfo kBorderStyleNames{{{"bsNone", 0},
                                   {"bsSingle", 1},
@@ -66,19 +73,28 @@ const ClassInfo& TForm::StaticClass() {
   return info;
 }
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), icon_(std::make_unique<TIcon>()) {
-  StoreVisible(false);
+namespace {
+pf::WindowParams BorderlessWindow() {
   pf::WindowParams params;
   params.borderless = true;
-  window_ = pf::Current().CreateWindow(params, this);
+  return params;
+}
+}  // namespace
+
+TCustomForm::TCustomForm(TComponent* owner)
+    : TWinControl(owner),
+      window_(pf::Current().CreateWindow(BorderlessWindow(), this)),
+      icon_(std::make_unique<TIcon>()) {
+  StoreVisible(false);
   window_->SetAccessibleTree(&accessibility_);
+  if (TFormsApplication* app = FormsApplication()) app->FormCreated(*this);
 }
 
 TCustomForm::~TCustomForm() {
   // Screen readers holding an object of this form hear from now on that it is gone.
   window_->SetAccessibleTree(nullptr);
   SetState(ComponentState::Destroying, true);
-  if (Application) Application->FormDestroying(this);
+  if (TFormsApplication* app = FormsApplication()) app->FormDestroying(*this);
   // Children go while the window they draw on still exists.
   DestroyComponents();
   while (ControlCount() > 0) Controls(ControlCount() - 1)->SetParent(nullptr);
@@ -165,8 +181,10 @@ void TCustomForm::SetVisible(bool visible) {
   if (visible) PlaceOnFirstShow();
   window_->Show(visible);
   if (visible) Invalidate();
-  // Shown, it may appear under the pointer; hidden, the pointer is off it.
-  if (Application) visible ? Application->PointerUnknown() : Application->PointerLeft(this);
+  // Shown, it may appear under the pointer; hidden, it leaves the pointer to what lies beneath.
+  if (TFormsApplication* app = FormsApplication()) {
+    visible ? app->PointerUnknown() : app->FormHidden(*this);
+  }
 }
 
 // Where Position says, the first time the form shows; later shows keep where it is.
@@ -174,7 +192,8 @@ void TCustomForm::PlaceOnFirstShow() {
   if (std::exchange(shown_once_, true)) return;
   const bool centre_on_screen =
       position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter;
-  TCustomForm* main = Application ? Application->MainForm() : nullptr;
+  TFormsApplication* app = FormsApplication();
+  TCustomForm* main = app ? app->MainForm() : nullptr;
   if (centre_on_screen || (position_ == TPosition::poMainFormCenter && (!main || main == this))) {
     const pf::Size screen = pf::Current().ScreenSize();
     SetBounds((screen.cx - Width()) / 2, (screen.cy - Height()) / 2, Width(), Height());
@@ -189,12 +208,14 @@ void TCustomForm::SetEnabled(bool enabled) {
   window_->SetEnabled(enabled);
   accessibility_.Refresh();  // every button is unavailable with it, and available again
   // A disabled window hears of no moves: enabled again, it cannot tell where the pointer went.
-  if (enabled && Application) Application->PointerUnknown();
+  TFormsApplication* app = FormsApplication();
+  if (enabled && app) app->PointerUnknown();
 }
 
 void TCustomForm::Close() {
-  if (Application && Application->MainForm() == this) {
-    Application->Terminate();
+  TFormsApplication* app = FormsApplication();
+  if (app && app->MainForm() == this) {
+    app->Terminate();
   } else {
     Hide();
   }
@@ -212,9 +233,33 @@ void TCustomForm::SetFocus() {
 
 void TCustomForm::Invalidate() { window_->Invalidate(ClientRect()); }
 
-void TCustomForm::InvalidateFormRect(const TRect& rect) {
-  const TRect r = rect.Intersect(ClientRect());
+void TCustomForm::InvalidateArea(const TRect& area) {
+  const TRect r = area.Intersect(ClientRect());
   if (!r.IsEmpty()) window_->Invalidate(r);
+}
+
+TPoint TCustomForm::ClientOrigin() const {
+  const pf::Rect b = window_->Bounds();
+  return {b.left, b.top};
+}
+
+String TCustomForm::AccessibleTitle() const {
+  const TFormsApplication* app = FormsApplication();
+  return app ? app->Title() : caption_;
+}
+
+TControl* TCustomForm::HoveredControl() const {
+  const TFormsApplication* app = FormsApplication();
+  return app ? app->MouseControl() : nullptr;
+}
+
+TControl* TCustomForm::ControlUnderPointer() const {
+  const TFormsApplication* app = FormsApplication();
+  return app ? app->ControlUnderPointer() : nullptr;
+}
+
+void TCustomForm::ControlLeaving(TControl& control) {
+  if (TFormsApplication* app = FormsApplication()) app->ControlLeaving(control);
 }
 
 // The window gets the bounds the description gives once they are all read and, for a form shown
@@ -258,7 +303,8 @@ TMouseButton ButtonOf(pf::MouseButton b) {
 }  // namespace
 
 TControl* TCustomForm::MouseTarget(pf::Point pos, TPoint* local) const {
-  TControl* target = Application ? Application->CaptureControl() : nullptr;
+  const TFormsApplication* app = FormsApplication();
+  TControl* target = app ? app->CaptureControl() : nullptr;
   if (target && target->ParentForm() != this) target = nullptr;
   if (!target) target = const_cast<TCustomForm*>(this)->FindControlAt(pos, false);
   const TPoint origin = target->ClientToForm({0, 0});
@@ -267,12 +313,13 @@ TControl* TCustomForm::MouseTarget(pf::Point pos, TPoint* local) const {
 }
 
 void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {
-  if (Application) Application->PointerAt(this, e.pos);
+  TFormsApplication* app = FormsApplication();
+  if (app) app->PointerAt(*this, e.pos);
   TPoint p;
   TControl* target = MouseTarget(e.pos, &p);
   const TMouseButton button = ButtonOf(e.button);
-  if (button == TMouseButton::mbLeft && Application) {
-    Application->SetCaptureControl(target);
+  if (button == TMouseButton::mbLeft && app) {
+    app->SetCaptureControl(target);
     // The second press of a double click starts no click.
     target->SetClicked((e.shift & pf::kDoubleClick) == 0);
   }
@@ -280,13 +327,14 @@ void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {
 }
 
 void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
-  if (Application) Application->PointerAt(this, e.pos);
+  TFormsApplication* app = FormsApplication();
+  if (app) app->PointerAt(*this, e.pos);
   TPoint p;
   TControl* target = MouseTarget(e.pos, &p);
   const TMouseButton button = ButtonOf(e.button);
   const auto watch = WeakRefTo(target);
-  if (button == TMouseButton::mbLeft && Application) {
-    Application->SetCaptureControl(nullptr);
+  if (button == TMouseButton::mbLeft && app) {
+    app->SetCaptureControl(nullptr);
     if (target->Clicked()) {
       target->SetClicked(false);
       if (target->ClientRect().Contains(p)) target->Click();
@@ -296,7 +344,7 @@ void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
 }
 
 void TCustomForm::WindowMouseMove(unsigned shift, pf::Point pos) {
-  if (Application) Application->PointerAt(this, pos);
+  if (TFormsApplication* app = FormsApplication()) app->PointerAt(*this, pos);
   TPoint p;
   TControl* target = MouseTarget(pos, &p);
   UpdateCursor(target);
@@ -329,20 +377,21 @@ void TCustomForm::WindowCloseRequest() { Close(); }
 
 // Back on screen under a pointer that may not have moved: no event says where it is.
 void TCustomForm::WindowRestored() {
-  if (Application) Application->PointerUnknown();
+  if (TFormsApplication* app = FormsApplication()) app->PointerUnknown();
   if (std::exchange(focus_on_restore_, false)) window_->SetFocus();
 }
 
 void TCustomForm::WindowPointerLeft() {
-  if (Application) Application->PointerLeft(this);
+  if (TFormsApplication* app = FormsApplication()) app->PointerLeft(*this);
 }
 
 void TCustomForm::WindowCaptureLost() {
-  if (!Application) return;
-  TControl* captured = Application->CaptureControl();
+  TFormsApplication* app = FormsApplication();
+  if (!app) return;
+  TControl* captured = app->CaptureControl();
   if (captured && captured->ParentForm() == this) {
     captured->SetClicked(false);
-    Application->SetCaptureControl(nullptr);
+    app->SetCaptureControl(nullptr);
   }
 }
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "framework/controls/control.h"
 #include "framework/controls/form_accessibility.h"
-#include "framework/controls/win_control.h"
 #include "framework/graphics/icon.h"
 #include "platform/platform.h"
 
@@ -29,7 +29,12 @@ enum class TPosition : std::uint8_t {
   poOwnerFormCenter
 };
 
-class TCustomForm : public TWinControl, public pf::WindowHandler {
+// A form: a top-level window, the host of the controls on it, and what screen readers read of
+// both. It reaches the application through FormsApplication().
+class TCustomForm : public TWinControl,
+                    public pf::WindowHandler,
+                    public TControlHost,
+                    public TDescribedForm {
   QF_PUBLISHED_CLASS()
 
  public:
@@ -77,12 +82,22 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
 
-  pf::Window& Window() const { return *window_; }
+  pf::Window& Window() const override { return *window_; }
   // The form as screen readers see it.
   TFormAccessibility& Accessibility() { return accessibility_; }
-  // The device of the paint under way, or null outside the paint cycle.
-  pf::Device* PaintDevice() const { return paint_device_; }
-  const TRect& PaintClip() const { return paint_clip_; }
+  String AccessibleTitle() const override;
+
+  // What its controls ask of it.
+  TCustomForm& HostForm() override { return *this; }
+  void InvalidateArea(const TRect& area) override;
+  void PaintInvalid() override { window_->Update(); }
+  TPoint ClientOrigin() const override;
+  pf::Device* PaintDevice() const override { return paint_device_; }
+  const TRect& PaintClip() const override { return paint_clip_; }
+  std::unique_ptr<pf::Device> DrawingDevice() override { return window_->GetDevice(); }
+  TControl* HoveredControl() const override;
+  TControl* ControlUnderPointer() const override;
+  void ControlLeaving(TControl& control) override;
 
   // Events from the window.
   void WindowMouseDown(const pf::MouseEvent& e) override;
@@ -94,10 +109,8 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   void WindowRestored() override;
   void WindowPointerLeft() override;
 
-  // A child's area needs painting (form client coordinates).
-  void InvalidateFormRect(const TRect& rect);
-
  protected:
+  TControlHost* AsHost() override { return this; }
   // Reads a form description into this form, binds its fields, then shows it if Visible was read
   // and calls OnCreate. The description is binary, or text in a program that accepts text
   // descriptions (AcceptTextDescriptions).
@@ -126,7 +139,7 @@ class TCustomForm : public TWinControl, public pf::WindowHandler {
   bool scaled_ = true;
   String caption_;
   std::unique_ptr<TIcon> icon_;
-  TFormAccessibility accessibility_{*this};
+  TFormAccessibility accessibility_{*this, *this};
   bool shown_once_ = false;
   bool hold_window_bounds_ = false;
   bool window_bounds_pending_ = false;

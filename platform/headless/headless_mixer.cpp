@@ -72,9 +72,8 @@ std::uint32_t HeadlessMixer::Close(MixerHandle mixer) {
   return kMixerOk;
 }
 
-EndpointMute HeadlessMixer::ClearEndpointMute() {
-  if (endpoint != EndpointMute::kAbsent) calls.push_back("endpoint mute 0");
-  return endpoint;
+void HeadlessMixer::ClearEndpointMute() {
+  if (has_endpoint) calls.push_back("endpoint mute 0");
 }
 
 }  // namespace pf::headless

@@ -21,9 +21,9 @@ class HeadlessMixer : public Mixer {
   std::uint32_t open_result = kMixerOk;
   std::uint32_t get_result = kMixerOk;
   std::uint32_t set_result = kMixerOk;
-  // The system's endpoint mute: absent by default (as before Vista); otherwise a clear is
-  // recorded as "endpoint mute 0" and answers `endpoint`.
-  EndpointMute endpoint = EndpointMute::kAbsent;
+  // Whether the system has an endpoint mute: not by default (as before Vista); where it has one,
+  // a clear is recorded as "endpoint mute 0".
+  bool has_endpoint = false;
 
   // "open 0", "line 4", "control 0x20010002", "get 7 1", "set 7 1 0", "close",
   // "endpoint mute 0".
@@ -41,7 +41,7 @@ class HeadlessMixer : public Mixer {
   std::uint32_t SetDetails(MixerHandle mixer, std::uint32_t control_id, std::uint32_t channels,
                            std::int32_t new_value) override;
   std::uint32_t Close(MixerHandle mixer) override;
-  EndpointMute ClearEndpointMute() override;
+  void ClearEndpointMute() override;
 
  private:
   static constexpr MixerHandle kHandle = 0x4D58;

@@ -5,7 +5,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "platform/sys_colors.h"
+#include "platform/shared/sys_colors.h"
 
 namespace pf::headless {
 namespace {
@@ -214,10 +214,11 @@ HeadlessWindow* HeadlessPlatform::VisibleWindowAt(Point p) const {
   return nullptr;
 }
 
-WindowHandler* HeadlessPlatform::WindowAt(Point screen_point) {
+PointerSpot HeadlessPlatform::PointerNow(const std::optional<PointerSpot>&) {
   ++pointer_queries;
-  HeadlessWindow* w = VisibleWindowAt(screen_point);
-  return w ? w->handler_ : nullptr;
+  HeadlessWindow* w = VisibleWindowAt(cursor_);
+  if (!w || !w->handler_) return {};
+  return {w->handler_, {cursor_.x - w->Bounds().left, cursor_.y - w->Bounds().top}};
 }
 
 // The windows leave the screen, and the pointer: the one it was over hears of it, as on X and

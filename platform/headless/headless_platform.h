@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/buffered_window.h"
+#include "platform/buffered/buffered_window.h"
 #include "platform/headless/headless_mixer.h"
 #include "platform/platform.h"
 
@@ -141,8 +141,8 @@ class HeadlessPlatform : public Platform {
   // What screen readers were told of changes: "<window> <id> state|name|created|destroyed".
   std::vector<std::string> accessible_events;
   std::uint64_t slept_ms = 0;
-  // How often the framework asked where the pointer is (CursorPos, WindowAt), as it would ask a
-  // display server.
+  // How often the framework asked where the pointer is (PointerNow), as it would ask a display
+  // server.
   int pointer_queries = 0;
   int open_processes = 0;
   bool application_minimized = false;
@@ -159,9 +159,9 @@ class HeadlessPlatform : public Platform {
 
   // ---- Platform ----
   std::unique_ptr<Window> CreateWindow(const WindowParams& params, WindowHandler* handler) override;
-  WindowHandler* WindowAt(Point screen_point) override;
   Size ScreenSize() override { return screen; }
-  int ScreenDpi() override { return 96; }
+  // The scripted pointer, ahead of the moves still in the queue, as GetCursorPos is.
+  PointerSpot PointerNow(const std::optional<PointerSpot>& reported) override;
   NativeHandle ApplicationHandle() override { return kApplicationHandle; }
   void SetApplicationTitle(std::string_view title) override { application_title = title; }
   void MinimizeApplication() override;
@@ -170,10 +170,6 @@ class HeadlessPlatform : public Platform {
   void PostQuit() override;
   std::uintptr_t StartTimer(unsigned interval_ms, std::function<void()> on_tick) override;
   void StopTimer(std::uintptr_t id) override;
-  Point CursorPos() override {
-    ++pointer_queries;
-    return cursor_;
-  }
   MarkerResult TakeInstanceMarker(std::string_view name) override;
   void DebugOutput(std::string_view text) override { debug_output.emplace_back(text); }
   ShellResult ShellExecute(const ShellRequest& request) override;

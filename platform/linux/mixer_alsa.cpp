@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/shared_library.h"
+#include "platform/posix/shared_library.h"
 
 namespace pf::linux_x {
 namespace {

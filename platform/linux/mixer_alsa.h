@@ -30,7 +30,7 @@ class AlsaMixer : public Mixer {
                            std::int32_t value) override;
   std::uint32_t Close(MixerHandle mixer) override;
   // ALSA's "Master" switch is the device's own: there is nothing above it.
-  EndpointMute ClearEndpointMute() override { return EndpointMute::kAbsent; }
+  void ClearEndpointMute() override {}
 
  private:
   struct MixerCloser {

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "platform/native_entry.h"
-#include "platform/run_native.h"
+#include "platform/shared/run_native.h"
 
 namespace pf {
 

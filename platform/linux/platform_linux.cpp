@@ -28,14 +28,13 @@ LinuxPlatform::~LinuxPlatform() { XFlush(x_.display()); }
 
 std::unique_ptr<Window> LinuxPlatform::CreateWindow(const WindowParams& params,
                                                     WindowHandler* handler) {
-  return std::make_unique<LinuxWindow>(*this, params, handler);
+  WindowHost& host = *this;
+  return std::make_unique<LinuxWindow>(host, params, handler);
 }
 
-void LinuxPlatform::WindowGone(LinuxWindow* window) {
-  std::erase(windows_, window);
-  if (capture_ == window) capture_ = nullptr;
-  if (pointer_.inside == window) ForgetPointer();
-  if (grab_inside_ == window) grab_inside_ = nullptr;
+void LinuxPlatform::WindowGone(LinuxWindow& window) {
+  std::erase(windows_, &window);
+  if (capture_ == &window) capture_ = nullptr;
 }
 
 LinuxWindow* LinuxPlatform::FindWindow(::Window xid) const {
@@ -45,22 +44,32 @@ LinuxWindow* LinuxPlatform::FindWindow(::Window xid) const {
   return nullptr;
 }
 
-// At the pointer's own position the events have told which window it is in. Elsewhere the
-// server knows the stacking order: the top-level window under the point is the topmost one
-// there, ours or not. A disabled window counts, as on Windows.
-WindowHandler* LinuxPlatform::WindowAt(Point screen) {
-  LinuxWindow* w =
-      pointer_.window_known && pointer_.root == screen ? pointer_.inside : QueryWindowAt(screen);
-  return w != nullptr && w->IsVisible() ? w->handler() : nullptr;
+// Xlib hands the program events in the server's order, and the windows report every one that
+// tells where the pointer is: without a round trip nothing newer can be known. Where they have
+// not told, the server is asked, and it knows the stacking order: the child of the root the
+// pointer is in is the topmost window there, ours or not. A disabled window counts, as on
+// Windows.
+PointerSpot LinuxPlatform::PointerNow(const std::optional<PointerSpot>& reported) {
+  if (reported) return *reported;
+  ::Window root = None, top = None;
+  int root_x = 0, root_y = 0, win_x = 0, win_y = 0;
+  unsigned mask = 0;
+  if (!XQueryPointer(x_.display(), x_.root(), &root, &top, &root_x, &root_y, &win_x, &win_y,
+                     &mask)) {
+    return {};  // on another screen
+  }
+  const Point at{root_x, root_y};
+  LinuxWindow* w = top != None ? ShownWindowAt(top, at) : nullptr;
+  if (w == nullptr) return {};
+  const Rect client = w->Bounds();
+  return {w->handler(), Point{at.x - client.left, at.y - client.top}};
 }
 
-LinuxWindow* LinuxPlatform::QueryWindowAt(Point screen) {
-  int x = 0, y = 0;
-  ::Window top = None;
-  XTranslateCoordinates(x_.display(), x_.root(), x_.root(), screen.x, screen.y, &x, &y, &top);
-  if (top == None) return nullptr;
+LinuxWindow* LinuxPlatform::ShownWindowAt(::Window top, Point root_point) const {
   for (LinuxWindow* w : windows_) {
-    if (w->IsVisible() && x_.TopLevelOf(w->xid()) == top && w->Bounds().Contains(screen)) return w;
+    if (w->IsVisible() && x_.TopLevelOf(w->xid()) == top && w->Bounds().Contains(root_point)) {
+      return w;
+    }
   }
   return nullptr;
 }

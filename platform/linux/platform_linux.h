@@ -7,26 +7,26 @@
 #include <memory>
 #include <vector>
 
-#include "platform/linux/accessible_linux.h"
+#include "platform/linux/atspi/server.h"
 #include "platform/linux/input_linux.h"
 #include "platform/linux/mixer_alsa.h"
 #include "platform/linux/shell_linux.h"
+#include "platform/linux/window_host.h"
 #include "platform/linux/x_connection.h"
 #include "platform/platform.h"
 
 namespace pf::linux_x {
 
-class LinuxWindow;
-
-class LinuxPlatform : public Platform {
+class LinuxPlatform : public Platform, private WindowHost {
  public:
   LinuxPlatform();
   ~LinuxPlatform() override;
 
   std::unique_ptr<Window> CreateWindow(const WindowParams& params, WindowHandler* handler) override;
-  WindowHandler* WindowAt(Point screen) override;
   Size ScreenSize() override;
-  int ScreenDpi() override { return 96; }
+  // The windows' events are all the client can know without a round trip: the reported spot,
+  // else the server is asked.
+  PointerSpot PointerNow(const std::optional<PointerSpot>& reported) override;
 
   NativeHandle ApplicationHandle() override { return leader_.get(); }
   void SetApplicationTitle(std::string_view title) override;
@@ -39,7 +39,6 @@ class LinuxPlatform : public Platform {
   std::uintptr_t StartTimer(unsigned interval_ms, std::function<void()> on_tick) override;
   void StopTimer(std::uintptr_t id) override { timers_.erase(id); }
 
-  Point CursorPos() override;
   MarkerResult TakeInstanceMarker(std::string_view name) override;
   void DebugOutput(std::string_view text) override;
   ShellResult ShellExecute(const ShellRequest& request) override;
@@ -52,30 +51,6 @@ class LinuxPlatform : public Platform {
   std::optional<std::string_view> FindResource(std::string_view name) override;
   Mixer& AudioMixer() override { return mixer_; }
 
-  // For the windows.
-  XConnection& x() { return x_; }
-  void WindowCreated(LinuxWindow* window) { windows_.push_back(window); }
-  void WindowGone(LinuxWindow* window);
-  LinuxWindow*& capture() { return capture_; }
-  DoubleClickDetector& clicks() { return clicks_; }
-  AccessibleServer& accessible() { return accessible_; }
-  // Where the pointer is, as the last event that tells it said: `inside` the window it is in,
-  // null for none of ours. Until forgotten, CursorPos and WindowAt answer from it.
-  void PointerAt(Point root, LinuxWindow* inside) { pointer_ = {true, root, true, inside}; }
-  // During a grab the events tell where the pointer is but not what is on top there: WindowAt
-  // asks the server. `inside` is the grabbing window when the point lies in its client area.
-  void PointerGrabbedAt(Point root, LinuxWindow* inside) {
-    pointer_ = {true, root, false, nullptr};
-    grab_inside_ = inside;
-  }
-  // The grab ended: the pointer is where its last event put it, in the grabbing window when it
-  // was inside it (a window above ours there sends a LeaveNotify on the ungrab).
-  void GrabEnded() {
-    if (pointer_.position_known) pointer_ = {true, pointer_.root, true, grab_inside_};
-  }
-  void ForgetPointer() { pointer_ = {}; }
-  const std::string& ApplicationTitle() const { return app_title_; }
-
  private:
   using Clock = std::chrono::steady_clock;
   struct Timer {
@@ -84,18 +59,23 @@ class LinuxPlatform : public Platform {
     std::shared_ptr<std::function<void()>> tick;
   };
 
-  struct PointerState {
-    bool position_known = false;
-    Point root;
-    bool window_known = false;
-    LinuxWindow* inside = nullptr;
-  };
+  // The window host.
+  XConnection& x() override { return x_; }
+  ::Window Leader() const override { return leader_.get(); }
+  const std::string& ApplicationTitle() const override { return app_title_; }
+  void WindowCreated(LinuxWindow& window) override { windows_.push_back(&window); }
+  void WindowGone(LinuxWindow& window) override;
+  LinuxWindow* GrabbingWindow() const override { return capture_; }
+  void SetGrabbingWindow(LinuxWindow* window) override { capture_ = window; }
+  DoubleClickDetector& clicks() override { return clicks_; }
+  atspi::AccessibleServer& accessible() override { return accessible_; }
 
   void Dispatch(const XEvent& event);
   // A failure of the desktop's opener, said in a box: true when there was one.
   bool ReportOpenFailure();
-  // What the server says is under a point: our topmost window there, or none.
-  LinuxWindow* QueryWindowAt(Point screen);
+  // Our shown window whose frame is `top` (the root's child the pointer is in) and whose client
+  // area holds `root_point`, or null.
+  LinuxWindow* ShownWindowAt(::Window top, Point root_point) const;
   void FlushDrawn();
   LinuxWindow* FindWindow(::Window xid) const;
   LinuxWindow* WindowNeedingPaint() const;
@@ -107,8 +87,6 @@ class LinuxPlatform : public Platform {
   XWindowOwner leader_;
   std::vector<LinuxWindow*> windows_;
   LinuxWindow* capture_ = nullptr;
-  PointerState pointer_;
-  LinuxWindow* grab_inside_ = nullptr;
   DoubleClickDetector clicks_;
   bool quit_posted_ = false;
   std::uintptr_t next_timer_id_ = 1;
@@ -117,7 +95,7 @@ class LinuxPlatform : public Platform {
   AlsaMixer mixer_;
   std::string app_title_;
   // After the X connection: it goes first.
-  AccessibleServer accessible_{x_};
+  atspi::AccessibleServer accessible_{[this] { return x_.RootStringProperty("AT_SPI_BUS"); }};
 };
 
 }  // namespace pf::linux_x

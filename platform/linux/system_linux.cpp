@@ -1,4 +1,4 @@
-// The system services of the Linux platform: the pointer, the marker, the debugger channel,
+// The system services of the Linux platform: the marker, the debugger channel,
 // the shell, time, version, paths, colours and resources.
 #include <sys/utsname.h>
 #include <time.h>
@@ -8,25 +8,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/sys_colors.h"
+#include "platform/shared/sys_colors.h"
 #include "platform/linux/marker_linux.h"
 #include "platform/linux/platform_linux.h"
 
 namespace pf::linux_x {
-
-// The events keep it current; one query when they have not told it (at the start, after a grab).
-Point LinuxPlatform::CursorPos() {
-  if (pointer_.position_known) return pointer_.root;
-  ::Window root = None, child = None;
-  int root_x = 0, root_y = 0, win_x = 0, win_y = 0;
-  unsigned mask = 0;
-  XQueryPointer(x_.display(), x_.root(), &root, &child, &root_x, &root_y, &win_x, &win_y, &mask);
-  const Point at{root_x, root_y};
-  // During a grab the answer is only good for now: the next call asks again.
-  if (capture_ != nullptr) return at;
-  PointerAt(at, QueryWindowAt(at));
-  return at;
-}
 
 MarkerResult LinuxPlatform::TakeInstanceMarker(std::string_view name) {
   return TakeFileMarker(name);

@@ -4,13 +4,13 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/linux/platform_linux.h"
+#include "platform/linux/atspi/server.h"
 #include "platform/linux/window_props.h"
 
 namespace pf::linux_x {
 namespace {
 
-// Crossings keep the pointer's whereabouts current, and leaving the window wakes the loop, whose
+// Crossings tell the framework where the pointer is, and leaving the window wakes the loop, whose
 // idle processing then sends the leave to the control the pointer was over.
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                             EnterWindowMask | LeaveWindowMask | StructureNotifyMask;
@@ -30,24 +30,23 @@ constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
 
 }  // namespace
 
-LinuxWindow::LinuxWindow(LinuxPlatform& platform, const WindowParams& params,
-                         WindowHandler* handler)
-    : platform_(platform), x_(platform.x()),
+LinuxWindow::LinuxWindow(WindowHost& host, const WindowParams& params, WindowHandler* handler)
+    : host_(host), x_(host.x()),
       window_(x_.display(), CreateXWindow(x_, params.bounds)), gc_(x_.display(), window_.get()),
       handler_(handler), bounds_(params.bounds),
       buffer_(*this, std::max(bounds_.Width(), 1), std::max(bounds_.Height(), 1)),
       caption_(params.title), borderless_(params.borderless) {
   if (params.borderless) SetBorderless(x_, xid());
-  SetManagementHints(x_, xid(), static_cast<::Window>(platform.ApplicationHandle()), bounds_);
+  SetManagementHints(x_, xid(), host_.Leader(), bounds_);
   ShowName();
   if (params.layered) SetOpacityProperty(x_, xid(), true, params.alpha);
-  platform_.WindowCreated(this);
+  host_.WindowCreated(*this);
 }
 
 LinuxWindow::~LinuxWindow() {
   handler_ = nullptr;
-  platform_.accessible().SetTree(this, nullptr);
-  platform_.WindowGone(this);
+  host_.accessible().SetTree(served(), nullptr);
+  host_.WindowGone(*this);
   // The grab, if any, ends with the window on the server.
 }
 
@@ -58,8 +57,7 @@ void LinuxWindow::Show(bool visible) {
     return;
   }
   const bool was_mapped = buffer_.Hide();
-  if (platform_.capture() == this) ReleaseCapture();
-  platform_.ForgetPointer();
+  if (host_.GrabbingWindow() == this) ReleaseCapture();
   if (view_ == ServerView::kIconified) view_ = ServerView::kUnviewable;
   if (was_mapped) XWithdrawWindow(x_.display(), xid(), x_.screen());
   XFlush(x_.display());
@@ -89,7 +87,7 @@ void LinuxWindow::SetBounds(const Rect& b) {
   const bool resized = b.Width() != bounds_.Width() || b.Height() != bounds_.Height();
   bounds_ = b;
   origin_.reset();
-  SetManagementHints(x_, xid(), static_cast<::Window>(platform_.ApplicationHandle()), b);
+  SetManagementHints(x_, xid(), host_.Leader(), b);
   XMoveResizeWindow(x_.display(), xid(), b.left, b.top,
                     static_cast<unsigned>(std::max(b.Width(), 1)),
                     static_cast<unsigned>(std::max(b.Height(), 1)));
@@ -124,7 +122,7 @@ std::unique_ptr<Device> LinuxWindow::GetDevice() { return buffer_.NewDrawingDevi
 void LinuxWindow::SetEnabled(bool enabled) {
   enabled_ = enabled;
   // A disabled window loses the mouse it held.
-  if (!enabled && platform_.capture() == this) ReleaseCapture();
+  if (!enabled && host_.GrabbingWindow() == this) ReleaseCapture();
 }
 
 void LinuxWindow::SetFocus() {
@@ -161,9 +159,8 @@ void LinuxWindow::SetCursor(CursorShape shape) {
 
 void LinuxWindow::SetCapture() {
   EnsureMapped();
-  const Point at = platform_.CursorPos();
-  platform_.PointerGrabbedAt(at, Bounds().Contains(at) ? this : nullptr);
-  LinuxWindow* previous = std::exchange(platform_.capture(), this);
+  LinuxWindow* previous = host_.GrabbingWindow();
+  host_.SetGrabbingWindow(this);
   XGrabPointer(x_.display(), xid(), False,
                ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
                GrabModeAsync, None, None, CurrentTime);
@@ -172,9 +169,8 @@ void LinuxWindow::SetCapture() {
 }
 
 void LinuxWindow::ReleaseCapture() {
-  if (platform_.capture() != this) return;
-  platform_.capture() = nullptr;
-  platform_.GrabEnded();
+  if (host_.GrabbingWindow() != this) return;
+  host_.SetGrabbingWindow(nullptr);
   XUngrabPointer(x_.display(), CurrentTime);
   XFlush(x_.display());
   // As on Windows, the window hears of it also when it let go itself.
@@ -198,18 +194,18 @@ void LinuxWindow::SetTitle(std::string_view title) {
 // A window without a frame shows its name only in the taskbar, which on Windows shows the
 // application's title: so does this one. A window with a frame shows its own text there.
 void LinuxWindow::ShowName() {
-  const std::string& application = platform_.ApplicationTitle();
+  const std::string& application = host_.ApplicationTitle();
   SetTitleProperties(x_, xid(), borderless_ && !application.empty() ? application : caption_);
 }
 
 void LinuxWindow::SetIcon(const IconImage& icon) { SetIconProperty(x_, xid(), icon); }
 
 void LinuxWindow::SetAccessibleTree(AccessibleTree* tree) {
-  platform_.accessible().SetTree(this, tree);
+  host_.accessible().SetTree(served(), tree);
 }
 
 void LinuxWindow::AccessibleChanged(AccessibleId id, AccessibleChange change) {
-  platform_.accessible().Changed(this, id, change);
+  host_.accessible().Changed(served(), id, change);
 }
 
 // ---- events ---------------------------------------------------------------------------
@@ -234,8 +230,7 @@ void LinuxWindow::HandleEvent(const XEvent& event) {
       view_ = buffer_.IsMapped() ? ServerView::kIconified : ServerView::kUnviewable;
       // An unviewable window's grab ends on the server, and the pointer is off it.
       origin_.reset();
-      platform_.ForgetPointer();
-      if (platform_.capture() == this) ReleaseCapture();
+      if (host_.GrabbingWindow() == this) ReleaseCapture();
       handler_->WindowPointerLeft();
       break;
     case KeyPress:
@@ -247,7 +242,7 @@ void LinuxWindow::HandleEvent(const XEvent& event) {
 }
 
 void LinuxWindow::OnButton(const XButtonEvent& e, bool press) {
-  PointerSeen(e.x, e.y, e.x_root, e.y_root, true);
+  OriginSeen(e.x, e.y, e.x_root, e.y_root);
   const std::optional<MouseButton> button = ButtonFromX(e.button);
   if (!enabled_ || !button) return;
   MouseEvent m;
@@ -258,7 +253,7 @@ void LinuxWindow::OnButton(const XButtonEvent& e, bool press) {
   m.shift = ShiftFromXState(e.state) & ~ButtonFlag(*button);
   if (press) {
     m.shift |= ButtonFlag(*button);
-    if (platform_.clicks().Press(xid(), *button, static_cast<std::uint32_t>(e.time), m.pos)) {
+    if (host_.clicks().Press(xid(), *button, static_cast<std::uint32_t>(e.time), m.pos)) {
       m.shift |= kDoubleClick;
     }
     handler_->WindowMouseDown(m);
@@ -268,7 +263,7 @@ void LinuxWindow::OnButton(const XButtonEvent& e, bool press) {
 }
 
 void LinuxWindow::OnMotion(const XMotionEvent& e) {
-  PointerSeen(e.x, e.y, e.x_root, e.y_root, true);
+  OriginSeen(e.x, e.y, e.x_root, e.y_root);
   if (!enabled_) return;
   handler_->WindowMouseMove(ShiftFromXState(e.state), Point{e.x, e.y});
 }
@@ -279,34 +274,17 @@ void LinuxWindow::OnMapped() {
   handler_->WindowRestored();  // last: the handler may destroy this window
 }
 
-// Crossings keep the pointer's whereabouts current without asking the server, those the end of
-// a grab brings included; a grab's start says nothing of where the pointer really is. Entering
-// is a move, as it is on Windows; leaving tells the handler.
+// Entering is a move, as it is on Windows; leaving tells the handler. The crossings a grab's
+// start brings say nothing of where the pointer is (it has not moved; only who hears of it
+// changed): the grabbing window reports every move from then on, and the end of the grab brings
+// crossings of its own.
 void LinuxWindow::OnCrossing(const XCrossingEvent& e) {
-  if (e.mode == NotifyGrab) {
-    platform_.ForgetPointer();
-    return;
-  }
-  const bool entered = e.type == EnterNotify;
-  PointerSeen(e.x, e.y, e.x_root, e.y_root, entered);
-  if (!entered) {
+  if (e.mode == NotifyGrab) return;
+  OriginSeen(e.x, e.y, e.x_root, e.y_root);
+  if (e.type == LeaveNotify) {
     handler_->WindowPointerLeft();
   } else if (enabled_) {
     handler_->WindowMouseMove(ShiftFromXState(e.state), Point{e.x, e.y});
-  }
-}
-
-// Without a grab, X reports the pointer to the window it is in; during one, only a query tells
-// what is on top where it is. A button held keeps reporting to this window wherever the pointer
-// goes: there, inside means inside the client area.
-void LinuxWindow::PointerSeen(int x, int y, int x_root, int y_root, bool inside) {
-  origin_ = Point{x_root - x, y_root - y};
-  inside = inside && buffer_.ClientRect().Contains(Point{x, y});
-  const Point root{x_root, y_root};
-  if (platform_.capture() != nullptr) {
-    platform_.PointerGrabbedAt(root, inside ? this : nullptr);
-  } else {
-    platform_.PointerAt(root, inside ? this : nullptr);
   }
 }
 

@@ -7,17 +7,17 @@
 #include <optional>
 #include <string>
 
-#include "platform/buffered_window.h"
+#include "platform/buffered/buffered_window.h"
+#include "platform/linux/atspi/action_requests.h"
+#include "platform/linux/window_host.h"
 #include "platform/linux/x_connection.h"
 #include "platform/platform.h"
 
 namespace pf::linux_x {
 
-class LinuxPlatform;
-
 class LinuxWindow : public Window, private ScreenPort {
  public:
-  LinuxWindow(LinuxPlatform& platform, const WindowParams& params, WindowHandler* handler);
+  LinuxWindow(WindowHost& host, const WindowParams& params, WindowHandler* handler);
   ~LinuxWindow() override;
 
   NativeHandle Handle() const override { return xid(); }
@@ -43,6 +43,7 @@ class LinuxWindow : public Window, private ScreenPort {
 
   // For the platform's loop.
   ::Window xid() const { return window_.get(); }
+  atspi::ServedWindow served() const { return atspi::ServedWindow{xid()}; }
   WindowHandler* handler() const { return handler_; }
   bool IsEnabled() const { return enabled_; }
   bool NeedsPaint() const { return buffer_.NeedsPaint(); }
@@ -66,13 +67,14 @@ class LinuxWindow : public Window, private ScreenPort {
   void OnCrossing(const XCrossingEvent& e);
   void OnClientMessage(const XClientMessageEvent& e);
   void OnMapped();
-  // Where the pointer is, from an event that reports it: `inside` when it is in this window.
-  void PointerSeen(int x, int y, int x_root, int y_root, bool inside);
+  // Where the client area lies on the root window, from an event that reports the pointer in
+  // both coordinates.
+  void OriginSeen(int x, int y, int x_root, int y_root) { origin_ = Point{x_root - x, y_root - y}; }
   // The screen port of the buffer.
   void PutOnScreen(const ImageView& buffer, const Rect& area) override;
   void MapWithBuffer(const ImageView& buffer) override;
 
-  LinuxPlatform& platform_;
+  WindowHost& host_;
   XConnection& x_;
   XWindowOwner window_;
   GcOwner gc_;

@@ -121,4 +121,19 @@ bool XConnection::HasWindowManager() const {
   }
 }
 
+std::string XConnection::RootStringProperty(const char* name) const {
+  // Without the atom, no one ever set the property: that costs one round trip, no more.
+  const Atom atom = XInternAtom(display_.get(), name, True);
+  if (atom == None) return {};
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  XGetWindowProperty(display_.get(), root_, atom, 0, 1024, False, XA_STRING, &type, &format,
+                     &count, &after, &data);
+  const std::unique_ptr<unsigned char, XFreeDeleter> owned(data);
+  if (type != XA_STRING || format != 8 || data == nullptr) return {};
+  return std::string(reinterpret_cast<const char*>(data), count);
+}
+
 }  // namespace pf::linux_x

@@ -131,6 +131,8 @@ class XConnection {
   bool HasWindowManager() const;
   // The child of the root window that holds `w` (its frame under a window manager, else `w`).
   ::Window TopLevelOf(::Window w) const;
+  // A STRING property of the root window (the desktop's), empty when it is not set.
+  std::string RootStringProperty(const char* name) const;
 
  private:
   void InternAtoms();

@@ -4,7 +4,7 @@
 #include <string>
 #include <type_traits>
 
-#include "platform/shared_library.h"
+#include "platform/posix/shared_library.h"
 
 namespace pf::raster {
 namespace {

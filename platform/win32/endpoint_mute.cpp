@@ -16,32 +16,29 @@
 namespace pf::win32 {
 namespace {
 
-EndpointMute ClearDefaultRenderMute() {
+// Each step may fail (no enumerator before Vista, no output device at all): the first that does
+// ends it, silently.
+void ClearDefaultRenderMute() {
   ComRef<IMMDeviceEnumerator> devices;
-  const HRESULT created =
-      ::CoCreateInstance(CLSID_MMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER,
-                         __uuidof(IMMDeviceEnumerator), devices.OutVoid());
-  if (created == REGDB_E_CLASSNOTREG) return EndpointMute::kAbsent;
-  if (FAILED(created)) return EndpointMute::kFailed;
-  ComRef<IMMDevice> speakers;
-  if (FAILED(devices->GetDefaultAudioEndpoint(eRender, eConsole, speakers.Out()))) {
-    return EndpointMute::kFailed;  // no output device at all
+  if (FAILED(::CoCreateInstance(CLSID_MMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER,
+                                __uuidof(IMMDeviceEnumerator), devices.OutVoid()))) {
+    return;
   }
+  ComRef<IMMDevice> speakers;
+  if (FAILED(devices->GetDefaultAudioEndpoint(eRender, eConsole, speakers.Out()))) return;
   ComRef<IAudioEndpointVolume> volume;
   if (FAILED(speakers->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_INPROC_SERVER, nullptr,
                                 volume.OutVoid()))) {
-    return EndpointMute::kFailed;
+    return;
   }
-  return SUCCEEDED(volume->SetMute(FALSE, nullptr)) ? EndpointMute::kCleared
-                                                    : EndpointMute::kFailed;
+  volume->SetMute(FALSE, nullptr);
 }
 
 }  // namespace
 
-EndpointMute WinmmMixer::ClearEndpointMute() {
+void WinmmMixer::ClearEndpointMute() {
   const ComApartment com;
-  if (!com.Usable()) return EndpointMute::kFailed;
-  return ClearDefaultRenderMute();  // every reference is released before COM goes
+  if (com.Usable()) ClearDefaultRenderMute();  // every reference is released before COM goes
 }
 
 }  // namespace pf::win32

@@ -3,7 +3,8 @@
 
 namespace pf::win32 {
 
-// The winmm mixer calls, their result codes passed through unchanged.
+// The speakers' mixer on Windows: the multimedia mixer's calls (winmm), their result codes passed
+// through unchanged, and the default output's own mute through Core Audio (endpoint_mute.cpp).
 class WinmmMixer : public Mixer {
  public:
   unsigned DeviceCount() override;
@@ -17,7 +18,7 @@ class WinmmMixer : public Mixer {
   std::uint32_t SetDetails(MixerHandle mixer, std::uint32_t control_id, std::uint32_t channels,
                            std::int32_t value) override;
   std::uint32_t Close(MixerHandle mixer) override;
-  EndpointMute ClearEndpointMute() override;
+  void ClearEndpointMute() override;
 };
 
 }  // namespace pf::win32

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/native_entry.h"
-#include "platform/run_native.h"
+#include "platform/shared/run_native.h"
 #include "platform/win32/win.h"
 
 namespace pf {

@@ -88,33 +88,30 @@ std::unique_ptr<Window> Win32Platform::CreateWindow(const WindowParams& params,
   return window;
 }
 
-// The topmost visible window under the point decides, enabled or not (WindowFromPoint would
-// skip a disabled form and report what lies beneath it); what the pointer passes through does
-// not count.
-WindowHandler* Win32Platform::WindowAt(Point screen) {
-  const POINT p{screen.x, screen.y};
+// GetCursorPos is the pointer now, whatever messages still wait: the reports are not asked.
+// The topmost visible window under it decides, enabled or not (WindowFromPoint would skip a
+// disabled form and report what lies beneath it); what the pointer passes through does not count.
+PointerSpot Win32Platform::PointerNow(const std::optional<PointerSpot>&) {
+  POINT p{};
+  if (!::GetCursorPos(&p)) return {};
   for (HWND w = ::GetTopWindow(nullptr); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
     if (!::IsWindowVisible(w) || ::IsIconic(w) || PointerPassesThrough(w)) continue;
     RECT r{};
     if (!::GetWindowRect(w, &r) || !::PtInRect(&r, p)) continue;
     Win32Window* window = Win32Window::FromHandle(w);
-    if (window == nullptr) return nullptr;
-    // The idle processing asks here where the pointer is. A pointer back at the spot it left a
-    // hidden window from brings no WM_MOUSEMOVE (the position did not change), so nothing else
-    // would ask for the leave.
+    if (window == nullptr) return {};
+    // Asked at idle time where the pointer is: a pointer back at the spot it left a hidden window
+    // from brings no WM_MOUSEMOVE (the position did not change), so nothing else would ask for
+    // the leave.
     window->TrackPointerLeaving();
-    return window->handler();
+    const Rect client = window->Bounds();
+    return {window->handler(), Point{p.x - client.left, p.y - client.top}};
   }
-  return nullptr;
+  return {};
 }
 
 Size Win32Platform::ScreenSize() {
   return Size{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-}
-
-int Win32Platform::ScreenDpi() {
-  WindowDc screen(nullptr);
-  return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 void Win32Platform::SetApplicationTitle(std::string_view title) {

@@ -16,9 +16,8 @@ class Win32Platform : public Platform {
   ~Win32Platform() override;
 
   std::unique_ptr<Window> CreateWindow(const WindowParams& params, WindowHandler* handler) override;
-  WindowHandler* WindowAt(Point screen) override;
   Size ScreenSize() override;
-  int ScreenDpi() override;
+  PointerSpot PointerNow(const std::optional<PointerSpot>& reported) override;
 
   NativeHandle ApplicationHandle() override { return reinterpret_cast<NativeHandle>(app_window_); }
   void SetApplicationTitle(std::string_view title) override;
@@ -31,7 +30,6 @@ class Win32Platform : public Platform {
   std::uintptr_t StartTimer(unsigned interval_ms, std::function<void()> on_tick) override;
   void StopTimer(std::uintptr_t id) override;
 
-  Point CursorPos() override;
   MarkerResult TakeInstanceMarker(std::string_view name) override;
   void DebugOutput(std::string_view text) override;
   ShellResult ShellExecute(const ShellRequest& request) override;

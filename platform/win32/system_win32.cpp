@@ -11,12 +11,6 @@ namespace pf::win32 {
 
 static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record is 148 bytes");
 
-Point Win32Platform::CursorPos() {
-  POINT p{};
-  ::GetCursorPos(&p);
-  return Point{p.x, p.y};
-}
-
 void Win32Platform::DebugOutput(std::string_view text) {
   ::OutputDebugStringA(std::string(text).c_str());
 }

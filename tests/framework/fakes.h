@@ -16,9 +16,8 @@ class SysColorPlatform : public pf::Platform {
  public:
   [[noreturn]] static void Unused() { throw std::logic_error("not part of this fake"); }
   std::unique_ptr<pf::Window> CreateWindow(const pf::WindowParams&, pf::WindowHandler*) override { Unused(); }
-  pf::WindowHandler* WindowAt(pf::Point) override { Unused(); }
   pf::Size ScreenSize() override { Unused(); }
-  int ScreenDpi() override { Unused(); }
+  pf::PointerSpot PointerNow(const std::optional<pf::PointerSpot>&) override { Unused(); }
   pf::NativeHandle ApplicationHandle() override { Unused(); }
   void SetApplicationTitle(std::string_view) override { Unused(); }
   void MinimizeApplication() override { Unused(); }
@@ -27,7 +26,6 @@ class SysColorPlatform : public pf::Platform {
   void PostQuit() override { Unused(); }
   std::uintptr_t StartTimer(unsigned, std::function<void()>) override { Unused(); }
   void StopTimer(std::uintptr_t) override { Unused(); }
-  pf::Point CursorPos() override { Unused(); }
   pf::MarkerResult TakeInstanceMarker(std::string_view) override { Unused(); }
   void DebugOutput(std::string_view) override { Unused(); }
   pf::ShellResult ShellExecute(const pf::ShellRequest&) override { Unused(); }

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/buffered_window.h"
+#include "platform/buffered/buffered_window.h"
 
 namespace qf::test {
 namespace {

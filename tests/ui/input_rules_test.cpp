@@ -184,16 +184,16 @@ TEST_F(InputRules, DisabledControlsCountForEnterAndLeaveButTakeNoInput) {
   hp->Release();
   Settle();
   EXPECT_EQ(log, (Strings{"A enter"}));
-  EXPECT_EQ(app->FindControlAtScreen(Screen(a, 5, 5)), a);
+  EXPECT_EQ(form->FindControlAt(a->ClientToForm({5, 5}), true), a);
 }
 
 TEST_F(InputRules, TheTopmostControlIsTheOneCreatedLast) {
   Probe* over = NewProbe(form, "Over", {40, 20, 120, 30});
-  EXPECT_EQ(app->FindControlAtScreen(Screen(form, 45, 25)), over);
-  EXPECT_EQ(app->FindControlAtScreen(Screen(form, 35, 25)), a);
-  EXPECT_EQ(app->FindControlAtScreen(Screen(form, 35, 45)), form);
+  EXPECT_EQ(form->FindControlAt({45, 25}, true), over);
+  EXPECT_EQ(form->FindControlAt({35, 25}, true), a);
+  EXPECT_EQ(form->FindControlAt({35, 45}, true), form);
   over->SetVisible(false);
-  EXPECT_EQ(app->FindControlAtScreen(Screen(form, 45, 25)), a);
+  EXPECT_EQ(form->FindControlAt({45, 25}, true), a);
 }
 
 TEST_F(InputRules, ADisabledFormTakesNoInput) {

@@ -2,7 +2,7 @@
 // of the loop as the union of what it touched, and the rectangle a marking device reports.
 #include <gtest/gtest.h>
 
-#include "platform/marking_device.h"
+#include "platform/buffered/marking_device.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace qf::test {

@@ -213,24 +213,30 @@ HRESULT WINAPI CloakedWhenAsked(HWND w, DWORD attribute, PVOID value, DWORD size
   return S_OK;
 }
 
-TEST_F(WindowTest, WindowAtLooksThroughWhatThePointerPassesThrough) {
+// Where the platform finds the pointer once it is put at `screen`.
+PointerSpot PointerPutAt(Platform& platform, Point screen) {
+  ::SetCursorPos(screen.x, screen.y);
+  return platform.PointerNow(std::nullopt);
+}
+
+TEST_F(WindowTest, PointerNowLooksThroughWhatThePointerPassesThrough) {
   const Point centre{bounds.left + 100, bounds.top + 50};
   {
     Overlay click_through(centre, WS_EX_LAYERED | WS_EX_TRANSPARENT);
-    EXPECT_EQ(platform.WindowAt(centre), &handler);
+    EXPECT_EQ(PointerPutAt(platform, centre), (PointerSpot{&handler, {100, 50}}));
   }
   Overlay opaque(centre, 0);
-  EXPECT_EQ(platform.WindowAt(centre), nullptr) << "someone else's window covers the form";
+  EXPECT_EQ(PointerPutAt(platform, centre).window, nullptr)
+      << "someone else's window covers the form";
   OptionalApiOverride system;
   Optional().dwm_get_window_attribute = &CloakedWhenAsked;
   cloaked_window = opaque.hwnd;
-  EXPECT_EQ(platform.WindowAt(centre), &handler) << "a cloaked window is out of sight";
+  EXPECT_EQ(PointerPutAt(platform, centre).window, &handler) << "a cloaked window is out of sight";
 }
 
 TEST_F(WindowTest, ClicksArriveInClientCoordinatesAndTheSecondAsADoubleClick) {
-  ASSERT_TRUE(::SetCursorPos(bounds.left + 25, bounds.top + 15));
-  EXPECT_EQ(platform.CursorPos(), (Point{bounds.left + 25, bounds.top + 15}));
-  EXPECT_EQ(platform.WindowAt(platform.CursorPos()), &handler);
+  EXPECT_EQ(PointerPutAt(platform, {bounds.left + 25, bounds.top + 15}),
+            (PointerSpot{&handler, {25, 15}}));
   SendMouse(MOUSEEVENTF_LEFTDOWN);
   SendMouse(MOUSEEVENTF_LEFTUP);
   SendMouse(MOUSEEVENTF_LEFTDOWN);
@@ -259,14 +265,14 @@ TEST_F(WindowTest, CapturedMovesOutsideTheWindowHaveNegativeCoordinates) {
   EXPECT_EQ(handler.captures_lost, 1);
 }
 
-TEST_F(WindowTest, WindowAtFindsTheFormEvenWhenDisabled) {
+TEST_F(WindowTest, PointerNowFindsTheFormEvenWhenDisabled) {
   const Point centre{bounds.left + 100, bounds.top + 50};
-  EXPECT_EQ(platform.WindowAt(centre), &handler);
+  EXPECT_EQ(PointerPutAt(platform, centre).window, &handler);
   window->SetEnabled(false);
   EXPECT_FALSE(::IsWindowEnabled(hwnd));
-  EXPECT_EQ(platform.WindowAt(centre), &handler);
+  EXPECT_EQ(PointerPutAt(platform, centre).window, &handler);
   window->SetEnabled(true);
-  EXPECT_EQ(platform.WindowAt({bounds.left - 1, bounds.top}), nullptr);
+  EXPECT_EQ(PointerPutAt(platform, {bounds.left - 1, bounds.top}).window, nullptr);
 }
 
 TEST_F(WindowTest, MinimisingTheApplicationHidesTheFormItOwns) {

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/linux/atk_nodes.h"
+#include "platform/linux/atspi/atk_nodes.h"
 
-namespace pf::linux_x {
+namespace pf::atspi {
 
 class AtkBridge {
  public:
@@ -40,4 +40,4 @@ class AtkBridge {
   std::vector<GPollFD> fds_;
 };
 
-}  // namespace pf::linux_x
+}  // namespace pf::atspi

@@ -1,8 +1,8 @@
-#include "platform/buffered_window.h"
+#include "platform/buffered/buffered_window.h"
 
 #include <utility>
 
-#include "platform/marking_device.h"
+#include "platform/buffered/marking_device.h"
 
 namespace pf {
 

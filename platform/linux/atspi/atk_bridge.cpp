@@ -1,13 +1,13 @@
-#include "platform/linux/atk_bridge.h"
+#include "platform/linux/atspi/atk_bridge.h"
 
 #include <cerrno>
 #include <map>
 #include <string>
 #include <utility>
 
-#include "platform/linux/atk_libs.h"
+#include "platform/linux/atspi/atk_libs.h"
 
-namespace pf::linux_x {
+namespace pf::atspi {
 namespace {
 
 // ATK asks its root and its listeners of the process: one bridge at a time answers.
@@ -137,4 +137,4 @@ bool AtkBridge::DispatchReady() {
   return true;
 }
 
-}  // namespace pf::linux_x
+}  // namespace pf::atspi

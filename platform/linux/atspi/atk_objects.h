@@ -8,7 +8,7 @@
 
 #include "platform/geometry.h"
 
-namespace pf::linux_x {
+namespace pf::atspi {
 
 // What one accessible object answers. Its owner keeps it for as long as the object is attached.
 class AtkNode {
@@ -47,4 +47,4 @@ AtkObject* NewAtkObject(AtkKind kind, AtkRole role, AtkNode* node);
 // From now on `object` is defunct.
 void CutOff(AtkObject* object);
 
-}  // namespace pf::linux_x
+}  // namespace pf::atspi

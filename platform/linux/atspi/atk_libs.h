@@ -4,7 +4,7 @@
 #include <atk-bridge.h>
 #include <atk/atk.h>
 
-namespace pf::linux_x {
+namespace pf::atspi {
 
 #define QF_GLIB_FUNCTIONS(X)                                                                \
   X(g_main_context_default) X(g_main_context_acquire) X(g_main_context_release)             \
@@ -38,4 +38,4 @@ bool LoadAtkLibs();
 // The loaded functions; only after LoadAtkLibs() said true.
 const AtkLibs& Atk();
 
-}  // namespace pf::linux_x
+}  // namespace pf::atspi

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "platform/accessibility.h"
-#include "platform/linux/accessible_linux.h"
-#include "platform/linux/atk_objects.h"
+#include "platform/linux/atspi/action_requests.h"
+#include "platform/linux/atspi/atk_objects.h"
 
-namespace pf::linux_x {
+namespace pf::atspi {
 
 class ApplicationNode;
 class FrameNode;
@@ -74,10 +74,10 @@ class PartNode : public DescribedNode {
 
 class FrameNode : public DescribedNode {
  public:
-  FrameNode(ApplicationNode& application, const void* window, AccessibleTree& tree);
+  FrameNode(ApplicationNode& application, ServedWindow window, AccessibleTree& tree);
   ~FrameNode() override;
 
-  const void* window() const { return window_; }
+  ServedWindow window() const { return window_; }
   AccessibleTree& tree() const { return tree_; }
   ApplicationNode& application() const { return application_; }
   // Whether the window itself is shown (its parts show only then).
@@ -104,7 +104,7 @@ class FrameNode : public DescribedNode {
   void PartDestroyed(AccessibleId id);
 
   ApplicationNode& application_;
-  const void* window_;
+  ServedWindow window_;
   AccessibleTree& tree_;
   std::vector<AccessibleId> seen_;
   std::map<AccessibleId, std::unique_ptr<PartNode>> parts_;
@@ -119,9 +119,9 @@ class ApplicationNode : public AtkNode {
 
   AtkObject* object() const { return object_; }
   ActionRequests& requests() const { return requests_; }
-  void Serve(const void* window, AccessibleTree& tree);
-  void Withdraw(const void* window);
-  void Changed(const void* window, AccessibleId id, AccessibleChange change);
+  void Serve(ServedWindow window, AccessibleTree& tree);
+  void Withdraw(ServedWindow window);
+  void Changed(ServedWindow window, AccessibleId id, AccessibleChange change);
   void SetTitle(std::string title);
   int IndexOf(const FrameNode& frame) const;
 
@@ -133,7 +133,7 @@ class ApplicationNode : public AtkNode {
   void AddStates(AtkStateSet*) override {}
 
  private:
-  FrameNode* Find(const void* window) const;
+  FrameNode* Find(ServedWindow window) const;
 
   std::string title_;  // UTF-8
   ActionRequests& requests_;
@@ -141,4 +141,4 @@ class ApplicationNode : public AtkNode {
   std::vector<std::unique_ptr<FrameNode>> frames_;
 };
 
-}  // namespace pf::linux_x
+}  // namespace pf::atspi

@@ -1,8 +1,8 @@
-#include "platform/linux/atk_libs.h"
+#include "platform/linux/atspi/atk_libs.h"
 
-#include "platform/shared_library.h"
+#include "platform/posix/shared_library.h"
 
-namespace pf::linux_x {
+namespace pf::atspi {
 namespace {
 
 AtkLibs loaded;
@@ -47,4 +47,4 @@ bool LoadAtkLibs() {
 
 const AtkLibs& Atk() { return loaded; }
 
-}  // namespace pf::linux_x
+}  // namespace pf::atspi

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "platform/alive.h"
-#include "platform/drawn_area.h"
+#include "platform/buffered/drawn_area.h"
 #include "platform/platform.h"
 
 namespace pf {

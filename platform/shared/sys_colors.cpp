@@ -1,4 +1,4 @@
-#include "platform/sys_colors.h"
+#include "platform/shared/sys_colors.h"
 
 namespace pf {
 

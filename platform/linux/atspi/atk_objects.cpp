@@ -1,8 +1,8 @@
-#include "platform/linux/atk_objects.h"
+#include "platform/linux/atspi/atk_objects.h"
 
-#include "platform/linux/atk_libs.h"
+#include "platform/linux/atspi/atk_libs.h"
 
-namespace pf::linux_x {
+namespace pf::atspi {
 namespace {
 
 // The instance of each of the three classes: ATK's object and the node it answers from.
@@ -187,4 +187,4 @@ AtkObject* NewAtkObject(AtkKind kind, AtkRole role, AtkNode* node) {
 
 void CutOff(AtkObject* object) { reinterpret_cast<QfAtkObject*>(object)->node = nullptr; }
 
-}  // namespace pf::linux_x
+}  // namespace pf::atspi

@@ -1,4 +1,4 @@
-#include "platform/marking_device.h"
+#include "platform/buffered/marking_device.h"
 
 #include <algorithm>
 

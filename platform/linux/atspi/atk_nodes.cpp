@@ -1,12 +1,12 @@
-#include "platform/linux/atk_nodes.h"
+#include "platform/linux/atspi/atk_nodes.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "platform/linux/atk_libs.h"
+#include "platform/linux/atspi/atk_libs.h"
 #include "platform/raster/cp1252.h"
 
-namespace pf::linux_x {
+namespace pf::atspi {
 namespace {
 
 constexpr std::uint64_t Bit(AtkStateType state) { return std::uint64_t{1} << state; }
@@ -144,7 +144,7 @@ bool PartNode::RequestAction() {
 
 // ---- FrameNode ----------------------------------------------------------------------------
 
-FrameNode::FrameNode(ApplicationNode& application, const void* window, AccessibleTree& tree)
+FrameNode::FrameNode(ApplicationNode& application, ServedWindow window, AccessibleTree& tree)
     : DescribedNode(*this, kAccessibleWindow, AtkKind::kFrame, ATK_ROLE_FRAME),
       application_(application), window_(window), tree_(tree) {
   Remember();
@@ -264,7 +264,7 @@ ApplicationNode::~ApplicationNode() {
   Atk().g_object_unref(object_);
 }
 
-FrameNode* ApplicationNode::Find(const void* window) const {
+FrameNode* ApplicationNode::Find(ServedWindow window) const {
   for (const auto& frame : frames_) {
     if (frame->window() == window) return frame.get();
   }
@@ -278,14 +278,14 @@ int ApplicationNode::IndexOf(const FrameNode& frame) const {
   return -1;
 }
 
-void ApplicationNode::Serve(const void* window, AccessibleTree& tree) {
+void ApplicationNode::Serve(ServedWindow window, AccessibleTree& tree) {
   frames_.push_back(std::make_unique<FrameNode>(*this, window, tree));
   EmitChildrenChanged(object_, "children-changed::add", static_cast<int>(frames_.size()) - 1,
                       frames_.back()->object());
 }
 
 // The tree may already be on its way out: nothing here reads it any more.
-void ApplicationNode::Withdraw(const void* window) {
+void ApplicationNode::Withdraw(ServedWindow window) {
   FrameNode* frame = Find(window);
   if (frame == nullptr) return;
   const int index = IndexOf(*frame);
@@ -295,7 +295,7 @@ void ApplicationNode::Withdraw(const void* window) {
   EmitChildrenChanged(object_, "children-changed::remove", index, gone->object());
 }
 
-void ApplicationNode::Changed(const void* window, AccessibleId id, AccessibleChange change) {
+void ApplicationNode::Changed(ServedWindow window, AccessibleId id, AccessibleChange change) {
   if (FrameNode* frame = Find(window)) frame->Changed(id, change);
 }
 
@@ -309,4 +309,4 @@ AtkObject* ApplicationNode::RefChild(int index) {
   return Ref(frames_[static_cast<std::size_t>(index)]->object());
 }
 
-}  // namespace pf::linux_x
+}  // namespace pf::atspi
