@@ -23,6 +23,8 @@ enum AccessibleState : unsigned {
   kAccessibleUnavailable = 1u << 0,  // it takes no input now: it, or its window, is disabled
   kAccessibleHot = 1u << 1,          // it shows its pointer-over look
   kAccessibleInvisible = 1u << 2,    // it is hidden
+  kAccessibleFocusable = 1u << 3,    // it can be the window's current part, which keys act on
+  kAccessibleFocused = 1u << 4,      // it is, and the window has the keyboard focus
 };
 
 struct AccessibleObject {
@@ -56,6 +58,12 @@ class AccessibleTree {
   // Runs it exactly as a click would, when it still can. A platform calls this from its loop, not
   // from inside a screen reader's request: the action may pump messages for a while.
   virtual void DoDefaultAction(AccessibleId id) = 0;
+  // The object with the keyboard focus: the window's current part while the window has the focus
+  // (the window itself when it has no part to be current); nullopt while it has not.
+  virtual std::optional<AccessibleId> Focus() const = 0;
+  // Makes the part the window's current one, as a screen reader may ask (it runs nothing and may
+  // be done inside the request); false when the part cannot be current now.
+  virtual bool TakeFocus(AccessibleId id) = 0;
 };
 
 // What changed, for the events screen readers listen to.
@@ -64,6 +72,8 @@ enum class AccessibleChange : std::uint8_t {
   kName,
   kCreated,    // a part that asks to be seen joined the window
   kDestroyed,  // a part left: its id answers no more
+  kFocus,      // it took the keyboard focus: it became the current part of a window that has the
+               // focus, or its window got the focus (the window's own id when it has no part)
 };
 
 }  // namespace pf

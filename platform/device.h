@@ -59,6 +59,14 @@ class Device {
   virtual void StretchKeyed(const Rect& dst, const ImageView& image, const Rect& src_rect,
                             ColorRef key, ColorRef brush) = 0;
 
+  // The system's focus rectangle on r: a dotted one-pixel frame drawn by inverting every other
+  // pixel of its edge, so that drawing it again takes it away without a trace. GDI draws it with
+  // the system's own pattern; the raster device inverts the pixels Wine's GDI does: round the
+  // frame from its top right corner, leftwards first, every second pixel from the first, each
+  // edge up to the next corner (where edges meet twice, as in a frame one pixel wide, they
+  // cancel). An empty r draws nothing.
+  virtual void DrawFocusRect(const Rect& r) = 0;
+
   // kInvalidColor outside the clip.
   virtual ColorRef GetPixel(Point p) = 0;
 };

@@ -41,6 +41,25 @@ struct MouseEvent {
 
 enum class CursorShape : std::uint8_t { Arrow, HandPoint, IBeam, Wait, Cross };
 
+// The keys the framework acts on, by the seam's names; their values are Windows' virtual-key
+// codes, and another key comes with its Windows code where a realisation knows it.
+enum KeyCode : unsigned {
+  kKeyTab = 0x09,
+  kKeyReturn = 0x0D,
+  kKeyEscape = 0x1B,
+  kKeySpace = 0x20,
+  kKeyLeft = 0x25,
+  kKeyUp = 0x26,
+  kKeyRight = 0x27,
+  kKeyDown = 0x28,
+};
+
+struct KeyEvent {
+  unsigned key = 0;     // a KeyCode
+  unsigned shift = 0;   // ShiftFlag bits: Shift, Ctrl, Alt
+  bool repeat = false;  // the key is held and the system repeats it
+};
+
 // What a window reports to the framework. The framework's forms implement it. Mouse events come
 // while the window is enabled, with the position the system gives them; while the window holds
 // the capture, wherever the pointer is (client coordinates, outside the client area included).
@@ -62,6 +81,10 @@ class WindowHandler {
   // The pointer left the window (or the window left the pointer: it was hidden or covered), for
   // a place where no other window of the program reports it.
   virtual void WindowPointerLeft() {}
+  // A key went down while the window has the keyboard focus and is enabled.
+  virtual void WindowKeyDown(const KeyEvent& e) { (void)e; }
+  // The window got (true) or lost (false) the keyboard focus.
+  virtual void WindowFocusChanged(bool focused) { (void)focused; }
 };
 
 // Where the pointer is: over which of this program's windows (the handler it reports to; null

@@ -113,10 +113,13 @@ void TApplication::Idle() {
   TellScreenReaders();
 }
 
-// What changed in the forms since the last turn of the loop: a button lit or unlit, one that
-// came or went, a new name.
+// What changed in the forms since the last turn of the loop: the focus cue where the current
+// choice is now; for screen readers, a button lit or unlit, one that came or went, a new name.
 void TApplication::TellScreenReaders() {
-  for (TCustomForm* form : forms_) form->Accessibility().Refresh();
+  for (TCustomForm* form : forms_) {
+    form->PlaceFocusCue();
+    form->Accessibility().Refresh();
+  }
 }
 
 void TApplication::Terminate() {

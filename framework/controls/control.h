@@ -126,6 +126,7 @@ class TControl : public TComponent {
   void SetCursor(TCursor cursor) { cursor_ = cursor; }
   const String& Hint() const { return hint_; }
   void SetHint(const String& hint) { hint_ = hint; }
+
   bool ShowHint() const { return show_hint_; }
   // Also clears ParentShowHint.
   void SetShowHint(bool show);

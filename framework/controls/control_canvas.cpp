@@ -22,7 +22,7 @@ TCanvas::Lease TControlCanvas::Acquire() {
     paint->SetClip(area.Intersect(host->PaintClip()));
     return Lease(*paint);
   }
-  std::unique_ptr<pf::Device> device = host->DrawingDevice();
+  std::unique_ptr<pf::Device> device = host->DrawingDevice(area);
   device->SetOrigin(origin);
   device->SetClip(area);
   pf::Device& ref = *device;

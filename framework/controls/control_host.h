@@ -23,10 +23,11 @@ class TControlHost {
   virtual pf::Point ClientOrigin() const = 0;
 
   // The canvas's surface: the device of the paint under way and its clip (form client
-  // coordinates), or null outside the paint cycle; outside it, a device on the form's window.
+  // coordinates), or null outside the paint cycle; outside it, a device on the form's window for
+  // drawing in `area` (form client coordinates).
   virtual pf::Device* PaintDevice() const = 0;
   virtual const pf::Rect& PaintClip() const = 0;
-  virtual std::unique_ptr<pf::Device> DrawingDevice() = 0;
+  virtual std::unique_ptr<pf::Device> DrawingDevice(const pf::Rect& area) = 0;
 
   // The pointer's controls: the one the enter and leave notifications last named, and the
   // topmost one under the pointer now (disabled ones included); null for none.

@@ -5,14 +5,6 @@ namespace {
 
 constexpr char kPress[] = "press";
 
-void CollectListed(const TWinControl& parent, std::vector<TControl*>& out) {
-  for (int i = 0; i < parent.ControlCount(); ++i) {
-    TControl* c = parent.Controls(i);
-    if (c->AccessibleRole()) out.push_back(c);
-    if (const auto* container = dynamic_cast<const TWinControl*>(c)) CollectListed(*container, out);
-  }
-}
-
 pf::Rect ScreenBounds(const TControl& control) {
   const TPoint origin = control.ClientToScreen({0, 0});
   return {origin.x, origin.y, pf::AddSat(origin.x, control.Width()),
@@ -22,9 +14,7 @@ pf::Rect ScreenBounds(const TControl& control) {
 }  // namespace
 
 std::vector<TControl*> TFormAccessibility::ListedControls() const {
-  std::vector<TControl*> listed;
-  CollectListed(form_, listed);
-  return listed;
+  return choices_.InMadeOrder();
 }
 
 TControl* TFormAccessibility::Listed(pf::AccessibleId id) const {
@@ -36,17 +26,19 @@ TControl* TFormAccessibility::Listed(pf::AccessibleId id) const {
 
 std::vector<pf::AccessibleId> TFormAccessibility::Children() const {
   std::vector<pf::AccessibleId> ids;
-  for (const TControl* c : ListedControls()) ids.push_back(c->AccessibleId());
+  for (const TControl* c : choices_.InOrder()) ids.push_back(c->AccessibleId());
   return ids;
 }
 
 // Unavailable while the control or its form takes no input (as during the launch pause); hot
-// while it shows its pointer-over look; invisible while it, or its form, is hidden.
+// while it shows its pointer-over look; invisible while it, or its form, is hidden. Every one can
+// be the current choice; the current one is focused while the form has the keyboard focus.
 unsigned TFormAccessibility::StatesOf(const TControl& control) const {
-  unsigned states = 0;
+  unsigned states = pf::kAccessibleFocusable;
   if (!control.AccessibleAvailable() || !form_.GetEnabled()) states |= pf::kAccessibleUnavailable;
   if (form_.GetEnabled() && control.AccessibleHot()) states |= pf::kAccessibleHot;
   if (!control.Visible() || !form_.Visible()) states |= pf::kAccessibleInvisible;
+  if (choices_.Focused() && choices_.Current() == &control) states |= pf::kAccessibleFocused;
   return states;
 }
 
@@ -89,14 +81,26 @@ std::optional<pf::AccessibleId> TFormAccessibility::ObjectAt(pf::Point screen) c
 
 bool TFormAccessibility::CanDoDefaultAction(pf::AccessibleId id) const {
   const TControl* c = Listed(id);
-  return c && c->AccessibleRole() == pf::AccessibleRole::kPushButton && form_.GetEnabled() &&
-         form_.Visible() && c->Visible() && c->AccessibleAvailable();
+  return c && choices_.CanPress(*c);
 }
 
 // What a click of the mouse runs: the control's Click, which runs its OnClick.
 void TFormAccessibility::DoDefaultAction(pf::AccessibleId id) {
   if (!CanDoDefaultAction(id)) return;
   Listed(id)->Click();
+}
+
+std::optional<pf::AccessibleId> TFormAccessibility::Focus() const {
+  if (!choices_.Focused()) return std::nullopt;
+  const TControl* current = choices_.Current();
+  return current ? current->AccessibleId() : pf::kAccessibleWindow;
+}
+
+bool TFormAccessibility::TakeFocus(pf::AccessibleId id) {
+  TControl* c = Listed(id);
+  if (!c || !TFormChoices::CanTakeKeyboard(*c)) return false;
+  site_.SelectChoice(*c);
+  return true;
 }
 
 void TFormAccessibility::Refresh() {

@@ -1,5 +1,6 @@
 #include "framework/controls/forms.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "framework/controls/control_font.h"
@@ -29,6 +30,23 @@ const EnumInfo kPositionNames{{{"poDesigned", 0},
                                {"poDesktopCenter", 5},
                                {"poMainFormCenter", 6},
                                {"poOwnerFormCenter", 7}}};
+
+namespace {
+// A list of names, kept in its order.
+PropInfo KeyboardOrderProp() {
+  PropInfo p = NewProp("KeyboardOrder", PropType::Set);
+  p.get = [](const TObject& o) {
+    return PropValue(IdentSet{static_cast<const TCustomForm&>(o).KeyboardOrder()});
+  };
+  p.set = [](TObject& o, const PropValue& v) {
+    static_cast<TCustomForm&>(o).SetKeyboardOrder(std::get<IdentSet>(v).names);
+  };
+  p.stored = [](const TObject& o) {
+    return !static_cast<const TCustomForm&>(o).KeyboardOrder().empty();
+  };
+  return p;
+}
+}  // namespace
 
 const ClassInfo& TCustomForm::StaticClass() {
   static const ClassInfo info = NewClass("TCustomForm", &TWinControl::StaticClass());
@@ -64,6 +82,7 @@ const ClassInfo& TForm::StaticClass() {
     p.push_back(BooleanProp<T>("Visible", &T::Visible, &T::SetVisible, false));
     p.push_back(StringProp<T>("Caption", &T::Caption, &T::SetCaption));
     p.push_back(BooleanProp<T>("Enabled", &T::GetEnabled, &T::SetEnabled, true));
+    p.push_back(KeyboardOrderProp());
     for (PropInfo& font : FontProperties()) p.push_back(std::move(font));
     p.push_back(BytesProp<T>("Icon.Data", &T::IconData, &T::SetIconData));
     p.push_back(EventProp<T>("OnCreate", &T::OnCreate));
@@ -178,7 +197,10 @@ void TCustomForm::SetIconData(const std::string& data) {
 void TCustomForm::SetVisible(bool visible) {
   StoreVisible(visible);
   if (HasState(ComponentState::Loading)) return;
-  if (visible) PlaceOnFirstShow();
+  if (visible) {
+    PlaceOnFirstShow();
+    choices_.EnsureCurrent();  // as a dialog's first control is
+  }
   window_->Show(visible);
   if (visible) Invalidate();
   // Shown, it may appear under the pointer; hidden, it leaves the pointer to what lies beneath.
@@ -259,6 +281,7 @@ TControl* TCustomForm::ControlUnderPointer() const {
 }
 
 void TCustomForm::ControlLeaving(TControl& control) {
+  choices_.ControlLeaving(control);
   if (TFormsApplication* app = FormsApplication()) app->ControlLeaving(control);
 }
 
@@ -287,7 +310,20 @@ void TCustomForm::ReleaseWindowBounds() {
 
 void TCustomForm::Loaded() {
   TWinControl::Loaded();
+  CheckKeyboardOrder();
   AdjustSize();
+}
+
+void TCustomForm::CheckKeyboardOrder() const {
+  const std::vector<TControl*> choices = choices_.InMadeOrder();
+  for (const String& name : keyboard_order_) {
+    const bool named = std::any_of(choices.begin(), choices.end(),
+                                   [&](const TControl* c) { return c->Name() == name; });
+    if (!named) {
+      throw EReadError(Format("KeyboardOrder of %s names '%s', which is not one of its choices",
+                              Name().c_str(), name.c_str()));
+    }
+  }
 }
 
 // ---- platform events ------------------------------------------------------------------
@@ -371,6 +407,10 @@ void TCustomForm::WindowPaint(pf::Device& device, const pf::Rect& update) {
   device.FillRect(update, ColorToRGB(color_));
   Paint();
   PaintControls(device, update);
+  // The update's pixels are fresh: the cue goes back on them where it is drawn.
+  device.SetOrigin({0, 0});
+  device.SetClip(update);
+  choices_.PaintCue(device);
 }
 
 void TCustomForm::WindowCloseRequest() { Close(); }

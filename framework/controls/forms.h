@@ -5,6 +5,7 @@
 
 #include "framework/controls/control.h"
 #include "framework/controls/form_accessibility.h"
+#include "framework/controls/form_choices.h"
 #include "framework/graphics/icon.h"
 #include "platform/platform.h"
 
@@ -65,6 +66,11 @@ class TCustomForm : public TWinControl,
   void SetScaled(bool scaled) { scaled_ = scaled; }
   const String& Caption() const { return caption_; }
   void SetCaption(const String& caption);
+  // The names of its choices (the controls screen readers list) in the order Tab visits them;
+  // those it does not name follow in the order they were made. A form description names only
+  // choices of the form, each once.
+  const std::vector<String>& KeyboardOrder() const { return keyboard_order_; }
+  void SetKeyboardOrder(std::vector<String> names) { keyboard_order_ = std::move(names); }
   TIcon* Icon() const { return icon_.get(); }
   std::string IconData() const { return icon_->Data(); }
   void SetIconData(const std::string& data);
@@ -86,6 +92,12 @@ class TCustomForm : public TWinControl,
   // The form as screen readers see it.
   TFormAccessibility& Accessibility() { return accessibility_; }
   String AccessibleTitle() const override;
+  void SelectChoice(TControl& choice) override;
+  // Its choices: the current one, which keys act on, and the focus cue round it.
+  const TFormChoices& Choices() const { return choices_; }
+  // Draws the focus cue where it should be now, if it is not (the current choice moved or was
+  // hidden, the form lost the focus): once per turn of the loop.
+  void PlaceFocusCue();
 
   // What its controls ask of it.
   TCustomForm& HostForm() override { return *this; }
@@ -94,7 +106,7 @@ class TCustomForm : public TWinControl,
   TPoint ClientOrigin() const override;
   pf::Device* PaintDevice() const override { return paint_device_; }
   const TRect& PaintClip() const override { return paint_clip_; }
-  std::unique_ptr<pf::Device> DrawingDevice() override { return window_->GetDevice(); }
+  std::unique_ptr<pf::Device> DrawingDevice(const TRect& area) override;
   TControl* HoveredControl() const override;
   TControl* ControlUnderPointer() const override;
   void ControlLeaving(TControl& control) override;
@@ -108,6 +120,8 @@ class TCustomForm : public TWinControl,
   void WindowCaptureLost() override;
   void WindowRestored() override;
   void WindowPointerLeft() override;
+  void WindowKeyDown(const pf::KeyEvent& e) override;
+  void WindowFocusChanged(bool focused) override;
 
  protected:
   TControlHost* AsHost() override { return this; }
@@ -123,10 +137,18 @@ class TCustomForm : public TWinControl,
   // Raises EInvalidOperation for a bound outside [min, max].
   void CheckBound(const char* property, int value, int min, int max) const;
   void AdjustSize();
+  // Raises EReadError for a name in KeyboardOrder that is not one of the form's choices.
+  void CheckKeyboardOrder() const;
   void PlaceOnFirstShow();
   // Gives the window the bounds held back while a description was read.
   void ReleaseWindowBounds();
   TControl* MouseTarget(pf::Point pos, TPoint* local) const;
+  // The keyboard: to the choice `direction` steps on; the current choice's press.
+  void StepChoice(int direction);
+  void PressChoice();
+  void MoveChoice(TControl* choice);
+  // Tells screen readers which object has the focus now.
+  void AnnounceFocus();
   void UpdateCursor(TControl* control);
 
   std::unique_ptr<pf::Window> window_;
@@ -139,7 +161,9 @@ class TCustomForm : public TWinControl,
   bool scaled_ = true;
   String caption_;
   std::unique_ptr<TIcon> icon_;
-  TFormAccessibility accessibility_{*this, *this};
+  std::vector<String> keyboard_order_;
+  TFormChoices choices_{*this, keyboard_order_};
+  TFormAccessibility accessibility_{*this, *this, choices_};
   bool shown_once_ = false;
   bool hold_window_bounds_ = false;
   bool window_bounds_pending_ = false;

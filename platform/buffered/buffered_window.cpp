@@ -75,7 +75,7 @@ void BufferedWindow::Map() {
 }
 
 void BufferedWindow::FlushDrawn() {
-  if (const std::optional<Rect> area = drawn_.TakeUnless(NeedsPaint())) Put(*area);
+  for (const Rect& area : drawn_.TakeUnless(NeedsPaint())) Put(area);
 }
 
 void BufferedWindow::Put(const Rect& r) {

@@ -3,8 +3,8 @@
 // port shows it. The port only knows how to put a rectangle of the buffer on screen and how to
 // map the window with the whole buffer (an X window; the headless record of what a screen would
 // be sent). The window is mapped by its first paint, with those pixels, so the screen never shows
-// anything else first; drawing outside a paint is put once per turn of the loop, as the union of
-// the rectangles it touched; a paint puts its update area.
+// anything else first; drawing outside a paint is put once per turn of the loop, as the
+// rectangles it touched (drawn_area.h); a paint puts its update area.
 #include <memory>
 
 #include "platform/alive.h"
@@ -53,8 +53,8 @@ class BufferedWindow {
   void Paint(WindowHandler& handler);
   // A shown window that is not mapped yet is mapped now, after the paint that is due.
   void EnsureMapped(WindowHandler& handler);
-  // Puts the union of what was drawn outside paints since the last time, unless a pending paint
-  // will cover it. Once per turn of the loop.
+  // Puts what was drawn outside paints since the last time, unless a pending paint will cover
+  // it. Once per turn of the loop.
   void FlushDrawn();
   // The screen shows the map's pixels again in `client_rect` (an X exposure shows the window's
   // background): once the buffer has changed since the map, they go out with the next flush.

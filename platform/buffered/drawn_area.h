@@ -1,8 +1,9 @@
 #pragma once
-// What was drawn on a window outside its paints and not yet put on screen: the union of the
-// rectangles touched, put once per turn of the loop. A paint due to cover it puts it itself.
-#include <optional>
-#include <utility>
+// What was drawn on a window outside its paints and not yet put on screen, put once per turn of
+// the loop: the rectangles touched, those that overlap or nearly touch joined, those apart kept
+// apart (a key that moves the focus between two buttons far from each other puts the two, not the
+// band between them), a few at most. A paint due to cover one puts it itself.
+#include <vector>
 
 #include "platform/geometry.h"
 
@@ -10,22 +11,17 @@ namespace pf {
 
 class DrawnArea {
  public:
-  void Mark(const Rect& touched, const Rect& client) {
-    area_ = area_.Union(touched.Intersect(client));
-  }
-  void Forget() { area_ = {}; }
+  void Mark(const Rect& touched, const Rect& client);
+  void Forget() { areas_.clear(); }
   // A paint's put of `update` has carried what lies inside it.
-  void PutByPaint(const Rect& update) {
-    if (update.Union(area_) == update) area_ = {};
-  }
+  void PutByPaint(const Rect& update);
   // What to put now, once; nothing while a paint is due, since that paint's put will carry it.
-  std::optional<Rect> TakeUnless(bool paint_due) {
-    if (area_.IsEmpty() || paint_due) return std::nullopt;
-    return std::exchange(area_, Rect{});
-  }
+  std::vector<Rect> TakeUnless(bool paint_due);
 
  private:
-  Rect area_;
+  // More than this many apart are put as one.
+  static constexpr std::size_t kMostApart = 4;
+  std::vector<Rect> areas_;
 };
 
 }  // namespace pf

@@ -56,6 +56,11 @@ void MarkingDevice::FrameRect(const Rect& r, ColorRef color) {
   inner_->FrameRect(r, color);
 }
 
+void MarkingDevice::DrawFocusRect(const Rect& r) {
+  if (!r.IsEmpty()) Mark(r);
+  inner_->DrawFocusRect(r);
+}
+
 void MarkingDevice::Polyline(const Point* points, int count, ColorRef pen) {
   if (points != nullptr && count > 0) {
     // A pen one pixel wide covers the pixel at each point and those between.

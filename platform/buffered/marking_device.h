@@ -30,6 +30,7 @@ class MarkingDevice final : public Device {
   void DrawImageTransparent(Point at, const ImageView& image, ColorRef transparent) override;
   void StretchKeyed(const Rect& dst, const ImageView& image, const Rect& src_rect, ColorRef key,
                     ColorRef brush) override;
+  void DrawFocusRect(const Rect& r) override;
   ColorRef GetPixel(Point p) override { return inner_->GetPixel(p); }
 
   const Rect& Touched() const { return touched_; }

@@ -10,6 +10,7 @@ const char* ChangeName(AccessibleChange change) {
     case AccessibleChange::kName: return "name";
     case AccessibleChange::kCreated: return "created";
     case AccessibleChange::kDestroyed: return "destroyed";
+    case AccessibleChange::kFocus: return "focus";
   }
   return "?";
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/shared/sys_colors.h"
 
@@ -189,6 +190,7 @@ std::unique_ptr<Window> HeadlessPlatform::CreateWindow(const WindowParams& param
 void HeadlessPlatform::WindowGone(HeadlessWindow* window) {
   windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
   if (capture_ == window) capture_ = nullptr;
+  if (focused == window->Handle()) focused = 0;
 }
 
 // A posted message finds its window again by handle: null once it is gone.
@@ -228,6 +230,8 @@ void HeadlessPlatform::MinimizeApplication() {
   application_minimized = true;
   Record("minimize");
   if (was_over) PostPointerLeft(*was_over);
+  focused_before_minimize_ = focused;
+  MoveFocus(0);
 }
 
 void HeadlessPlatform::PostPointerLeft(const HeadlessWindow& window) {
@@ -252,6 +256,8 @@ void HeadlessPlatform::RestoreApplication() {
       if (HeadlessWindow* w = WindowByHandle(h); w && w->handler_) w->handler_->WindowRestored();
     }
   });
+  const NativeHandle had_focus = std::exchange(focused_before_minimize_, 0);
+  if (WindowByHandle(had_focus)) MoveFocus(had_focus);
 }
 
 // ---- the pointer ------------------------------------------------------------------------
@@ -329,6 +335,34 @@ void HeadlessPlatform::Click(Point screen_point, MouseButton button) {
   MoveTo(screen_point);
   Press(button);
   Release(button);
+}
+
+// ---- the keyboard and the focus ----------------------------------------------------------
+
+void HeadlessPlatform::Key(unsigned key, unsigned shift, bool repeat) {
+  HeadlessWindow* w = WindowByHandle(focused);
+  if (!w || !w->Enabled() || !w->IsVisible() || application_minimized) return;
+  const KeyEvent e{key, shift, repeat};
+  const NativeHandle handle = w->Handle();
+  Post([this, handle, e] {
+    if (HeadlessWindow* target = WindowByHandle(handle); target && target->handler_) {
+      target->handler_->WindowKeyDown(e);
+    }
+  });
+}
+
+// As Windows sends WM_KILLFOCUS and WM_SETFOCUS: at once, from inside the call that moved it.
+void HeadlessPlatform::MoveFocus(NativeHandle handle) {
+  if (handle == focused) return;
+  const NativeHandle lost = std::exchange(focused, handle);
+  TellFocus(lost, false);
+  TellFocus(handle, true);
+}
+
+void HeadlessPlatform::TellFocus(NativeHandle handle, bool has_focus) {
+  if (HeadlessWindow* target = WindowByHandle(handle); target && target->handler_) {
+    target->handler_->WindowFocusChanged(has_focus);
+  }
 }
 
 // ---- system -----------------------------------------------------------------------------

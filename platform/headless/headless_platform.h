@@ -120,6 +120,11 @@ class HeadlessPlatform : public Platform {
   void Click(Point screen, MouseButton button = MouseButton::Left);
   unsigned double_click_ms = 500;
 
+  // ---- the scripted keyboard ----
+  // A key goes down on the window with the focus, as the system sends it: only to an enabled
+  // window on screen. `shift`: ShiftFlag bits.
+  void Key(unsigned key, unsigned shift = 0, bool repeat = false);
+
   // ---- configuration ----
   Size screen{1024, 768};
   OsVersion os_version{5, 1, 2600, 2, "Service Pack 3"};
@@ -146,6 +151,9 @@ class HeadlessPlatform : public Platform {
   int pointer_queries = 0;
   int open_processes = 0;
   bool application_minimized = false;
+  // The window with the keyboard focus: the one last shown or asked for it, none while the
+  // application is minimised (it comes back to the same window on a restore). Each window hears
+  // of it at once, as Windows sends WM_KILLFOCUS and WM_SETFOCUS.
   NativeHandle focused = 0;
 
   const std::vector<HeadlessWindow*>& Windows() const { return windows_; }
@@ -214,6 +222,10 @@ class HeadlessPlatform : public Platform {
   void FlushDrawn();
   std::uint64_t NextEventTime() const;
   void WindowGone(HeadlessWindow* window);
+  // Moves the focus to `handle` (0: none), telling the windows concerned.
+  void MoveFocus(NativeHandle handle);
+  void TellFocus(NativeHandle handle, bool has_focus);
+  NativeHandle focused_before_minimize_ = 0;
 
   std::uint64_t now_ = 0;
   std::deque<std::function<void()>> queue_;

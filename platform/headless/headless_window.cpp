@@ -21,6 +21,9 @@ void HeadlessWindow::Show(bool visible) {
     buffer_.Hide();  // nothing to take off a screen
   }
   platform_.Record("show " + std::to_string(handle_) + " " + (visible ? "1" : "0"));
+  // Shown, it is activated, as ShowWindow's SW_SHOW does; hidden, it gives up the focus.
+  if (visible && !platform_.application_minimized) platform_.MoveFocus(handle_);
+  if (!visible && platform_.focused == handle_) platform_.MoveFocus(0);
 }
 
 bool HeadlessWindow::IsMinimized() const { return IsVisible() && platform_.application_minimized; }
@@ -73,8 +76,8 @@ void HeadlessWindow::SetEnabled(bool enabled) {
 }
 
 void HeadlessWindow::SetFocus() {
-  platform_.focused = handle_;
   platform_.Record("focus " + std::to_string(handle_));
+  platform_.MoveFocus(handle_);
 }
 
 void HeadlessWindow::SetCapture() {

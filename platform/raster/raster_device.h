@@ -30,12 +30,15 @@ class RasterDevice final : public Device {
   void StretchKeyed(const Rect& dst, const ImageView& image, const Rect& src_rect, ColorRef key,
                     ColorRef brush) override;
 
+  void DrawFocusRect(const Rect& r) override;
+
   ColorRef GetPixel(Point p) override;
 
  private:
   // All take device coordinates and clip.
   void FillDeviceRect(const Rect& r, std::uint32_t pixel);
   void PlotDevice(int x, int y, std::uint32_t pixel);
+  void InvertDevice(int x, int y);
   void DrawSegment(Point from, Point to, std::uint32_t pixel);
   void CopyImage(Point at, const ImageView& image, const std::uint32_t* skip);
   void DrawGlyph(const Glyph& glyph, int pen_x, int baseline, std::uint32_t pixel);

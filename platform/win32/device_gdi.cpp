@@ -45,6 +45,13 @@ void GdiDevice::FrameRect(const Rect& r, ColorRef color) {
   ::FrameRect(dc_, &rc, brush.get());
 }
 
+void GdiDevice::DrawFocusRect(const Rect& r) {
+  if (r.IsEmpty()) return;
+  Operation op(*this);
+  RECT rc = ToRECT(r);
+  ::DrawFocusRect(dc_, &rc);
+}
+
 void GdiDevice::Polyline(const Point* points, int count, ColorRef color) {
   if (points == nullptr || count < 2) return;
   std::vector<POINT> pts(static_cast<std::size_t>(count));

@@ -30,6 +30,7 @@ class GdiDevice : public Device {
   void StretchKeyed(const Rect& dst, const ImageView& image, const Rect& src_rect, ColorRef key,
                     ColorRef brush) override;
 
+  void DrawFocusRect(const Rect& r) override;
   ColorRef GetPixel(Point p) override;
 
   HDC dc() const { return dc_; }

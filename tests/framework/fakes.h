@@ -71,6 +71,7 @@ class RecordingDevice : public pf::Device {
   }
   void StretchKeyed(const pf::Rect&, const pf::ImageView&, const pf::Rect&, pf::ColorRef,
                     pf::ColorRef) override { Other(); }
+  void DrawFocusRect(const pf::Rect&) override { Other(); }
   pf::ColorRef GetPixel(pf::Point) override { Other(); return 0; }
 
  private:

@@ -73,6 +73,16 @@ class StandInTree : public AccessibleTree {
     const std::optional<AccessibleObject> d = Describe(id);
     return d && id != kAccessibleWindow && (d->states & kAccessibleUnavailable) == 0;
   }
+  std::optional<AccessibleId> Focus() const override {
+    Touch();
+    return focus_;
+  }
+  bool TakeFocus(AccessibleId id) override {
+    Touch();
+    if (Find(id) == nullptr) return false;
+    focus_ = id;
+    return true;
+  }
   // Says it ran even when it could not: a request the platform should have refused shows.
   void DoDefaultAction(AccessibleId id) override {
     Touch();
@@ -124,6 +134,7 @@ class StandInTree : public AccessibleTree {
                     {"Later", Rect{20, 100, 120, 140}, 0, false}};
   bool window_unavailable_ = false;
   bool taken_back_ = false;
+  std::optional<AccessibleId> focus_;
 };
 
 class Blank : public WindowHandler {

@@ -35,10 +35,10 @@ client || fail "the client could not read the program"
 # The window is centred on the 1024 x 768 screen: its client area starts at 212,184.
 cat >"$work/expected" <<'LISTING'
   frame "quenfor" at 212,184 600x400 [enabled,sensitive,showing,visible] actions: 
-    push button "User's Manual" at 600,487 184x25 [enabled,sensitive,showing,visible] actions: press
     push button "Install Driver & Utility" at 601,442 185x27 [enabled,sensitive,showing,visible] actions: press
-    push button "Exit" at 237,524 60x33 [enabled,sensitive,showing,visible] actions: press
+    push button "User's Manual" at 600,487 184x25 [enabled,sensitive,showing,visible] actions: press
     push button "Install PDF Reader" at 599,535 184x23 [enabled,sensitive,showing,visible] actions: press
+    push button "Exit" at 237,524 60x33 [enabled,sensitive,showing,visible] actions: press
 LISTING
 sed -n '2,$p' "$work/out" | diff "$work/expected" - >&2 || fail "the listing differs"
 head -n1 "$work/out" | grep -q '^application "quenfor"' || fail "no application named quenfor"

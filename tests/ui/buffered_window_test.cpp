@@ -96,7 +96,7 @@ TEST_F(BufferedWindowTest, AnExposureIsPutOnceTheBufferDiffersFromTheMap) {
   Draw({20, 20, 25, 25});
   window->Exposed({0, 0, 10, 10});
   window->FlushDrawn();
-  EXPECT_EQ(port.calls, (Strings{"map 40x30 808080", "put 0 0 25 25"}));
+  EXPECT_EQ(port.calls, (Strings{"map 40x30 808080", "put 20 20 25 25", "put 0 0 10 10"}));
 }
 
 TEST_F(BufferedWindowTest, HiddenItPutsNothingAndShownAgainItIsMappedAgain) {

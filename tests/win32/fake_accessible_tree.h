@@ -21,6 +21,7 @@ class FakeAccessibleTree : public AccessibleTree {
   AccessibleObject window;
   std::vector<FakePart> parts;
   std::vector<AccessibleId> actions;  // what DoDefaultAction ran, in order
+  std::optional<AccessibleId> focus;  // what Focus answers, and TakeFocus sets
   std::function<void(AccessibleId)> on_action;
   std::function<void()> on_call;  // at every call, before it answers
   mutable int calls = 0;
@@ -64,6 +65,16 @@ class FakeAccessibleTree : public AccessibleTree {
     if (!CanDoDefaultAction(id)) return;
     actions.push_back(id);
     if (on_action) on_action(id);
+  }
+  std::optional<AccessibleId> Focus() const override {
+    Called();
+    return focus;
+  }
+  bool TakeFocus(AccessibleId id) override {
+    Called();
+    if (Find(id) == parts.end()) return false;
+    focus = id;
+    return true;
   }
 
  private:

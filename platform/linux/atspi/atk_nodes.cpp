@@ -201,6 +201,7 @@ void FrameNode::Changed(AccessibleId id, AccessibleChange change) {
       return;
     case AccessibleChange::kCreated: PartCreated(id); return;
     case AccessibleChange::kDestroyed: PartDestroyed(id); return;
+    case AccessibleChange::kFocus: return;
   }
 }
 

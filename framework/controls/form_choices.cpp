@@ -1,0 +1,101 @@
+#include "framework/controls/form_choices.h"
+
+#include <algorithm>
+
+namespace fw {
+namespace {
+
+void CollectChoices(const TWinControl& parent, std::vector<TControl*>& out) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    TControl* c = parent.Controls(i);
+    if (c->AccessibleRole()) out.push_back(c);
+    if (const auto* container = dynamic_cast<const TWinControl*>(c)) CollectChoices(*container, out);
+  }
+}
+
+bool Holds(const TControl& control, const TControl* inner) {
+  for (const TControl* c = inner; c; c = c->Parent()) {
+    if (c == &control) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<TControl*> TFormChoices::InMadeOrder() const {
+  std::vector<TControl*> choices;
+  CollectChoices(form_, choices);
+  return choices;
+}
+
+std::vector<TControl*> TFormChoices::InOrder() const {
+  std::vector<TControl*> choices = InMadeOrder();
+  auto place = [this](const TControl* c) {
+    return std::find(order_.begin(), order_.end(), c->Name()) - order_.begin();
+  };
+  std::stable_sort(choices.begin(), choices.end(),
+                   [&](const TControl* a, const TControl* b) { return place(a) < place(b); });
+  return choices;
+}
+
+bool TFormChoices::CanTakeKeyboard(const TControl& choice) {
+  return choice.Visible() && choice.AccessibleAvailable();
+}
+
+void TFormChoices::EnsureCurrent() {
+  if (current_) return;
+  for (TControl* c : InOrder()) {
+    if (CanTakeKeyboard(*c)) {
+      current_ = c;
+      return;
+    }
+  }
+}
+
+TControl* TFormChoices::Step(int direction) const {
+  const std::vector<TControl*> choices = InOrder();
+  const int count = static_cast<int>(choices.size());
+  if (count == 0) return nullptr;
+  const auto at = std::find(choices.begin(), choices.end(), current_);
+  // From nowhere, a step forward finds the first and a step back the last.
+  int index = at != choices.end() ? static_cast<int>(at - choices.begin()) : (direction > 0 ? -1 : 0);
+  for (int tried = 0; tried < count; ++tried) {
+    index = ((index + direction) % count + count) % count;
+    if (CanTakeKeyboard(*choices[index])) return choices[index];
+  }
+  return nullptr;
+}
+
+bool TFormChoices::CanPress(const TControl& choice) const {
+  return choice.AccessibleRole() == pf::AccessibleRole::kPushButton && form_.GetEnabled() &&
+         form_.Visible() && CanTakeKeyboard(choice);
+}
+
+void TFormChoices::ControlLeaving(const TControl& control) {
+  if (Holds(control, current_)) current_ = nullptr;
+}
+
+std::optional<TRect> TFormChoices::WantedCue() const {
+  if (!cue_wanted_ || !focused_ || !current_ || !current_->Visible() || !form_.Visible()) {
+    return std::nullopt;
+  }
+  const TPoint origin = current_->ClientToForm({0, 0});
+  return TRect{origin.x - 1, origin.y - 1, pf::AddSat(origin.x, current_->Width()) + 1,
+               pf::AddSat(origin.y, current_->Height()) + 1};
+}
+
+void TFormChoices::PaintCue(pf::Device& device) const {
+  if (drawn_cue_) device.DrawFocusRect(*drawn_cue_);
+}
+
+// The focus rectangle inverts what lies under it: drawn again, it goes without a trace.
+void TFormChoices::PlaceCue(pf::Device& device) {
+  const std::optional<TRect> wanted = WantedCue();
+  device.SetOrigin({0, 0});
+  device.SetClip(form_.ClientRect());
+  if (drawn_cue_) device.DrawFocusRect(*drawn_cue_);
+  if (wanted) device.DrawFocusRect(*wanted);
+  drawn_cue_ = wanted;
+}
+
+}  // namespace fw
