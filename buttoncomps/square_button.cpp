@@ -32,9 +32,9 @@ const fw::ClassInfo& TSquareButton::StaticClass() {
 
 TSquareButton::TSquareButton(fw::TComponent* owner) : THoverButton(owner) {
   SetBounds(Left(), Top(), 113, 17);
-  color_ = fw::clBtnFace;
+  color_.Store(fw::clBtnFace);
   ColorOverCaption = fw::clWhite;
-  color_border_ = fw::clBlack;
+  color_border_.Store(fw::clBlack);
   // Changing the font makes the button keep its own instead of its parent's.
   Font()->SetName("Arial");
   Font()->SetColor(fw::clBlack);
@@ -67,14 +67,14 @@ void TSquareButton::MouseLeave(fw::TMessage&) { Paint(); }
 
 void TSquareButton::DrawLook(Look look) {
   fw::TCanvas& canvas = *Canvas();
-  canvas.Brush()->SetColor(color_);
+  canvas.Brush()->SetColor(Color());
   canvas.FillRect({0, 0, Width(), Height()});
-  const pf::Point at = CaptionOrigin(canvas.TextExtent(caption_));
+  const pf::Point at = CaptionOrigin(canvas.TextExtent(Caption()));
   // The pressed look keeps whatever caption colour the drawing before it left.
   if (look == Look::Normal) canvas.Font()->SetColor(Font()->Color());
   if (look == Look::Hover) canvas.Font()->SetColor(ColorOverCaption);
-  canvas.TextOut(at.x, at.y, caption_);
-  const TColor strips = look == Look::Normal  ? color_border_
+  canvas.TextOut(at.x, at.y, Caption());
+  const TColor strips = look == Look::Normal  ? ColorBorder()
                         : look == Look::Hover ? ColorOverBorder
                                               : DownBorderColor;
   DrawStrips(strips);
