@@ -40,7 +40,7 @@ TEncartaButton::TEncartaButton(fw::TComponent* owner) : THoverButton(owner) {
   Enabled = true;
   glyph_ = std::make_unique<fw::TBitmap>();
   SetShowHint(true);
-  show_caption_ = true;
+  show_caption_.Store(true);
 }
 
 TEncartaButton::~TEncartaButton() = default;
@@ -48,11 +48,6 @@ TEncartaButton::~TEncartaButton() = default;
 void TEncartaButton::SetBmp(const fw::TBitmap* bitmap) {
   glyph_->Assign(bitmap);
   Invalidate();
-}
-
-void TEncartaButton::SetSCap(bool show) {
-  show_caption_ = show;
-  Paint();
 }
 
 std::string TEncartaButton::GlyphData() const {
@@ -96,7 +91,7 @@ void TEncartaButton::DrawContent(int d, pf::Size text) {
   const int gw = glyph_->Width();
   const int gh = glyph_->Height();
   const int glyph_top = Half(h) - Half(gh) + d;
-  if (has_glyph && show_caption_) {
+  if (has_glyph && ShowCaption()) {
     // The destination starts one column early, so the picture is stretched by one column.
     const int x0 = Half(w) - Half(gw + tw);
     DrawGlyph({x0 - 1 + d, glyph_top, x0 + gw + d, glyph_top + gh});
@@ -104,7 +99,7 @@ void TEncartaButton::DrawContent(int d, pf::Size text) {
   } else if (has_glyph) {
     const int left = Half(w) - Half(gw) + d;
     DrawGlyph({left, glyph_top, left + gw, glyph_top + gh});
-  } else if (show_caption_) {
+  } else if (ShowCaption()) {
     Canvas()->TextOut(Half(w) - Half(tw) + d, Half(h) - Half(th) + d, Caption());
   }
 }

@@ -43,18 +43,8 @@ TSelButton::TSelButton(fw::TComponent* owner) : THoverButton(owner) {
   Font()->SetSize(8);
   Enabled = true;
   SetShowHint(true);
-  alignment_ = TAlignment::taLeftJustify;
-  border_width_ = 1;
-}
-
-void TSelButton::SetAlment(TAlignment alignment) {
-  alignment_ = alignment;
-  Paint();
-}
-
-void TSelButton::SetBWidth(int width) {
-  border_width_ = width;
-  Paint();
+  alignment_.Store(TAlignment::taLeftJustify);
+  border_width_.Store(1);
 }
 
 void TSelButton::Paint() {
@@ -79,7 +69,7 @@ pf::Point TSelButton::CaptionOrigin(Look look, pf::Size text) const {
   const pf::SatInt w = Width();
   const bool pressed = look == Look::Pressed;
   const int y = Half(Height()) - Half(text.cy) + (pressed ? 1 : 0);
-  switch (alignment_) {
+  switch (Alignment()) {
     case TAlignment::taRightJustify:
       // The pressed caption moves one pixel left here, not right.
       return {w - text.cx - (pressed ? 7 : 6), y};
@@ -94,7 +84,7 @@ void TSelButton::DrawFrame() {
   const pf::SatInt w = Width();
   const pf::SatInt h = Height();
   // Outlines past the middle would be empty; stopping there keeps a huge width cheap.
-  const int rings = std::min(border_width_, (std::min(w, h) + 1) / 2);
+  const int rings = std::min(BorderWidth(), (std::min(w, h) + 1) / 2);
   Canvas()->Brush()->SetColor(ColorBorder());
   for (int i = 0; i < rings; ++i) Canvas()->FrameRect({i, i, w - i, h - i});
 }

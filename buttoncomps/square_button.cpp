@@ -41,20 +41,10 @@ TSquareButton::TSquareButton(fw::TComponent* owner) : THoverButton(owner) {
   Font()->SetSize(8);
   Enabled = true;
   SetShowHint(true);
-  alignment_ = TAlignment::taLeftJustify;
+  alignment_.Store(TAlignment::taLeftJustify);
   ColorOverBorder = fw::clBlack;
-  border_width_ = 2;
+  border_width_.Store(2);
   DownBorderColor = fw::clWhite;
-}
-
-void TSquareButton::SetAlment(TAlignment alignment) {
-  alignment_ = alignment;
-  Paint();
-}
-
-void TSquareButton::SetBWidth(int width) {
-  border_width_ = width;
-  Paint();
 }
 
 void TSquareButton::Paint() {
@@ -83,7 +73,7 @@ void TSquareButton::DrawLook(Look look) {
 pf::Point TSquareButton::CaptionOrigin(pf::Size text) const {
   const pf::SatInt w = Width();
   const int y = Half(Height()) - Half(text.cy) - 1;
-  switch (alignment_) {
+  switch (Alignment()) {
     case TAlignment::taRightJustify:
       return {w - text.cx - 7, y};
     case TAlignment::taCenter:
@@ -94,13 +84,14 @@ pf::Point TSquareButton::CaptionOrigin(pf::Size text) const {
 }
 
 void TSquareButton::DrawStrips(TColor color) {
+  const int bw = BorderWidth();
   // A negative thickness would give reversed rectangles that paint column 0; it draws nothing.
-  if (border_width_ <= 0) return;
+  if (bw <= 0) return;
   const pf::SatInt w = Width();
   const pf::SatInt h = Height();
   Canvas()->Brush()->SetColor(color);
-  Canvas()->FillRect({0, h - border_width_, w, h});
-  Canvas()->FillRect({0, 0, border_width_, h});
+  Canvas()->FillRect({0, h - bw, w, h});
+  Canvas()->FillRect({0, 0, bw, h});
 }
 
 }  // namespace bc
