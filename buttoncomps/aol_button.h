@@ -3,6 +3,7 @@
 // black frame. Pressing it flattens it and moves the caption two pixels over; it has no hover
 // look, and every repaint draws the raised look.
 #include "buttoncomps/repainting_value.h"
+#include "framework/controls/graphic_control.h"
 
 namespace bc {
 

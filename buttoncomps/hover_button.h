@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "buttoncomps/repainting_value.h"
+#include "framework/controls/graphic_control.h"
 
 namespace bc {
 
