@@ -29,7 +29,7 @@ const fw::ClassInfo& TAOLButton::StaticClass() {
 
 TAOLButton::TAOLButton(fw::TComponent* owner) : fw::TGraphicControl(owner) {
   SetBounds(Left(), Top(), 89, 23);
-  color_ = 0x00A56934;
+  color_.Store(0x00A56934);
   // Changing the font makes the button keep its own instead of its parent's.
   Font()->SetName("Arial");
   Font()->SetColor(fw::clWhite);
@@ -37,27 +37,12 @@ TAOLButton::TAOLButton(fw::TComponent* owner) : fw::TGraphicControl(owner) {
   Font()->SetStyle({fw::TFontStyle::fsBold});
   Enabled = true;
   SetShowHint(true);
-  raise_color_ = 0x00D7A28A;
-}
-
-void TAOLButton::SetCap(const fw::String& caption) {
-  caption_ = caption;
-  Paint();
-}
-
-void TAOLButton::SetCol(TColor color) {
-  color_ = color;
-  Paint();
-}
-
-void TAOLButton::SetRaiseCol(TColor color) {
-  raise_color_ = color;
-  Paint();
+  raise_color_.Store(0x00D7A28A);
 }
 
 void TAOLButton::SetParent(fw::TWinControl* parent) {
   fw::TGraphicControl::SetParent(parent);
-  if (parent) caption_ = Name();
+  if (parent) caption_.Store(Name());
 }
 
 void TAOLButton::Fill(TColor color, const pf::Rect& rect) {
@@ -69,9 +54,9 @@ void TAOLButton::Paint() {
   const pf::SatInt w = Width();
   const pf::SatInt h = Height();
   Canvas()->Font()->Assign(*Font());
-  Fill(color_, {1, 1, w - 1, h - 1});
-  Fill(raise_color_, {1, 1, 3, h - 1});
-  Fill(raise_color_, {1, 1, w - 1, 3});
+  Fill(Color(), {1, 1, w - 1, h - 1});
+  Fill(RaiseColor(), {1, 1, 3, h - 1});
+  Fill(RaiseColor(), {1, 1, w - 1, 3});
   // Reversed corners: the shadow covers columns W-2..W-1 and rows H-2..H-1, the outer ones
   // under the frame.
   Fill(fw::clBlack, {w - 1, 1, w - 3, h - 1});
@@ -85,7 +70,7 @@ void TAOLButton::Paint() {
 void TAOLButton::DrawPressedLook() {
   const pf::SatInt w = Width();
   const pf::SatInt h = Height();
-  Fill(color_, {1, 1, w - 1, h - 1});
+  Fill(Color(), {1, 1, w - 1, h - 1});
   Fill(fw::clBlack, {1, 1, w - 1, 2});
   // The canvas font stays as the latest Paint left it.
   DrawCaption(2);
@@ -94,10 +79,10 @@ void TAOLButton::DrawPressedLook() {
 }
 
 void TAOLButton::DrawCaption(int shift) {
-  const pf::Size text = Canvas()->TextExtent(caption_);
-  Canvas()->Brush()->SetColor(color_);
+  const pf::Size text = Canvas()->TextExtent(Caption());
+  Canvas()->Brush()->SetColor(Color());
   Canvas()->TextOut(Half(Width()) - Half(text.cx) + shift, Half(Height()) - Half(text.cy) + shift,
-                    caption_);
+                    Caption());
 }
 
 void TAOLButton::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {

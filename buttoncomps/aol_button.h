@@ -2,6 +2,7 @@
 // A raised, bevelled text button: a light bevel top and left, a black shadow right and bottom, a
 // black frame. Pressing it flattens it and moves the caption two pixels over; it has no hover
 // look, and every repaint draws the raised look.
+#include "buttoncomps/repainting_value.h"
 #include "framework/controls/graphic_control.h"
 
 namespace bc {
@@ -12,12 +13,13 @@ class TAOLButton : public fw::TGraphicControl {
  public:
   explicit TAOLButton(fw::TComponent* owner);
 
-  const fw::String& Caption() const { return caption_; }
-  void SetCap(const fw::String& caption);
-  fw::TColor Color() const { return color_; }
-  void SetCol(fw::TColor color);
-  fw::TColor RaiseColor() const { return raise_color_; }
-  void SetRaiseCol(fw::TColor color);
+  // The writers draw the raised look at once.
+  const fw::String& Caption() const { return caption_.Get(); }
+  void SetCap(const fw::String& caption) { caption_.Write(caption); }
+  fw::TColor Color() const { return color_.Get(); }
+  void SetCol(fw::TColor color) { color_.Write(color); }
+  fw::TColor RaiseColor() const { return raise_color_.Get(); }
+  void SetRaiseCol(fw::TColor color) { raise_color_.Write(color); }
 
   // The button's own switch; the framework's enabled state stays true so input keeps coming.
   bool Enabled = true;
@@ -38,7 +40,7 @@ class TAOLButton : public fw::TGraphicControl {
   std::optional<pf::AccessibleRole> AccessibleRole() const override {
     return pf::AccessibleRole::kPushButton;
   }
-  fw::String AccessibleName() const override { return Hint().empty() ? caption_ : Hint(); }
+  fw::String AccessibleName() const override { return Hint().empty() ? Caption() : Hint(); }
   bool AccessibleAvailable() const override { return Enabled; }
   bool AccessibleHot() const override { return false; }
 
@@ -49,9 +51,9 @@ class TAOLButton : public fw::TGraphicControl {
   // Brush `color`, then the canvas fill (reversed corners fill as the device treats them).
   void Fill(fw::TColor color, const pf::Rect& rect);
 
-  fw::String caption_;
-  fw::TColor color_ = 0;
-  fw::TColor raise_color_ = 0;
+  RepaintingValue<fw::String> caption_{*this};
+  RepaintingValue<fw::TColor> color_{*this};
+  RepaintingValue<fw::TColor> raise_color_{*this};
 };
 
 }  // namespace bc

@@ -29,18 +29,18 @@ const fw::ClassInfo& TEncartaButton::StaticClass() {
 
 TEncartaButton::TEncartaButton(fw::TComponent* owner) : THoverButton(owner) {
   SetBounds(Left(), Top(), 86, 22);
-  color_ = fw::clBtnFace;
+  color_.Store(fw::clBtnFace);
   ColorOverCaption = 0x00000000;
   ColorOver = 0x000ABED8;
   ColorDown = 0x000ABED8;
-  color_border_ = 0x00828F99;
+  color_border_.Store(0x00828F99);
   // Changing the font makes the button keep its own instead of its parent's.
   Font()->SetName("Arial");
   Font()->SetColor(fw::clBlack);
   Enabled = true;
   glyph_ = std::make_unique<fw::TBitmap>();
   SetShowHint(true);
-  show_caption_ = true;
+  show_caption_.Store(true);
 }
 
 TEncartaButton::~TEncartaButton() = default;
@@ -48,11 +48,6 @@ TEncartaButton::~TEncartaButton() = default;
 void TEncartaButton::SetBmp(const fw::TBitmap* bitmap) {
   glyph_->Assign(bitmap);
   Invalidate();
-}
-
-void TEncartaButton::SetSCap(bool show) {
-  show_caption_ = show;
-  Paint();
 }
 
 std::string TEncartaButton::GlyphData() const {
@@ -72,17 +67,17 @@ void TEncartaButton::Paint() {
 
 void TEncartaButton::DrawLook(Look look) {
   fw::TCanvas& canvas = *Canvas();
-  const pf::Size text = canvas.TextExtent(caption_);
+  const pf::Size text = canvas.TextExtent(Caption());
   const pf::SatInt w = Width();
   const pf::SatInt h = Height();
-  const TColor fill = look == Look::Normal ? color_ : look == Look::Hover ? ColorOver : ColorDown;
+  const TColor fill = look == Look::Normal ? Color() : look == Look::Hover ? ColorOver : ColorDown;
   canvas.Brush()->SetColor(fill);
   canvas.FillRect({1, 1, w - 1, h - 1});
   // The pressed look keeps whatever caption colour the drawing before it left.
   if (look == Look::Normal) canvas.Font()->SetColor(Font()->Color());
   if (look == Look::Hover) canvas.Font()->SetColor(ColorOverCaption);
   DrawContent(look == Look::Pressed ? 1 : 0, text);
-  canvas.Brush()->SetColor(color_border_);
+  canvas.Brush()->SetColor(ColorBorder());
   canvas.FrameRect({0, 0, w, h});
   if (look != Look::Normal) DrawBevel(look);
 }
@@ -96,16 +91,16 @@ void TEncartaButton::DrawContent(int d, pf::Size text) {
   const int gw = glyph_->Width();
   const int gh = glyph_->Height();
   const int glyph_top = Half(h) - Half(gh) + d;
-  if (has_glyph && show_caption_) {
+  if (has_glyph && ShowCaption()) {
     // The destination starts one column early, so the picture is stretched by one column.
     const int x0 = Half(w) - Half(gw + tw);
     DrawGlyph({x0 - 1 + d, glyph_top, x0 + gw + d, glyph_top + gh});
-    Canvas()->TextOut(Half(w) + Half(gw - tw) + 4 + d, Half(h) - Half(th) + d, caption_);
+    Canvas()->TextOut(Half(w) + Half(gw - tw) + 4 + d, Half(h) - Half(th) + d, Caption());
   } else if (has_glyph) {
     const int left = Half(w) - Half(gw) + d;
     DrawGlyph({left, glyph_top, left + gw, glyph_top + gh});
-  } else if (show_caption_) {
-    Canvas()->TextOut(Half(w) - Half(tw) + d, Half(h) - Half(th) + d, caption_);
+  } else if (ShowCaption()) {
+    Canvas()->TextOut(Half(w) - Half(tw) + d, Half(h) - Half(th) + d, Caption());
   }
 }
 

@@ -21,8 +21,8 @@ class TEncartaButton : public THoverButton {
   // The button's own picture; writing copies `bitmap` into it and asks for a repaint.
   fw::TBitmap* Glyph() const { return glyph_.get(); }
   void SetBmp(const fw::TBitmap* bitmap);
-  bool ShowCaption() const { return show_caption_; }
-  void SetSCap(bool show);
+  bool ShowCaption() const { return show_caption_.Get(); }
+  void SetSCap(bool show) { show_caption_.Write(show); }
 
   // Plain values, used from the next drawing of the look concerned.
   fw::TColor ColorOverCaption = fw::clBlack;
@@ -44,7 +44,7 @@ class TEncartaButton : public THoverButton {
   void DrawBevel(Look look);
 
   std::unique_ptr<fw::TBitmap> glyph_;
-  bool show_caption_ = true;
+  RepaintingValue<bool> show_caption_{*this};
 };
 
 }  // namespace bc

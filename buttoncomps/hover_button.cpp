@@ -17,24 +17,9 @@ void THoverButton::AppendCommonProperties(std::vector<fw::PropInfo>& p) {
   p.push_back(fw::EventProp<T>("OnClick", &T::OnClick));
 }
 
-void THoverButton::SetCap(const fw::String& caption) {
-  caption_ = caption;
-  Paint();
-}
-
-void THoverButton::SetCol(fw::TColor color) {
-  color_ = color;
-  Paint();
-}
-
-void THoverButton::SetBorder(fw::TColor color) {
-  color_border_ = color;
-  Paint();
-}
-
 void THoverButton::SetParent(fw::TWinControl* parent) {
   fw::TGraphicControl::SetParent(parent);
-  if (parent) caption_ = Name();
+  if (parent) caption_.Store(Name());
 }
 
 void THoverButton::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {

@@ -4,6 +4,7 @@
 // straight onto the canvas when a notification arrives instead of asking for a repaint.
 #include <vector>
 
+#include "buttoncomps/repainting_value.h"
 #include "framework/controls/graphic_control.h"
 
 namespace bc {
@@ -12,12 +13,13 @@ class THoverButton : public fw::TGraphicControl {
  public:
   explicit THoverButton(fw::TComponent* owner) : fw::TGraphicControl(owner) {}
 
-  const fw::String& Caption() const { return caption_; }
-  void SetCap(const fw::String& caption);
-  fw::TColor Color() const { return color_; }
-  void SetCol(fw::TColor color);
-  fw::TColor ColorBorder() const { return color_border_; }
-  void SetBorder(fw::TColor color);
+  // The writers draw the normal look at once.
+  const fw::String& Caption() const { return caption_.Get(); }
+  void SetCap(const fw::String& caption) { caption_.Write(caption); }
+  fw::TColor Color() const { return color_.Get(); }
+  void SetCol(fw::TColor color) { color_.Write(color); }
+  fw::TColor ColorBorder() const { return color_border_.Get(); }
+  void SetBorder(fw::TColor color) { color_border_.Write(color); }
 
   // The button's own switch; the framework's enabled state stays true so input keeps coming.
   bool Enabled = true;
@@ -39,7 +41,7 @@ class THoverButton : public fw::TGraphicControl {
   std::optional<pf::AccessibleRole> AccessibleRole() const override {
     return pf::AccessibleRole::kPushButton;
   }
-  fw::String AccessibleName() const override { return Hint().empty() ? caption_ : Hint(); }
+  fw::String AccessibleName() const override { return Hint().empty() ? Caption() : Hint(); }
   bool AccessibleAvailable() const override { return Enabled; }
 
   // Caption, Color, ColorBorder, Enabled and the five events, in the order all three publish them.
@@ -52,13 +54,15 @@ class THoverButton : public fw::TGraphicControl {
   // canvas; only the caption colour is set again.
   void MouseLeave(fw::TMessage& message) override;
 
-  fw::String caption_;
-  fw::TColor color_ = fw::clBtnFace;
-  fw::TColor color_border_ = fw::clBlack;
+  // Each class's constructor stores its own starting colours.
+  RepaintingValue<fw::TColor> color_{*this};
+  RepaintingValue<fw::TColor> color_border_{*this};
 
  private:
   // Entering draws the hover look while enabled. Neither handler tells the parent or runs an event.
   void MouseEnter(fw::TMessage& message) override;
+
+  RepaintingValue<fw::String> caption_{*this};
 };
 
 }  // namespace bc

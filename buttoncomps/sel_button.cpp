@@ -32,29 +32,19 @@ const fw::ClassInfo& TSelButton::StaticClass() {
 
 TSelButton::TSelButton(fw::TComponent* owner) : THoverButton(owner) {
   SetBounds(Left(), Top(), 105, 20);
-  color_ = fw::clBtnFace;
+  color_.Store(fw::clBtnFace);
   ColorOverCaption = fw::clBlack;
   ColorOver = 0x00A4B984;
   ColorDown = 0x00A4B984;
-  color_border_ = fw::clGray;
+  color_border_.Store(fw::clGray);
   // Changing the font makes the button keep its own instead of its parent's.
   Font()->SetName("Arial");
   Font()->SetColor(fw::clGray);
   Font()->SetSize(8);
   Enabled = true;
   SetShowHint(true);
-  alignment_ = TAlignment::taLeftJustify;
-  border_width_ = 1;
-}
-
-void TSelButton::SetAlment(TAlignment alignment) {
-  alignment_ = alignment;
-  Paint();
-}
-
-void TSelButton::SetBWidth(int width) {
-  border_width_ = width;
-  Paint();
+  alignment_.Store(TAlignment::taLeftJustify);
+  border_width_.Store(1);
 }
 
 void TSelButton::Paint() {
@@ -64,14 +54,14 @@ void TSelButton::Paint() {
 
 void TSelButton::DrawLook(Look look) {
   fw::TCanvas& canvas = *Canvas();
-  const TColor fill = look == Look::Normal ? color_ : look == Look::Hover ? ColorOver : ColorDown;
+  const TColor fill = look == Look::Normal ? Color() : look == Look::Hover ? ColorOver : ColorDown;
   canvas.Brush()->SetColor(fill);
   canvas.FillRect({1, 1, pf::SatInt(Width()) - 1, pf::SatInt(Height()) - 1});
   // The pressed look keeps whatever caption colour the drawing before it left.
   if (look == Look::Normal) canvas.Font()->SetColor(Font()->Color());
   if (look == Look::Hover) canvas.Font()->SetColor(ColorOverCaption);
-  const pf::Point at = CaptionOrigin(look, canvas.TextExtent(caption_));
-  canvas.TextOut(at.x, at.y, caption_);
+  const pf::Point at = CaptionOrigin(look, canvas.TextExtent(Caption()));
+  canvas.TextOut(at.x, at.y, Caption());
   DrawFrame();
 }
 
@@ -79,7 +69,7 @@ pf::Point TSelButton::CaptionOrigin(Look look, pf::Size text) const {
   const pf::SatInt w = Width();
   const bool pressed = look == Look::Pressed;
   const int y = Half(Height()) - Half(text.cy) + (pressed ? 1 : 0);
-  switch (alignment_) {
+  switch (Alignment()) {
     case TAlignment::taRightJustify:
       // The pressed caption moves one pixel left here, not right.
       return {w - text.cx - (pressed ? 7 : 6), y};
@@ -94,8 +84,8 @@ void TSelButton::DrawFrame() {
   const pf::SatInt w = Width();
   const pf::SatInt h = Height();
   // Outlines past the middle would be empty; stopping there keeps a huge width cheap.
-  const int rings = std::min(border_width_, (std::min(w, h) + 1) / 2);
-  Canvas()->Brush()->SetColor(color_border_);
+  const int rings = std::min(BorderWidth(), (std::min(w, h) + 1) / 2);
+  Canvas()->Brush()->SetColor(ColorBorder());
   for (int i = 0; i < rings; ++i) Canvas()->FrameRect({i, i, w - i, h - i});
 }
 

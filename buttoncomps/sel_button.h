@@ -12,11 +12,11 @@ class TSelButton : public THoverButton {
  public:
   explicit TSelButton(fw::TComponent* owner);
 
-  fw::TAlignment Alignment() const { return alignment_; }
-  void SetAlment(fw::TAlignment alignment);
+  fw::TAlignment Alignment() const { return alignment_.Get(); }
+  void SetAlment(fw::TAlignment alignment) { alignment_.Write(alignment); }
   // The number of outlines, from the edge inwards; none for 0 or less.
-  int BorderWidth() const { return border_width_; }
-  void SetBWidth(int width);
+  int BorderWidth() const { return border_width_.Get(); }
+  void SetBWidth(int width) { border_width_.Write(width); }
 
   // Plain values, used from the next drawing of the look concerned.
   fw::TColor ColorOverCaption = fw::clBlack;
@@ -30,8 +30,8 @@ class TSelButton : public THoverButton {
   pf::Point CaptionOrigin(Look look, pf::Size text) const;
   void DrawFrame();
 
-  fw::TAlignment alignment_ = fw::TAlignment::taLeftJustify;
-  int border_width_ = 1;
+  RepaintingValue<fw::TAlignment> alignment_{*this};
+  RepaintingValue<int> border_width_{*this};
 };
 
 }  // namespace bc

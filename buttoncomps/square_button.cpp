@@ -32,29 +32,19 @@ const fw::ClassInfo& TSquareButton::StaticClass() {
 
 TSquareButton::TSquareButton(fw::TComponent* owner) : THoverButton(owner) {
   SetBounds(Left(), Top(), 113, 17);
-  color_ = fw::clBtnFace;
+  color_.Store(fw::clBtnFace);
   ColorOverCaption = fw::clWhite;
-  color_border_ = fw::clBlack;
+  color_border_.Store(fw::clBlack);
   // Changing the font makes the button keep its own instead of its parent's.
   Font()->SetName("Arial");
   Font()->SetColor(fw::clBlack);
   Font()->SetSize(8);
   Enabled = true;
   SetShowHint(true);
-  alignment_ = TAlignment::taLeftJustify;
+  alignment_.Store(TAlignment::taLeftJustify);
   ColorOverBorder = fw::clBlack;
-  border_width_ = 2;
+  border_width_.Store(2);
   DownBorderColor = fw::clWhite;
-}
-
-void TSquareButton::SetAlment(TAlignment alignment) {
-  alignment_ = alignment;
-  Paint();
-}
-
-void TSquareButton::SetBWidth(int width) {
-  border_width_ = width;
-  Paint();
 }
 
 void TSquareButton::Paint() {
@@ -67,14 +57,14 @@ void TSquareButton::MouseLeave(fw::TMessage&) { Paint(); }
 
 void TSquareButton::DrawLook(Look look) {
   fw::TCanvas& canvas = *Canvas();
-  canvas.Brush()->SetColor(color_);
+  canvas.Brush()->SetColor(Color());
   canvas.FillRect({0, 0, Width(), Height()});
-  const pf::Point at = CaptionOrigin(canvas.TextExtent(caption_));
+  const pf::Point at = CaptionOrigin(canvas.TextExtent(Caption()));
   // The pressed look keeps whatever caption colour the drawing before it left.
   if (look == Look::Normal) canvas.Font()->SetColor(Font()->Color());
   if (look == Look::Hover) canvas.Font()->SetColor(ColorOverCaption);
-  canvas.TextOut(at.x, at.y, caption_);
-  const TColor strips = look == Look::Normal  ? color_border_
+  canvas.TextOut(at.x, at.y, Caption());
+  const TColor strips = look == Look::Normal  ? ColorBorder()
                         : look == Look::Hover ? ColorOverBorder
                                               : DownBorderColor;
   DrawStrips(strips);
@@ -83,7 +73,7 @@ void TSquareButton::DrawLook(Look look) {
 pf::Point TSquareButton::CaptionOrigin(pf::Size text) const {
   const pf::SatInt w = Width();
   const int y = Half(Height()) - Half(text.cy) - 1;
-  switch (alignment_) {
+  switch (Alignment()) {
     case TAlignment::taRightJustify:
       return {w - text.cx - 7, y};
     case TAlignment::taCenter:
@@ -94,13 +84,14 @@ pf::Point TSquareButton::CaptionOrigin(pf::Size text) const {
 }
 
 void TSquareButton::DrawStrips(TColor color) {
+  const int bw = BorderWidth();
   // A negative thickness would give reversed rectangles that paint column 0; it draws nothing.
-  if (border_width_ <= 0) return;
+  if (bw <= 0) return;
   const pf::SatInt w = Width();
   const pf::SatInt h = Height();
   Canvas()->Brush()->SetColor(color);
-  Canvas()->FillRect({0, h - border_width_, w, h});
-  Canvas()->FillRect({0, 0, border_width_, h});
+  Canvas()->FillRect({0, h - bw, w, h});
+  Canvas()->FillRect({0, 0, bw, h});
 }
 
 }  // namespace bc

@@ -12,11 +12,11 @@ class TSquareButton : public THoverButton {
  public:
   explicit TSquareButton(fw::TComponent* owner);
 
-  fw::TAlignment Alignment() const { return alignment_; }
-  void SetAlment(fw::TAlignment alignment);
+  fw::TAlignment Alignment() const { return alignment_.Get(); }
+  void SetAlment(fw::TAlignment alignment) { alignment_.Write(alignment); }
   // The thickness of both strips; none for 0 or less.
-  int BorderWidth() const { return border_width_; }
-  void SetBWidth(int width);
+  int BorderWidth() const { return border_width_.Get(); }
+  void SetBWidth(int width) { border_width_.Write(width); }
 
   // Plain values, used from the next drawing of the look concerned.
   fw::TColor ColorOverCaption = fw::clBlack;
@@ -31,8 +31,8 @@ class TSquareButton : public THoverButton {
   pf::Point CaptionOrigin(pf::Size text) const;
   void DrawStrips(fw::TColor color);
 
-  fw::TAlignment alignment_ = fw::TAlignment::taLeftJustify;
-  int border_width_ = 2;
+  RepaintingValue<fw::TAlignment> alignment_{*this};
+  RepaintingValue<int> border_width_{*this};
 };
 
 }  // namespace bc

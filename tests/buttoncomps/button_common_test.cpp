@@ -13,12 +13,15 @@ using Buttons =
     ::testing::Types<bc::TEncartaButton, bc::TAOLButton, bc::TSelButton, bc::TSquareButton>;
 TYPED_TEST_SUITE(Common, Buttons);
 
-TYPED_TEST(Common, EveryParentAssignmentResetsTheCaptionToTheName) {
+TYPED_TEST(Common, EveryParentAssignmentResetsTheCaptionToTheNameWithoutDrawing) {
   auto* b = this->template Place<TypeParam>("Named");
   EXPECT_EQ(b->Caption(), "Named");
   b->SetCap("From code");
+  b->Canvas()->Brush()->SetColor(fw::clRed);
+  b->Canvas()->FillRect(b->ClientRect());
   b->SetParent(this->form);
   EXPECT_EQ(b->Caption(), "Named");
+  EXPECT_EQ(this->Count(b, fw::clRed), b->Width() * b->Height());
   b->SetCap("From code");
   b->SetParent(nullptr);
   EXPECT_EQ(b->Caption(), "From code");

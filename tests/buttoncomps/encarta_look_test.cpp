@@ -9,8 +9,9 @@ using bc::TEncartaButton;
 
 constexpr fw::TColor kBorder = 0x00828F99;
 constexpr fw::TColor kOver = 0x000ABED8;
-constexpr fw::TColor kLight = TEncartaButton::kLightEdge;
-constexpr fw::TColor kDark = TEncartaButton::kDarkEdge;
+// The bevel edges written out, not taken from the button, so that a wrong colour there fails.
+constexpr fw::TColor kLight = 0x00EDF4F8;
+constexpr fw::TColor kDark = 0x004F4F4F;
 constexpr fw::TColor kBlue = 0xFF0000;
 constexpr fw::TColor kGreen = 0x00FF00;
 constexpr fw::TColor kRed = 0x0000FF;
