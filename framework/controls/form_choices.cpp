@@ -1,6 +1,7 @@
 #include "framework/controls/form_choices.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace fw {
 namespace {
@@ -89,13 +90,19 @@ void TFormChoices::PaintCue(pf::Device& device) const {
 }
 
 // The focus rectangle inverts what lies under it: drawn again, it goes without a trace.
-void TFormChoices::PlaceCue(pf::Device& device) {
-  const std::optional<TRect> wanted = WantedCue();
+void TFormChoices::TakeCueOff(pf::Device& device) {
+  if (!drawn_cue_) return;
   device.SetOrigin({0, 0});
   device.SetClip(form_.ClientRect());
-  if (drawn_cue_) device.DrawFocusRect(*drawn_cue_);
-  if (wanted) device.DrawFocusRect(*wanted);
-  drawn_cue_ = wanted;
+  device.DrawFocusRect(*std::exchange(drawn_cue_, std::nullopt));
+}
+
+void TFormChoices::PutCueOn(pf::Device& device) {
+  drawn_cue_ = WantedCue();
+  if (!drawn_cue_) return;
+  device.SetOrigin({0, 0});
+  device.SetClip(form_.ClientRect());
+  device.DrawFocusRect(*drawn_cue_);
 }
 
 }  // namespace fw

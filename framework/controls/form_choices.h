@@ -45,8 +45,9 @@ class TFormChoices {
   void PaintCue(pf::Device& device) const;
   // Whether the cue is drawn elsewhere than it should be.
   bool CueOutOfPlace() const { return WantedCue() != drawn_cue_; }
-  // Moves it there, on a device outside the paint: off where it is, on where it should be.
-  void PlaceCue(pf::Device& device);
+  // Moves it there, each on a device outside the paint: off where it is, on where it should be.
+  void TakeCueOff(pf::Device& device);
+  void PutCueOn(pf::Device& device);
   // Where it is drawn now (form client coordinates), if anywhere.
   const std::optional<TRect>& DrawnCue() const { return drawn_cue_; }
 

@@ -62,10 +62,12 @@ void TCustomForm::AnnounceFocus() {
                              pf::AccessibleChange::kFocus);
 }
 
+// Each ring on a device of its own, which marks what it drew when it goes: two rings far apart
+// are put as two, not as the band between them.
 void TCustomForm::PlaceFocusCue() {
   if (!choices_.CueOutOfPlace()) return;
-  std::unique_ptr<pf::Device> device = window_->GetDevice();
-  choices_.PlaceCue(*device);
+  choices_.TakeCueOff(*window_->GetDevice());
+  choices_.PutCueOn(*window_->GetDevice());
 }
 
 // A control draws straight on the window: where it draws over the cue (a neighbour overlapping
