@@ -110,12 +110,12 @@ void TApplication::Idle() {
     if (previous) previous->Perform(CM_MOUSELEAVE);
     if (target && mouse_control_ == target) target->Perform(CM_MOUSEENTER);
   }
-  TellScreenReaders();
+  CatchUpForms();
 }
 
 // What changed in the forms since the last turn of the loop: the focus cue where the current
 // choice is now; for screen readers, a button lit or unlit, one that came or went, a new name.
-void TApplication::TellScreenReaders() {
+void TApplication::CatchUpForms() {
   for (TCustomForm* form : forms_) {
     form->PlaceFocusCue();
     form->Accessibility().Refresh();

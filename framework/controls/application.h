@@ -35,7 +35,8 @@ class TApplication : public TComponent, public TFormsApplication {
   void HandleMessage();
   // Every pending message, without the idle processing.
   void ProcessMessages();
-  // The idle processing: the mouse enter and leave notifications.
+  // The idle processing: the mouse enter and leave notifications, the focus cue where the current
+  // choice is now, and what screen readers are to be told.
   void Idle();
   void Terminate() override;
   bool Terminated() const { return terminated_; }
@@ -80,7 +81,7 @@ class TApplication : public TComponent, public TFormsApplication {
   PointerRecord AskPlatform() const;
   TCustomForm* FormOf(const pf::WindowHandler* window) const;
   bool AnyShownFormDisabled() const;
-  void TellScreenReaders();
+  void CatchUpForms();
 
   bool terminated_ = false;
   TCustomForm* main_form_ = nullptr;
