@@ -326,72 +326,7 @@ void TCustomForm::CheckKeyboardOrder() const {
   }
 }
 
-// ---- platform events ------------------------------------------------------------------
-
-namespace {
-TMouseButton ButtonOf(pf::MouseButton b) {
-  switch (b) {
-    case pf::MouseButton::Right: return TMouseButton::mbRight;
-    case pf::MouseButton::Middle: return TMouseButton::mbMiddle;
-    default: return TMouseButton::mbLeft;
-  }
-}
-}  // namespace
-
-TControl* TCustomForm::MouseTarget(pf::Point pos, TPoint* local) const {
-  const TFormsApplication* app = FormsApplication();
-  TControl* target = app ? app->CaptureControl() : nullptr;
-  if (target && target->ParentForm() != this) target = nullptr;
-  if (!target) target = const_cast<TCustomForm*>(this)->FindControlAt(pos, false);
-  const TPoint origin = target->ClientToForm({0, 0});
-  *local = {pf::SubSat(pos.x, origin.x), pf::SubSat(pos.y, origin.y)};
-  return target;
-}
-
-void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {
-  TFormsApplication* app = FormsApplication();
-  if (app) app->PointerAt(*this, e.pos);
-  TPoint p;
-  TControl* target = MouseTarget(e.pos, &p);
-  const TMouseButton button = ButtonOf(e.button);
-  if (button == TMouseButton::mbLeft && app) {
-    app->SetCaptureControl(target);
-    // The second press of a double click starts no click.
-    target->SetClicked((e.shift & pf::kDoubleClick) == 0);
-  }
-  target->MouseDown(button, TShiftState(e.shift), p.x, p.y);
-}
-
-void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
-  TFormsApplication* app = FormsApplication();
-  if (app) app->PointerAt(*this, e.pos);
-  TPoint p;
-  TControl* target = MouseTarget(e.pos, &p);
-  const TMouseButton button = ButtonOf(e.button);
-  const auto watch = WeakRefTo(target);
-  if (button == TMouseButton::mbLeft && app) {
-    app->SetCaptureControl(nullptr);
-    if (target->Clicked()) {
-      target->SetClicked(false);
-      if (target->ClientRect().Contains(p)) target->Click();
-    }
-  }
-  if (watch.Alive()) target->MouseUp(button, TShiftState(e.shift), p.x, p.y);
-}
-
-void TCustomForm::WindowMouseMove(unsigned shift, pf::Point pos) {
-  if (TFormsApplication* app = FormsApplication()) app->PointerAt(*this, pos);
-  TPoint p;
-  TControl* target = MouseTarget(pos, &p);
-  UpdateCursor(target);
-  target->MouseMove(TShiftState(shift), p.x, p.y);
-}
-
-void TCustomForm::UpdateCursor(TControl* control) {
-  TCursor cursor = crDefault;
-  for (TControl* c = control; c && cursor == crDefault; c = c->Parent()) cursor = c->Cursor();
-  window_->SetCursor(CursorShapeOf(cursor));
-}
+// ---- the window's paint, close and restore ------------------------------------------
 
 void TCustomForm::WindowPaint(pf::Device& device, const pf::Rect& update) {
   struct PaintScope {
@@ -419,20 +354,6 @@ void TCustomForm::WindowCloseRequest() { Close(); }
 void TCustomForm::WindowRestored() {
   if (TFormsApplication* app = FormsApplication()) app->PointerUnknown();
   if (std::exchange(focus_on_restore_, false)) window_->SetFocus();
-}
-
-void TCustomForm::WindowPointerLeft() {
-  if (TFormsApplication* app = FormsApplication()) app->PointerLeft(*this);
-}
-
-void TCustomForm::WindowCaptureLost() {
-  TFormsApplication* app = FormsApplication();
-  if (!app) return;
-  TControl* captured = app->CaptureControl();
-  if (captured && captured->ParentForm() == this) {
-    captured->SetClicked(false);
-    app->SetCaptureControl(nullptr);
-  }
 }
 
 }  // namespace fw
