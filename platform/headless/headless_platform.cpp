@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/sys_colors.h"
+#include "platform/text/cp1252.h"
 
 namespace pf::headless {
 namespace {
@@ -337,6 +338,11 @@ MarkerResult HeadlessPlatform::TakeInstanceMarker(std::string_view name) {
   r.already_exists = Markers().count(name) > 0;
   r.marker = std::make_unique<HeadlessMarker>(std::string(name));
   return r;
+}
+
+// As a western Windows writes paths in its texts.
+std::string HeadlessPlatform::PathText(std::string_view path) {
+  return text::Cp1252FromUtf8(path);
 }
 
 ShellResult HeadlessPlatform::ShellExecute(const ShellRequest& request) {

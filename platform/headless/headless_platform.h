@@ -180,6 +180,7 @@ class HeadlessPlatform : public Platform {
   void Sleep(unsigned ms) override;
   OsVersion GetOsVersion() override { return os_version; }
   std::string ExecutablePath() override { return executable_path; }
+  std::string PathText(std::string_view path) override;
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
   ColorRef SysColor(int index) override;

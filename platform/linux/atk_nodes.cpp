@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "platform/linux/atk_libs.h"
-#include "platform/raster/cp1252.h"
+#include "platform/text/cp1252.h"
 
 namespace pf::linux_x {
 namespace {
@@ -95,7 +95,7 @@ void DescribedNode::Detach() {
 
 const char* DescribedNode::Name() {
   const std::optional<AccessibleObject> d = Describe();
-  name_ = d ? raster::Utf8FromCp1252(d->name) : std::string();
+  name_ = d ? text::Utf8FromCp1252(d->name) : std::string();
   return name_.c_str();
 }
 
@@ -130,7 +130,7 @@ Point PartNode::ParentOrigin() { return frame_.WindowOrigin(); }
 const char* PartNode::ActionName() {
   const std::optional<AccessibleObject> d = Describe();
   if (!d || d->default_action.empty()) return nullptr;
-  action_ = raster::Utf8FromCp1252(d->default_action);
+  action_ = text::Utf8FromCp1252(d->default_action);
   return action_.c_str();
 }
 
@@ -255,7 +255,7 @@ AtkObject* FrameNode::RefChildAt(Point screen) {
 // ---- ApplicationNode -----------------------------------------------------------------------
 
 ApplicationNode::ApplicationNode(std::string title, ActionRequests& requests)
-    : title_(raster::Utf8FromCp1252(title)), requests_(requests),
+    : title_(text::Utf8FromCp1252(title)), requests_(requests),
       object_(NewAtkObject(AtkKind::kApplication, ATK_ROLE_APPLICATION, this)) {}
 
 ApplicationNode::~ApplicationNode() {
@@ -300,7 +300,7 @@ void ApplicationNode::Changed(const void* window, AccessibleId id, AccessibleCha
 }
 
 void ApplicationNode::SetTitle(std::string title) {
-  title_ = raster::Utf8FromCp1252(title);
+  title_ = text::Utf8FromCp1252(title);
   Atk().g_object_notify(reinterpret_cast<GObject*>(object_), "accessible-name");
 }
 

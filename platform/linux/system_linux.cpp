@@ -11,6 +11,7 @@
 #include "platform/sys_colors.h"
 #include "platform/linux/marker_linux.h"
 #include "platform/linux/platform_linux.h"
+#include "platform/text/cp1252.h"
 
 namespace pf::linux_x {
 
@@ -66,6 +67,7 @@ OsVersion LinuxPlatform::GetOsVersion() {
 }
 
 // In the launcher's Windows style; see shell_linux.h.
+// The file system's bytes: UTF-8, as paths cross the seam, on every current desktop.
 std::string LinuxPlatform::ExecutablePath() {
   std::vector<char> path(256);
   for (;;) {
@@ -77,6 +79,8 @@ std::string LinuxPlatform::ExecutablePath() {
     path.resize(path.size() * 2);  // cut short: try again with more room
   }
 }
+
+std::string LinuxPlatform::PathText(std::string_view path) { return text::Cp1252FromUtf8(path); }
 
 ColorRef LinuxPlatform::SysColor(int index) { return DefaultSysColor(index); }
 
