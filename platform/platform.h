@@ -191,6 +191,13 @@ struct OsVersion {
 
 enum class PumpResult { Empty, Dispatched, Quit };
 
+// The thread's place in the system's object model (COM's single-threaded apartment on Windows),
+// which the shell, the screen readers' server and the endpoint's mute share. Destroying it leaves.
+class Apartment {
+ public:
+  virtual ~Apartment() = default;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -229,6 +236,9 @@ class Platform {
   // `path` as the program's texts are written, for a text that shows it: in Windows-1252, '?'
   // for what it lacks (Windows: in its ANSI code page, as its ANSI calls always wrote paths).
   virtual std::string PathText(std::string_view path) = 0;
+  // Joins the thread's apartment for as long as the result lives. Null where the system has none,
+  // or where it could not be joined: the program goes on without (each user says how).
+  virtual std::unique_ptr<Apartment> JoinApartment() { return nullptr; }
   // As MessageBoxA: flags are BoxStyle bits; returns a BoxResult.
   virtual int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                          unsigned flags) = 0;

@@ -73,7 +73,9 @@ std::uint32_t HeadlessMixer::Close(MixerHandle mixer) {
 }
 
 EndpointMute HeadlessMixer::ClearEndpointMute() {
-  if (endpoint != EndpointMute::kAbsent) calls.push_back("endpoint mute 0");
+  if (endpoint == EndpointMute::kAbsent) return endpoint;
+  calls.push_back("endpoint mute 0");
+  if (on_endpoint) on_endpoint("endpoint mute 0");
   return endpoint;
 }
 

@@ -41,9 +41,23 @@ class HeadlessProcess : public Process {
   int& open_;
 };
 
+class HeadlessApartment : public Apartment {
+ public:
+  explicit HeadlessApartment(std::function<void(const std::string&)> record)
+      : record_(std::move(record)) {
+    record_("apartment joined");
+  }
+  ~HeadlessApartment() override { record_("apartment left"); }
+
+ private:
+  std::function<void(const std::string&)> record_;
+};
+
 }  // namespace
 
-HeadlessPlatform::HeadlessPlatform() = default;
+HeadlessPlatform::HeadlessPlatform() {
+  mixer.on_endpoint = [this](const std::string& what) { Record(what); };
+}
 
 HeadlessPlatform::~HeadlessPlatform() {
   for (HeadlessWindow* w : windows_) w->handler_ = nullptr;
@@ -343,6 +357,10 @@ MarkerResult HeadlessPlatform::TakeInstanceMarker(std::string_view name) {
 // As a western Windows writes paths in its texts.
 std::string HeadlessPlatform::PathText(std::string_view path) {
   return text::Cp1252FromUtf8(path);
+}
+
+std::unique_ptr<Apartment> HeadlessPlatform::JoinApartment() {
+  return std::make_unique<HeadlessApartment>([this](const std::string& what) { Record(what); });
 }
 
 ShellResult HeadlessPlatform::ShellExecute(const ShellRequest& request) {

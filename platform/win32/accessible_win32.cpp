@@ -31,14 +31,6 @@ std::uint32_t NextSerial() {
   return ++serial;
 }
 
-// COM for the program's thread from the first screen reader's request to the end of the program:
-// leaving it sooner would cut off clients that still hold objects, and may pump messages. A thread
-// already in the multithreaded apartment would get calls on other threads: it serves nothing.
-bool InSingleThreadedApartment() {
-  static const ComApartment apartment;
-  return apartment.SingleThreaded();
-}
-
 }  // namespace
 
 // The window's client object. Every call comes on the window's thread: from the screen reader's
@@ -357,7 +349,9 @@ AccessibleServer::~AccessibleServer() { object_->Disconnect(); }
 
 std::optional<LRESULT> AccessibleServer::AnswerGetObject(WPARAM wp, LPARAM lp) {
   if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT)) return std::nullopt;
-  if (!InSingleThreadedApartment()) return std::nullopt;
+  // Only in the program's apartment (Win32Platform::JoinApartment): a thread in the
+  // multithreaded one would get calls on other threads.
+  if (!ComApartment::ServesObjects()) return std::nullopt;
   const LRESULT result = ::LresultFromObject(IID_IAccessible, wp, object_.get());
   if (result <= 0) return std::nullopt;  // the system's own client object, then
   return result;

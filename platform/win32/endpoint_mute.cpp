@@ -38,10 +38,8 @@ EndpointMute ClearDefaultRenderMute() {
 
 }  // namespace
 
-EndpointMute WinmmMixer::ClearEndpointMute() {
-  const ComApartment com;
-  if (!com.Usable()) return EndpointMute::kFailed;
-  return ClearDefaultRenderMute();  // every reference is released before COM goes
-}
+// In the program's apartment (Win32Platform::JoinApartment), which it leaves only after this;
+// without one, COM answers CO_E_NOTINITIALIZED and nothing is cleared.
+EndpointMute WinmmMixer::ClearEndpointMute() { return ClearDefaultRenderMute(); }
 
 }  // namespace pf::win32
