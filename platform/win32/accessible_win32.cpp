@@ -9,6 +9,7 @@
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/com.h"
 #include "platform/win32/seam_codes.h"
+#include "platform/win32/system_dlls.h"
 
 namespace pf::win32 {
 namespace {
@@ -97,8 +98,9 @@ class WindowAccessible final : public IAccessible {
     if (parent == nullptr) return E_POINTER;
     *parent = nullptr;
     if (tree_ == nullptr) return CO_E_OBJNOTCONNECTED;
-    return ::CreateStdAccessibleObject(hwnd_, OBJID_WINDOW, IID_IDispatch,
-                                       reinterpret_cast<void**>(parent));
+    const auto create = Oleacc().create_std_accessible_object;
+    if (create == nullptr) return E_FAIL;
+    return create(hwnd_, OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
   }
 
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
@@ -351,8 +353,9 @@ std::optional<LRESULT> AccessibleServer::AnswerGetObject(WPARAM wp, LPARAM lp) {
   if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT)) return std::nullopt;
   // Only in the program's apartment (Win32Platform::JoinApartment): a thread in the
   // multithreaded one would get calls on other threads.
-  if (!ComApartment::ServesObjects()) return std::nullopt;
-  const LRESULT result = ::LresultFromObject(IID_IAccessible, wp, object_.get());
+  const auto lresult_from_object = Oleacc().lresult_from_object;
+  if (!ComApartment::ServesObjects() || lresult_from_object == nullptr) return std::nullopt;
+  const LRESULT result = lresult_from_object(IID_IAccessible, wp, object_.get());
   if (result <= 0) return std::nullopt;  // the system's own client object, then
   return result;
 }

@@ -3,7 +3,8 @@
 
 namespace pf::win32 {
 
-// The winmm mixer calls, their result codes passed through unchanged.
+// The winmm mixer calls, their result codes passed through unchanged; winmm is bound at run time
+// from the system folder (system_dlls.h).
 class WinmmMixer : public Mixer {
  public:
   unsigned DeviceCount() override;

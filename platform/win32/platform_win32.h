@@ -1,6 +1,6 @@
 #pragma once
-// The platform on Win32: user32, gdi32, shell32, winmm, ole32 (the apartment, the endpoint mute),
-// oleacc and oleaut32 (the screen readers' server) and kernel32.
+// The platform on Win32: user32, gdi32, shell32, ole32 (the apartment, the endpoint mute),
+// oleaut32 and kernel32 at load time; winmm and oleacc (the screen readers' server) at run time.
 #include <map>
 #include <memory>
 

@@ -22,8 +22,8 @@ fail() {
 
 check_executable() {
   local dlls rc want
-  want="GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL OLEACC.DLL OLEAUT32.DLL SHELL32.DLL USER32.DLL"
-  want+=" WINMM.DLL "
+  # KnownDLLs only: winmm and oleacc are loaded at run time from the system folder.
+  want="GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL OLEAUT32.DLL SHELL32.DLL USER32.DLL "
   dlls=$(i686-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
   [ "$dlls" = "$want" ] ||
     fail "imports: $dlls"

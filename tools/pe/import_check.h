@@ -1,6 +1,7 @@
 #pragma once
-// The list of what each system DLL exports on the oldest Windows the program must load on, and
-// the link map's word on which object asked for an import.
+// The list of what each system DLL exports on the oldest Windows the program must load on, the
+// list of the DLLs it may import at load time, and the link map's word on which object asked for
+// an import.
 #include <map>
 #include <set>
 #include <string>
@@ -22,6 +23,10 @@ class ExportList {
 // Lines: "[DLL]" opens a DLL's section; each other line names one function of it; "#" starts a
 // comment. Throws Error, with the line, for a function outside any section.
 ExportList ReadExportList(const std::string& path);
+// Lines: one DLL's name each (the DLLs the program may import at load time); "#" starts a
+// comment. The names come back in upper case: the loader compares them without case.
+std::set<std::string> ReadDllList(const std::string& path);
+bool ListsDll(const std::set<std::string>& list, const std::string& dll);
 std::string ReadText(const std::string& path);
 
 // The object file (or archive member) that referred to the import's symbol, from the section of
