@@ -3,10 +3,32 @@
 #include <cwchar>
 #include <iterator>
 
-namespace pf::win32 {
 namespace {
 
-constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+constexpr WORD kSearchSystem32 = 0x0800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+
+// The image's load configuration, in the 64 bytes Windows XP and earlier demand of an x86 image's
+// (the PE format's description of it): Windows 10 1607 and later read its DependentLoadFlags and
+// look for the program's imports in the system folder only. GNU ld does not point the header at
+// it: qf_pe --load-config does, after the link (app/CMakeLists.txt). The name is the one other
+// linkers look for.
+struct LoadConfig32 {
+  DWORD size;
+  DWORD unused_before_flags[12];  // time stamp, versions, heap and lock settings: all default
+  WORD csd_version;
+  WORD dependent_load_flags;
+  DWORD edit_list;
+  DWORD security_cookie;  // none: the program is not built with stack cookies
+};
+static_assert(sizeof(LoadConfig32) == 64, "the load configuration of every Windows");
+
+}  // namespace
+
+extern "C" const LoadConfig32 _load_config_used = {sizeof(LoadConfig32), {}, 0, kSearchSystem32,
+                                                   0, 0};
+
+namespace pf::win32 {
+namespace {
 
 // Loaded by name into a program like this one by Windows itself: the visual styles (user32), the
 // desktop window manager, winmm's codec manager and the drivers its registry names, and what the
@@ -27,9 +49,12 @@ void PreloadFromSystemFolder() {
 }  // namespace
 
 void KeepDllSearchInSystemFolder() {
+  // The same flags as the loader's, read from the image: the read keeps the structure linked.
+  const WORD flags =
+      reinterpret_cast<const volatile LoadConfig32*>(&_load_config_used)->dependent_load_flags;
   HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
   const auto set_default = Find<BOOL(WINAPI*)(DWORD)>(kernel, "SetDefaultDllDirectories");
-  if (set_default != nullptr && set_default(kSearchSystem32)) return;
+  if (set_default != nullptr && set_default(flags)) return;
   if (const auto set_dll_directory = Find<BOOL(WINAPI*)(LPCWSTR)>(kernel, "SetDllDirectoryW")) {
     set_dll_directory(L"");
   }

@@ -91,4 +91,17 @@ std::string ImportedBy(const std::string& link_map, const Import& import) {
   return std::string();
 }
 
+// A symbol's line in the map: "                0x00467d80                _load_config_used".
+std::uint32_t SymbolAddress(const std::string& link_map, const std::string& symbol) {
+  std::istringstream lines(link_map);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string address, name, more;
+    if (!(words >> address >> name) || (words >> more) || name != symbol) continue;
+    if (address.rfind("0x", 0) == 0) return static_cast<std::uint32_t>(std::stoul(address, nullptr, 16));
+  }
+  return 0;
+}
+
 }  // namespace pe

@@ -1,7 +1,7 @@
 #pragma once
 // The list of what each system DLL exports on the oldest Windows the program must load on, the
 // list of the DLLs it may import at load time, and the link map's word on which object asked for
-// an import.
+// an import or where it put a symbol.
 #include <map>
 #include <set>
 #include <string>
@@ -32,5 +32,9 @@ std::string ReadText(const std::string& path);
 // The object file (or archive member) that referred to the import's symbol, from the section of
 // GNU ld's map that says why each archive member was included; empty when the map does not say.
 std::string ImportedBy(const std::string& link_map, const Import& import);
+
+// The address GNU ld's map gives a global symbol, named as C names it (the map drops the
+// underscore that x86 object files put before C names); 0 when the map does not name it.
+std::uint32_t SymbolAddress(const std::string& link_map, const std::string& symbol);
 
 }  // namespace pe
