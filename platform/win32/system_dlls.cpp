@@ -49,15 +49,20 @@ void PreloadFromSystemFolder() {
 }  // namespace
 
 void KeepDllSearchInSystemFolder() {
+  HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+  KeepDllSearchInSystemFolder(
+      DllSearchCalls{Find<DllSearchCalls::SetDefaultFn>(kernel, "SetDefaultDllDirectories"),
+                     Find<DllSearchCalls::SetDirectoryFn>(kernel, "SetDllDirectoryW")});
+}
+
+void KeepDllSearchInSystemFolder(const DllSearchCalls& system) {
   // The same flags as the loader's, read from the image: the read keeps the structure linked.
   const WORD flags =
       reinterpret_cast<const volatile LoadConfig32*>(&_load_config_used)->dependent_load_flags;
-  HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-  const auto set_default = Find<BOOL(WINAPI*)(DWORD)>(kernel, "SetDefaultDllDirectories");
-  if (set_default != nullptr && set_default(flags)) return;
-  if (const auto set_dll_directory = Find<BOOL(WINAPI*)(LPCWSTR)>(kernel, "SetDllDirectoryW")) {
-    set_dll_directory(L"");
+  if (system.set_default_dll_directories != nullptr && system.set_default_dll_directories(flags)) {
+    return;
   }
+  if (system.set_dll_directory != nullptr) system.set_dll_directory(L"");
   PreloadFromSystemFolder();
 }
 

@@ -17,6 +17,14 @@ namespace pf::win32 {
 // of the search (SetDllDirectory, XP SP1 and later), and the libraries Windows loads by name
 // into a program like this one are loaded now from the system folder, and kept.
 void KeepDllSearchInSystemFolder();
+// The same with the kernel32 calls given: null where the system lacks one (tests play such a one).
+struct DllSearchCalls {
+  using SetDefaultFn = BOOL(WINAPI*)(DWORD);
+  using SetDirectoryFn = BOOL(WINAPI*)(LPCWSTR);
+  SetDefaultFn set_default_dll_directories = nullptr;
+  SetDirectoryFn set_dll_directory = nullptr;
+};
+void KeepDllSearchInSystemFolder(const DllSearchCalls& system);
 
 // `name` from the system folder by its full path, and its own imports from there too. An empty
 // module when the system has no such DLL.
