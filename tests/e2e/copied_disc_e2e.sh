@@ -76,22 +76,12 @@ acp=$(wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP
 QF_STANDIN_LOG=$(winepath -w "$work/record.txt" 2>/dev/null)
 export QF_STANDIN_LOG
 
-# start_copy RUN: the launcher from the copied folder, its DLLs native-first; the trace says what
-# it loads, its COM apartments, its shell requests, mixer and endpoint.
-start_copy() {
-  trace="$work/trace.$1"
-  xdotool mousemove --sync 0 0
-  pushd "$folder" >/dev/null
-  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$overrides=n,b" \
-    WINEDEBUG=-all,warn+debugstr,trace+loaddll,trace+ole,trace+exec,trace+winmm,trace+mmdevapi \
-    wine Quenfor.exe 2>"$trace" &
-  launcher_pid=$!
-  popd >/dev/null
-  wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Form_Main$' | head -n1) ||
-    fail "$1: no window named Form_Main"
-  local WINDOW SCREEN WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
-}
+# The launcher from the copied folder, its DLLs native-first; the trace says too what it loads,
+# its COM apartments and its shell requests.
+launcher=Quenfor.exe
+launch_dir=$folder
+trace_more=trace+loaddll,trace+ole,trace+exec
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$overrides=n,b"
 
 loads() { sed -n 's/^[0-9a-f]*:trace:loaddll:build_module Loaded L"\([^"]*\)".*/\1/p' "$trace"; }
 
@@ -133,7 +123,7 @@ check_apartment() {
 
 # Run 1: a screen reader presses the driver's choice (the launcher serves it through oleacc),
 # then the exit (the taskbar's close: the window stays minimised after a launch).
-start_copy driver
+start_launcher driver
 sleep 2.6  # the fade-in ends
 press_accessible "Install Driver & Utility"
 expect_launch driver ImageButton3Click 109 'C:\\????????\\????\\DRIVER\\SETUP.EXE' \
@@ -146,14 +136,14 @@ check_nothing_planted_loaded driver
 check_loads_accounted
 check_apartment
 
-start_copy manual
+start_launcher manual
 click manual
 expect_launch manual ImageButton2Click 89 'C:\\????????\\????\\\\USER MANUAL\\QRV512LD3T8.pdf' \
   "C:\\qf\\viewer.exe|$win_folder\\USER MANUAL\\QRV512LD3T8.pdf"
 stop_launcher
 check_nothing_planted_loaded manual
 
-start_copy reader
+start_launcher reader
 click reader
 expect_launch reader ImageButton1Click 174 'C:\\????????\\????\\\\ACROBAT READER\\Setup8.exe' \
   "$win_folder\\ACROBAT READER\\Setup8.exe"
