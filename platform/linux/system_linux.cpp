@@ -66,8 +66,8 @@ OsVersion LinuxPlatform::GetOsVersion() {
   return v;
 }
 
-// In the launcher's Windows style; see shell_linux.h.
-// The file system's bytes: UTF-8, as paths cross the seam, on every current desktop.
+// In the launcher's Windows style (see shell_linux.h), of the file system's bytes: UTF-8, as paths
+// cross the seam, on every current desktop.
 std::string LinuxPlatform::ExecutablePath() {
   std::vector<char> path(256);
   for (;;) {
