@@ -35,7 +35,7 @@ int Quenfor() {
   pf::MarkerResult marker = pf::Current().TakeInstanceMarker(kInstanceMarker);
   // Another copy runs: leave silently; the handle closes as `marker` goes.
   if (marker.already_exists) return 0;
-  // Joined before the first window and the first shell request, left after the mute is cleared:
+  // Joined before the main form and the first shell request, left after the mute is cleared:
   // the shell, the screen readers and the endpoint share it.
   const std::unique_ptr<pf::Apartment> apartment = pf::Current().JoinApartment();
   {

@@ -1,4 +1,4 @@
-// The UI thread's COM apartment, which the program joins before its first window and leaves at
+// The UI thread's COM apartment, which the program joins before its main form and leaves at
 // its end: ShellExecuteEx asks for it (the handler it starts may be a COM object), and the
 // screen readers' server and the endpoint's mute use it.
 #include "platform/win32/com.h"
