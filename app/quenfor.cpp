@@ -35,6 +35,9 @@ int Quenfor() {
   pf::MarkerResult marker = pf::Current().TakeInstanceMarker(kInstanceMarker);
   // Another copy runs: leave silently; the handle closes as `marker` goes.
   if (marker.already_exists) return 0;
+  // Joined before the main form and the first shell request, left after the mute is cleared:
+  // the shell, the screen readers and the endpoint share it.
+  const std::unique_ptr<pf::Apartment> apartment = pf::Current().JoinApartment();
   {
     auto application = std::make_unique<fw::TApplication>(nullptr);
     RunApplication(*application);

@@ -35,7 +35,8 @@ void DebugTrace(const char* function, int number, const char* message) {
 
 bool ShellRun(const fw::String& target, const fw::String& parameters, bool wait) {
   pf::Platform& platform = pf::Current();
-  platform.DebugOutput(target);
+  // The path goes to the shell whole; the trace line shows it as the system's texts are written.
+  platform.DebugOutput(platform.PathText(target));
   pf::ShellRequest request;
   request.mask = pf::kShellKeepProcess | pf::kShellNoConsole;
   request.owner = fw::Application->Handle();

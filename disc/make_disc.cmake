@@ -1,10 +1,18 @@
 # Lays out the disc's root and writes its image; run by the disc target:
 #   cmake -DCONTENT=DIR -DLIST=content.txt -DLAUNCHER=Quenfor.exe -DROOT=DIR -DIMAGE=FILE
-#         -DLABEL=NAME -DXORRISO=PATH -DSOURCE_DIR=DIR -P make_disc.cmake
-# Nothing is written unless the content holds every file the launcher opens, named exactly.
+#         -DLABEL=NAME -DXORRISO=PATH -DSOURCE_DIR=DIR
+#         [-DSIGN_CERT=PEM -DSIGN_KEY=PEM [-DSIGN_PASS_FILE=FILE] [-DSIGN_TIMESTAMP_URL=URL]
+#          -DOSSLSIGNCODE=PATH] -P make_disc.cmake
+# Nothing is written unless the content holds every file the launcher opens, named exactly, and,
+# when a certificate is given, the launcher was signed with it.
 cmake_minimum_required(VERSION 3.25)
 
 set(launcher_name Quenfor.exe)
+foreach(optional IN ITEMS SIGN_CERT SIGN_KEY SIGN_PASS_FILE SIGN_TIMESTAMP_URL OSSLSIGNCODE)
+  if(NOT DEFINED ${optional})
+    set(${optional} "")
+  endif()
+endforeach()
 
 # The entries of `dir`, exactly as the file system spells them.
 function(entries_of dir out)
@@ -84,11 +92,58 @@ function(image_epoch out)
   set(${out} ${epoch} PARENT_SCOPE)
 endfunction()
 
-function(lay_out_root)
+# Empty when there is nothing to sign with; else what stops the signing before it starts.
+function(signing_problems out)
+  set(problems "")
+  if(SIGN_CERT STREQUAL "" AND SIGN_KEY STREQUAL "")
+    set(${out} "" PARENT_SCOPE)
+    return()
+  endif()
+  foreach(file IN ITEMS SIGN_CERT SIGN_KEY SIGN_PASS_FILE)
+    if(file STREQUAL "SIGN_PASS_FILE" AND "${${file}}" STREQUAL "")
+      continue()
+    elseif("${${file}}" STREQUAL "")
+      string(APPEND problems "  QF_${file} is not set: give both the certificate and its key\n")
+    elseif(NOT EXISTS "${${file}}" OR IS_DIRECTORY "${${file}}")
+      string(APPEND problems "  QF_${file}: no such file: ${${file}}\n")
+    endif()
+  endforeach()
+  if(NOT OSSLSIGNCODE OR NOT EXISTS "${OSSLSIGNCODE}")
+    string(APPEND problems "  osslsigncode is missing (tools/setup.sh --win32 installs it)\n")
+  endif()
+  set(${out} "${problems}" PARENT_SCOPE)
+endfunction()
+
+# The launcher signed (Authenticode, SHA-256) into `signed`. Its header keeps the run-from-swap
+# flag; osslsigncode writes the checksum of the signed file. The signing time is the image's, so
+# the same sources and key give the same bytes; a time-stamp server is asked only when named.
+function(sign_launcher signed epoch)
+  set(args sign -certs ${SIGN_CERT} -key ${SIGN_KEY} -h sha256 -n "Installation Application"
+           -time ${epoch} -in ${LAUNCHER} -out ${signed})
+  if(NOT SIGN_PASS_FILE STREQUAL "")
+    list(APPEND args -readpass ${SIGN_PASS_FILE})  # the passphrase stays off every command line
+  endif()
+  if(NOT SIGN_TIMESTAMP_URL STREQUAL "")
+    list(APPEND args -ts ${SIGN_TIMESTAMP_URL})
+  endif()
+  get_filename_component(folder ${signed} DIRECTORY)
+  file(MAKE_DIRECTORY ${folder})
+  file(REMOVE ${signed})
+  # No terminal to ask on: a key that needs a passphrase it was not given fails at once.
+  execute_process(COMMAND ${OSSLSIGNCODE} ${args} INPUT_FILE /dev/null RESULT_VARIABLE rc
+                  OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT rc EQUAL 0 OR NOT EXISTS ${signed})
+    file(REMOVE ${signed})
+    message(FATAL_ERROR "disc: signing ${LAUNCHER} with ${SIGN_CERT} failed (${rc}); "
+                        "nothing was written:\n${out}")
+  endif()
+endfunction()
+
+function(lay_out_root launcher)
   file(REMOVE_RECURSE ${ROOT})
   file(MAKE_DIRECTORY ${ROOT})
   file(COPY ${CONTENT}/ DESTINATION ${ROOT})
-  file(COPY_FILE ${LAUNCHER} ${ROOT}/${launcher_name})
+  file(COPY_FILE ${launcher} ${ROOT}/${launcher_name})
   # What Windows reads when the disc goes in: the program to start, its icon, the drive's name.
   file(WRITE ${ROOT}/AUTORUN.INF
        "[autorun]\r\nopen=${launcher_name}\r\nicon=${launcher_name},0\r\nlabel=${LABEL}\r\n")
@@ -125,9 +180,26 @@ endif()
 if(NOT XORRISO OR NOT EXISTS "${XORRISO}")
   message(FATAL_ERROR "disc: xorriso is missing (tools/setup.sh --win32 installs it)")
 endif()
-lay_out_root()
+signing_problems(problems)
+if(NOT problems STREQUAL "")
+  message(FATAL_ERROR "disc: Quenfor.exe cannot be signed:\n${problems}Nothing was written.")
+endif()
 image_epoch(epoch)
+set(launcher ${LAUNCHER})
+if(NOT SIGN_CERT STREQUAL "")
+  set(launcher ${IMAGE}.signed.exe)
+  sign_launcher(${launcher} ${epoch})
+endif()
+lay_out_root(${launcher})
+if(NOT launcher STREQUAL LAUNCHER)
+  file(REMOVE ${launcher})
+endif()
 write_image(${epoch})
 file(SIZE ${IMAGE} size)
 math(EXPR mib "(${size} + 524288) / 1048576")
-message("disc: ${IMAGE} (${size} bytes, about ${mib} MiB); its root is ${ROOT}")
+if(SIGN_CERT STREQUAL "")
+  set(signed "")
+else()
+  set(signed ", Quenfor.exe signed with ${SIGN_CERT}")
+endif()
+message("disc: ${IMAGE} (${size} bytes, about ${mib} MiB); its root is ${ROOT}${signed}")

@@ -199,6 +199,7 @@ class Process {
   virtual std::uint32_t Wait(unsigned timeout_ms) = 0;
 };
 
+// The file, its parameters and the folder are paths: UTF-8, as every path crosses the seam.
 struct ShellRequest {
   unsigned mask = 0;  // ShellFlag bits
   NativeHandle owner = 0;
@@ -223,6 +224,13 @@ struct OsVersion {
 };
 
 enum class PumpResult { Empty, Dispatched, Quit };
+
+// The thread's place in the system's object model (COM's single-threaded apartment on Windows),
+// which the shell, the screen readers' server and the endpoint's mute share. Destroying it leaves.
+class Apartment {
+ public:
+  virtual ~Apartment() = default;
+};
 
 class Platform {
  public:
@@ -260,7 +268,14 @@ class Platform {
   virtual ShellResult ShellExecute(const ShellRequest& request) = 0;
   virtual void Sleep(unsigned ms) = 0;
   virtual OsVersion GetOsVersion() = 0;
+  // A path: UTF-8, whatever the system's own encoding of names (docs/ARCHITECTURE.md).
   virtual std::string ExecutablePath() = 0;
+  // `path` as the program's texts are written, for a text that shows it: in Windows-1252, '?'
+  // for what it lacks (Windows: in its ANSI code page, as its ANSI calls always wrote paths).
+  virtual std::string PathText(std::string_view path) = 0;
+  // Joins the thread's apartment for as long as the result lives. Null where the system has none,
+  // or where it could not be joined: the program goes on without (each user says how).
+  virtual std::unique_ptr<Apartment> JoinApartment() { return nullptr; }
   // As MessageBoxA: flags are BoxStyle bits; returns a BoxResult.
   virtual int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                          unsigned flags) = 0;

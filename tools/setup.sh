@@ -22,7 +22,7 @@ native=(build-essential cmake ninja-build pkg-config git
         openbox desktop-file-utils clang libclang-rt-14-dev valgrind lintian man-db file)
 win32=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
        libz-mingw-w64-dev
-       wine wine32:i386 wine64 nasm dpkg-dev xorriso)
+       wine wine32:i386 wine64 nasm dpkg-dev xorriso osslsigncode openssl)
 
 missing() {
   local out=()

@@ -73,7 +73,9 @@ std::uint32_t HeadlessMixer::Close(MixerHandle mixer) {
 }
 
 void HeadlessMixer::ClearEndpointMute() {
-  if (has_endpoint) calls.push_back("endpoint mute 0");
+  if (!has_endpoint) return;
+  calls.push_back("endpoint mute 0");
+  if (on_endpoint) on_endpoint("endpoint mute 0");
 }
 
 }  // namespace pf::headless

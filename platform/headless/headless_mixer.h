@@ -1,5 +1,6 @@
 #pragma once
 // A mixer in memory: configured by a test, every call recorded.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ class HeadlessMixer : public Mixer {
   // "endpoint mute 0".
   std::vector<std::string> calls;
   int open_handles = 0;
+  // Told of the endpoint's clear too, so that the platform's events order it among the rest.
+  std::function<void(const std::string&)> on_endpoint;
 
   unsigned DeviceCount() override;
   std::uint32_t Open(unsigned device, MixerHandle* out) override;

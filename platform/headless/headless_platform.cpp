@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/shared/cp1252.h"
 #include "platform/shared/sys_colors.h"
 
 namespace pf::headless {
@@ -41,9 +42,23 @@ class HeadlessProcess : public Process {
   int& open_;
 };
 
+class HeadlessApartment : public Apartment {
+ public:
+  explicit HeadlessApartment(std::function<void(const std::string&)> record)
+      : record_(std::move(record)) {
+    record_("apartment joined");
+  }
+  ~HeadlessApartment() override { record_("apartment left"); }
+
+ private:
+  std::function<void(const std::string&)> record_;
+};
+
 }  // namespace
 
-HeadlessPlatform::HeadlessPlatform() = default;
+HeadlessPlatform::HeadlessPlatform() {
+  mixer.on_endpoint = [this](const std::string& what) { Record(what); };
+}
 
 HeadlessPlatform::~HeadlessPlatform() {
   for (HeadlessWindow* w : windows_) w->handler_ = nullptr;
@@ -267,6 +282,15 @@ MarkerResult HeadlessPlatform::TakeInstanceMarker(std::string_view name) {
   r.already_exists = Markers().count(name) > 0;
   r.marker = std::make_unique<HeadlessMarker>(std::string(name));
   return r;
+}
+
+// As a western Windows writes paths in its texts.
+std::string HeadlessPlatform::PathText(std::string_view path) {
+  return text::Cp1252FromUtf8(path);
+}
+
+std::unique_ptr<Apartment> HeadlessPlatform::JoinApartment() {
+  return std::make_unique<HeadlessApartment>([this](const std::string& what) { Record(what); });
 }
 
 ShellResult HeadlessPlatform::ShellExecute(const ShellRequest& request) {

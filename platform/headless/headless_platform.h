@@ -141,7 +141,8 @@ class HeadlessPlatform : public Platform {
   std::vector<ShellRequest> shell_requests;
   std::vector<MessageBoxCall> message_boxes;
   std::vector<OpacityStep> opacity_steps;
-  // One line per notable event, with the time: "1200 minimize", "1200 enable 65537 0".
+  // One line per notable event, with the time: "1200 minimize", "1200 enable 65537 0",
+  // "0 apartment joined", "5000 endpoint mute 0", "5000 apartment left".
   std::vector<std::string> events;
   // What screen readers were told of changes: "<window> <id> state|name|created|destroyed".
   std::vector<std::string> accessible_events;
@@ -184,6 +185,8 @@ class HeadlessPlatform : public Platform {
   void Sleep(unsigned ms) override;
   OsVersion GetOsVersion() override { return os_version; }
   std::string ExecutablePath() override { return executable_path; }
+  std::string PathText(std::string_view path) override;
+  std::unique_ptr<Apartment> JoinApartment() override;
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
   ColorRef SysColor(int index) override;

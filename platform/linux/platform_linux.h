@@ -45,6 +45,7 @@ class LinuxPlatform : public Platform, private WindowHost {
   void Sleep(unsigned ms) override;
   OsVersion GetOsVersion() override;
   std::string ExecutablePath() override;
+  std::string PathText(std::string_view path) override;
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
   ColorRef SysColor(int index) override;

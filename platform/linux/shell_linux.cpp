@@ -12,6 +12,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "platform/shared/cp1252.h"
+
 extern char** environ;
 
 namespace pf::linux_x {
@@ -105,8 +107,9 @@ std::string PosixPathFromShell(std::string_view shell_path) {
   return out;
 }
 
+// A text of the program: the path (UTF-8) in Windows-1252, as every text.
 std::string OpenFailureText(std::string_view posix_path, std::string_view why) {
-  return "Cannot open \"" + std::string(posix_path) + "\":\n" + std::string(why);
+  return "Cannot open \"" + text::Cp1252FromUtf8(posix_path) + "\":\n" + std::string(why);
 }
 
 void ChildTable::Add(pid_t pid, std::string target, bool report) {

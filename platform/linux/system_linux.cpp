@@ -11,6 +11,7 @@
 #include "platform/shared/sys_colors.h"
 #include "platform/linux/marker_linux.h"
 #include "platform/linux/platform_linux.h"
+#include "platform/shared/cp1252.h"
 
 namespace pf::linux_x {
 
@@ -51,7 +52,8 @@ OsVersion LinuxPlatform::GetOsVersion() {
   return v;
 }
 
-// In the launcher's Windows style; see shell_linux.h.
+// In the launcher's Windows style (see shell_linux.h), of the file system's bytes: UTF-8, as paths
+// cross the seam, on every current desktop.
 std::string LinuxPlatform::ExecutablePath() {
   std::vector<char> path(256);
   for (;;) {
@@ -63,6 +65,8 @@ std::string LinuxPlatform::ExecutablePath() {
     path.resize(path.size() * 2);  // cut short: try again with more room
   }
 }
+
+std::string LinuxPlatform::PathText(std::string_view path) { return text::Cp1252FromUtf8(path); }
 
 ColorRef LinuxPlatform::SysColor(int index) { return DefaultSysColor(index); }
 

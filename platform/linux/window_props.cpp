@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/raster/cp1252.h"
+#include "platform/shared/cp1252.h"
 
 namespace pf::linux_x {
 namespace {
@@ -58,7 +58,7 @@ void SetOpacityProperty(const XConnection& x, ::Window w, bool layered, std::uin
 void SetTitleProperties(const XConnection& x, ::Window w, std::string_view title) {
   const std::string latin(title);
   XStoreName(x.display(), w, latin.c_str());
-  const std::string utf8 = raster::Utf8FromCp1252(title);
+  const std::string utf8 = text::Utf8FromCp1252(title);
   XChangeProperty(x.display(), w, x.atoms().net_wm_name, x.atoms().utf8_string, 8,
                   PropModeReplace, reinterpret_cast<const unsigned char*>(utf8.data()),
                   static_cast<int>(utf8.size()));

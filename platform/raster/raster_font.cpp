@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "platform/raster/cp1252.h"
+#include "platform/shared/cp1252.h"
 #include "platform/raster/font_source.h"
 
 namespace pf::raster {
@@ -82,7 +82,7 @@ Glyph RasterFont::Render(char c) const {
   if (!face_) return glyph;
   FT_Face face = face_->face.get();
   const FT_UInt index =
-      Fonts().FT_Get_Char_Index(face, Cp1252ToUnicode(static_cast<std::uint8_t>(c)));
+      Fonts().FT_Get_Char_Index(face, text::Cp1252ToUnicode(static_cast<std::uint8_t>(c)));
   glyph.advance = LoadAdvance(face, index);
   RenderBitmap(face, index, glyph);
   return glyph;

@@ -9,6 +9,7 @@
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/com.h"
 #include "platform/win32/seam_codes.h"
+#include "platform/win32/system_dlls.h"
 
 namespace pf::win32 {
 namespace {
@@ -29,14 +30,6 @@ std::optional<LONG> PlaceOf(const std::vector<AccessibleId>& ids, AccessibleId i
 std::uint32_t NextSerial() {
   static std::uint32_t serial = 0;
   return ++serial;
-}
-
-// COM for the program's thread from the first screen reader's request to the end of the program:
-// leaving it sooner would cut off clients that still hold objects, and may pump messages. A thread
-// already in the multithreaded apartment would get calls on other threads: it serves nothing.
-bool InSingleThreadedApartment() {
-  static const ComApartment apartment;
-  return apartment.SingleThreaded();
 }
 
 }  // namespace
@@ -105,8 +98,9 @@ class WindowAccessible final : public IAccessible {
     if (parent == nullptr) return E_POINTER;
     *parent = nullptr;
     if (tree_ == nullptr) return CO_E_OBJNOTCONNECTED;
-    return ::CreateStdAccessibleObject(hwnd_, OBJID_WINDOW, IID_IDispatch,
-                                       reinterpret_cast<void**>(parent));
+    const auto create = Oleacc().create_std_accessible_object;
+    if (create == nullptr) return E_FAIL;
+    return create(hwnd_, OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
   }
 
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
@@ -357,8 +351,11 @@ AccessibleServer::~AccessibleServer() { object_->Disconnect(); }
 
 std::optional<LRESULT> AccessibleServer::AnswerGetObject(WPARAM wp, LPARAM lp) {
   if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT)) return std::nullopt;
-  if (!InSingleThreadedApartment()) return std::nullopt;
-  const LRESULT result = ::LresultFromObject(IID_IAccessible, wp, object_.get());
+  // Only in the program's apartment (Win32Platform::JoinApartment): a thread in the
+  // multithreaded one would get calls on other threads.
+  const auto lresult_from_object = Oleacc().lresult_from_object;
+  if (!ComApartment::ServesObjects() || lresult_from_object == nullptr) return std::nullopt;
+  const LRESULT result = lresult_from_object(IID_IAccessible, wp, object_.get());
   if (result <= 0) return std::nullopt;  // the system's own client object, then
   return result;
 }

@@ -33,22 +33,32 @@ class ComRef {
   I* p_ = nullptr;
 };
 
-// COM for this thread while it lives. A thread whose COM was set up otherwise already (another
-// apartment model) may still use it, but must not tear it down.
+// This thread in a single-threaded apartment while it lives, OLE1's DDE off (as the shell asks of
+// its callers). A thread whose COM was set up otherwise already (another apartment model) may
+// still use it, but must not tear it down.
 class ComApartment {
  public:
-  ComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ComApartment()
+      : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {
+    if (SingleThreaded()) ++joined_;
+  }
   ~ComApartment() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
+    if (!SUCCEEDED(result_)) return;
+    --joined_;
+    ::CoUninitialize();
   }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
   bool Usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
-  // Calls from other apartments reach this thread through its message loop: it may serve objects.
   bool SingleThreaded() const { return SUCCEEDED(result_); }
+  // Whether the thread is in a single-threaded apartment that one of these joined: calls from
+  // other apartments then reach it through its message loop, so it may serve objects. (The
+  // program's objects live on its one thread.)
+  static bool ServesObjects() { return joined_ > 0; }
 
  private:
   HRESULT result_;
+  inline static int joined_ = 0;
 };
 
 // The program's texts are Windows-1252; COM's strings are UTF-16. Null when memory is short.

@@ -36,9 +36,8 @@ void ClearDefaultRenderMute() {
 
 }  // namespace
 
-void WinmmMixer::ClearEndpointMute() {
-  const ComApartment com;
-  if (com.Usable()) ClearDefaultRenderMute();  // every reference is released before COM goes
-}
+// In the program's apartment (Win32Platform::JoinApartment), which it leaves only after this;
+// without one, COM answers CO_E_NOTINITIALIZED and nothing is cleared.
+void WinmmMixer::ClearEndpointMute() { ClearDefaultRenderMute(); }
 
 }  // namespace pf::win32

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/system_dlls.h"
 #include "platform/win32/win.h"
 
 namespace pf::win32 {
@@ -13,6 +14,9 @@ namespace {
 constexpr DWORD kDetailsFlags = 0;
 
 HMIXEROBJ AsMixerObject(MixerHandle mixer) { return reinterpret_cast<HMIXEROBJ>(mixer); }
+
+// What a call answers where winmm or the function is missing: a system without a mixer.
+constexpr MMRESULT kNoMixer = MMSYSERR_NODRIVER;
 
 // One 32-bit item per channel. The caller names the channel count; a buffer of one item with a
 // larger count would let the driver write past it, so the buffer always has room for all.
@@ -32,11 +36,15 @@ struct Details {
 
 }  // namespace
 
-unsigned WinmmMixer::DeviceCount() { return ::mixerGetNumDevs(); }
+unsigned WinmmMixer::DeviceCount() {
+  const auto get_num_devs = Winmm().get_num_devs;
+  return get_num_devs != nullptr ? get_num_devs() : 0;
+}
 
 std::uint32_t WinmmMixer::Open(unsigned device, MixerHandle* out) {
+  const auto open = Winmm().open;
   HMIXER mixer = nullptr;
-  const MMRESULT result = ::mixerOpen(&mixer, device, 0, 0, 0);
+  const MMRESULT result = open != nullptr ? open(&mixer, device, 0, 0, 0) : kNoMixer;
   *out = result == MMSYSERR_NOERROR ? reinterpret_cast<MixerHandle>(mixer) : 0;
   return result;
 }
@@ -46,8 +54,10 @@ std::uint32_t WinmmMixer::LineByComponentType(MixerHandle mixer, std::uint32_t c
   MIXERLINEA line{};
   line.cbStruct = sizeof(line);
   line.dwComponentType = component_type;
-  const MMRESULT result = ::mixerGetLineInfoA(
-      AsMixerObject(mixer), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE);
+  const auto get_line_info = Winmm().get_line_info;
+  if (get_line_info == nullptr) return kNoMixer;
+  const MMRESULT result = get_line_info(AsMixerObject(mixer), &line,
+                                        MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE);
   if (result == MMSYSERR_NOERROR) {
     *out = MixerLineInfo{line.dwLineID, line.dwComponentType, line.cChannels, line.cControls};
   }
@@ -65,7 +75,9 @@ std::uint32_t WinmmMixer::ControlByType(MixerHandle mixer, std::uint32_t line_id
   controls.cControls = 1;
   controls.cbmxctrl = sizeof(control);
   controls.pamxctrl = &control;
-  const MMRESULT result = ::mixerGetLineControlsA(
+  const auto get_line_controls = Winmm().get_line_controls;
+  if (get_line_controls == nullptr) return kNoMixer;
+  const MMRESULT result = get_line_controls(
       AsMixerObject(mixer), &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE);
   if (result == MMSYSERR_NOERROR) *out = MixerControlInfo{control.dwControlID, control.dwControlType};
   return result;
@@ -73,22 +85,27 @@ std::uint32_t WinmmMixer::ControlByType(MixerHandle mixer, std::uint32_t line_id
 
 std::uint32_t WinmmMixer::GetDetails(MixerHandle mixer, std::uint32_t control_id,
                                      std::uint32_t channels, std::int32_t* value) {
+  const auto get_control_details = Winmm().get_control_details;
+  if (get_control_details == nullptr) return kNoMixer;
   Details details(control_id, channels);
-  const MMRESULT result = ::mixerGetControlDetailsA(AsMixerObject(mixer), &details.record,
-                                                    kDetailsFlags);
+  const MMRESULT result =
+      get_control_details(AsMixerObject(mixer), &details.record, kDetailsFlags);
   if (result == MMSYSERR_NOERROR) *value = details.items[0];
   return result;
 }
 
 std::uint32_t WinmmMixer::SetDetails(MixerHandle mixer, std::uint32_t control_id,
                                      std::uint32_t channels, std::int32_t value) {
+  const auto set_control_details = Winmm().set_control_details;
+  if (set_control_details == nullptr) return kNoMixer;
   Details details(control_id, channels);
   std::fill(details.items.begin(), details.items.end(), value);
-  return ::mixerSetControlDetails(AsMixerObject(mixer), &details.record, kDetailsFlags);
+  return set_control_details(AsMixerObject(mixer), &details.record, kDetailsFlags);
 }
 
 std::uint32_t WinmmMixer::Close(MixerHandle mixer) {
-  return ::mixerClose(reinterpret_cast<HMIXER>(mixer));
+  const auto close = Winmm().close;
+  return close != nullptr ? close(reinterpret_cast<HMIXER>(mixer)) : kNoMixer;
 }
 
 }  // namespace pf::win32

@@ -3,8 +3,9 @@
 
 namespace pf::win32 {
 
-// The speakers' mixer on Windows: the multimedia mixer's calls (winmm), their result codes passed
-// through unchanged, and the default output's own mute through Core Audio (endpoint_mute.cpp).
+// The speakers' mixer on Windows: the multimedia mixer's calls (winmm, bound at run time from the
+// system folder: system_dlls.h), their result codes passed through unchanged, and the default
+// output's own mute through Core Audio (endpoint_mute.cpp).
 class WinmmMixer : public Mixer {
  public:
   unsigned DeviceCount() override;

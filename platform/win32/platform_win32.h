@@ -1,6 +1,6 @@
 #pragma once
-// The platform on Win32: user32, gdi32, shell32, winmm, ole32 (the endpoint mute, the screen
-// readers' apartment), oleacc and oleaut32 (the screen readers' server) and kernel32.
+// The platform on Win32: user32, gdi32, shell32, ole32 (the apartment, the endpoint mute),
+// oleaut32 and kernel32 at load time; winmm and oleacc (the screen readers' server) at run time.
 #include <map>
 #include <memory>
 
@@ -36,6 +36,8 @@ class Win32Platform : public Platform {
   void Sleep(unsigned ms) override;
   OsVersion GetOsVersion() override;
   std::string ExecutablePath() override;
+  std::string PathText(std::string_view path) override;
+  std::unique_ptr<Apartment> JoinApartment() override;
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
   ColorRef SysColor(int index) override;

@@ -5,11 +5,12 @@
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/platform_win32.h"
 #include "platform/win32/seam_codes.h"
+#include "platform/win32/wide_text.h"
 
 namespace pf::win32 {
 namespace {
 
-static_assert(sizeof(SHELLEXECUTEINFOA) == 60, "the shell request record is 60 bytes");
+static_assert(sizeof(SHELLEXECUTEINFOW) == 60, "the shell request record is 60 bytes");
 
 class Win32Process : public Process {
  public:
@@ -31,23 +32,27 @@ class Win32Mutex : public InstanceMarker {
   KernelHandle mutex_;
 };
 
-const char* NullWhenEmpty(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
+const wchar_t* NullWhenEmpty(const std::wstring& s) { return s.empty() ? nullptr : s.c_str(); }
 
 }  // namespace
 
+// Wide, so that a path named in any script reaches the shell whole.
 ShellResult Win32Platform::ShellExecute(const ShellRequest& request) {
-  SHELLEXECUTEINFOA info{};
+  const std::wstring verb = WideFromUtf8(request.verb), file = WideFromUtf8(request.file),
+                     parameters = WideFromUtf8(request.parameters),
+                     directory = WideFromUtf8(request.directory.value_or(std::string()));
+  SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = ToShellMask(request.mask);
   info.hwnd = reinterpret_cast<HWND>(request.owner);
-  info.lpVerb = NullWhenEmpty(request.verb);
-  info.lpFile = request.file.c_str();
-  info.lpParameters = request.parameters.c_str();
-  info.lpDirectory = request.directory ? request.directory->c_str() : nullptr;
+  info.lpVerb = NullWhenEmpty(verb);
+  info.lpFile = file.c_str();
+  info.lpParameters = parameters.c_str();
+  info.lpDirectory = request.directory ? directory.c_str() : nullptr;
   info.nShow = ToShowCommand(request.show);
   ShellResult result;
   // Its error box, if any, dispatches our messages.
-  result.ok = CallingBack([&] { return ::ShellExecuteExA(&info); }) != FALSE;
+  result.ok = CallingBack([&] { return ::ShellExecuteExW(&info); }) != FALSE;
   if (result.ok && info.hProcess != nullptr) {
     result.process = std::make_unique<Win32Process>(info.hProcess);
   }

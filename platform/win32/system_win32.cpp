@@ -6,6 +6,7 @@
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/platform_win32.h"
 #include "platform/win32/seam_codes.h"
+#include "platform/win32/wide_text.h"
 
 namespace pf::win32 {
 
@@ -25,14 +26,19 @@ OsVersion Win32Platform::GetOsVersion() {
                    info.dwPlatformId, info.szCSDVersion};
 }
 
+// Through the wide call: the ANSI one turns a folder named outside the code page into '?'s.
 std::string Win32Platform::ExecutablePath() {
-  std::vector<char> path(MAX_PATH);
+  std::vector<wchar_t> path(MAX_PATH);
   for (;;) {
-    const DWORD n = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n == 0) return std::string();
-    if (n < path.size()) return std::string(path.data(), n);
+    if (n < path.size()) return Utf8FromWide(std::wstring_view(path.data(), n));
     path.resize(path.size() * 2);  // cut short: try again with more room
   }
+}
+
+std::string Win32Platform::PathText(std::string_view path) {
+  return AnsiFromWide(WideFromUtf8(path));
 }
 
 int Win32Platform::MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,

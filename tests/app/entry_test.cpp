@@ -20,6 +20,7 @@ using Strings = std::vector<std::string>;
 constexpr const char* kMarker = "TOLVANE-quenfor";
 // The exit button's centre on the 1024 x 768 screen: the form is centred at (212, 184).
 constexpr pf::Point kExit{212 + 25 + 30, 184 + 340 + 16};
+constexpr pf::Point kDriver{212 + 481, 184 + 271};
 const Strings kMuteCleared{"count", "open 0", "line 4", "control 0x20010002",
                            "get 7 1", "set 7 1 0", "close"};
 
@@ -39,6 +40,26 @@ TEST_F(Entry, RunsUntilTheExitButtonThenClearsTheMuteAndReleasesTheMarker) {
   EXPECT_EQ(hp->opacity_steps.back().alpha, 255);
   EXPECT_FALSE(hp->TakeInstanceMarker(kMarker).already_exists);
   EXPECT_EQ(hp->application_title, "Quenfor") << "the taskbar entry's name";
+}
+
+// The apartment the shell, the screen readers and the endpoint share: joined before the first
+// shell request, left once at the end, after the endpoint's mute is cleared.
+TEST_F(Entry, HoldsTheApartmentFromBeforeTheFirstLaunchUntilAfterTheEndpointIsUnmuted) {
+  hp->mixer.has_endpoint = true;
+  hp->At(3000, [this] { hp->Click(kDriver); });
+  hp->At(5000, [this] { hp->RestoreApplication(); });
+  ExitAt(6000);
+  EXPECT_EQ(Quenfor(), 0);
+  Strings order;
+  for (const std::string& event : hp->events) {
+    const std::string what = event.substr(event.find(' ') + 1);
+    if (what.rfind("apartment", 0) == 0 || what.rfind("shell", 0) == 0 ||
+        what.rfind("endpoint", 0) == 0) {
+      order.push_back(what);
+    }
+  }
+  EXPECT_EQ(order, (Strings{"apartment joined", "shell open D:\\DRIVER\\SETUP.EXE",
+                            "endpoint mute 0", "apartment left"}));
 }
 
 TEST_F(Entry, ExitDuringTheFadeIn) {

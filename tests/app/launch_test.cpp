@@ -176,6 +176,18 @@ TEST_F(AppTest, DriverAndManualTargetsFromAFolder) {
   EXPECT_EQ(hp->shell_requests[1].file, "D:\\Disc\\\\USER MANUAL\\QRV512LD3T8.pdf");
 }
 
+// A copy in a folder named outside the texts' code page (C:\Заг\Café\): the shell gets the
+// path whole; the trace line shows it as the system writes paths in its texts.
+TEST_F(AppTest, AFolderNamedInAnyScriptReachesTheShellWhole) {
+  hp->executable_path = "C:\\\xD0\x97\xD0\xB0\xD0\xB3\\Caf\xC3\xA9\\Quenfor.exe";
+  NewMainForm();
+  ClickOn(form->ImageButton3);
+  ASSERT_EQ(hp->shell_requests.size(), 1u);
+  EXPECT_EQ(hp->shell_requests[0].file,
+            "C:\\\xD0\x97\xD0\xB0\xD0\xB3\\Caf\xC3\xA9\\DRIVER\\SETUP.EXE");
+  EXPECT_EQ(hp->debug_output.back(), "C:\\???\\Caf\xE9\\DRIVER\\SETUP.EXE");
+}
+
 TEST_F(AppTest, ReaderWithAShortPathShowsPathErrorAndStops) {
   hp->executable_path = "Quenfor.exe";
   NewMainForm();

@@ -1,7 +1,7 @@
 # shellcheck shell=bash
-# The steps of quenfor_e2e.sh. They share: $work (the disc and the record), $art, $launcher (the
-# command that starts it, a path on D:), $launcher_pid, and, per run, $wid, $X, $Y (the window's
-# client origin on screen) and $trace.
+# The steps of quenfor_e2e.sh and copied_disc_e2e.sh. They share: $work (the disc and the
+# record), $art, $launcher (the command that starts it, a path on D:), $launcher_pid, and, per
+# run, $wid, $X, $Y (the window's client origin on screen) and $trace.
 
 declare -A rect=([driver]="389 258 185 27" [manual]="388 303 184 25" [reader]="387 351 184 23"
                  [exit]="25 340 60 33")
@@ -14,7 +14,7 @@ declare -A spoken=([driver]="Install Driver & Utility" [manual]="User's Manual"
 
 fail() {
   echo "FAIL: $*" >&2
-  if [ -n "${trace:-}" ] && [ -f "$trace" ]; then grep -a ':debugstr:' "$trace" | sed 's/^/  trace: /' >&2; fi
+  if [ -n "${trace:-}" ] && [ -f "$trace" ]; then grep -a ':debugstr:\|DBG' "$trace" | sed 's/^/  trace: /' >&2; fi
   exit 1
 }
 
@@ -22,8 +22,8 @@ fail() {
 
 check_executable() {
   local dlls rc want
-  want="GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL OLEACC.DLL OLEAUT32.DLL SHELL32.DLL USER32.DLL"
-  want+=" WINMM.DLL "
+  # KnownDLLs only: winmm and oleacc are loaded at run time from the system folder.
+  want="GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL OLEAUT32.DLL SHELL32.DLL USER32.DLL "
   dlls=$(i686-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
   [ "$dlls" = "$want" ] ||
     fail "imports: $dlls"
@@ -48,11 +48,14 @@ check_cdrom() {
 
 # ---- one run of the launcher ----------------------------------------------------------
 
+# start_launcher RUN: from the disc's folder, or $launch_dir; Wine traces the debugger channel,
+# the mixer, the endpoint and what $trace_more adds.
 start_launcher() {
   trace="$work/trace.$1"
   xdotool mousemove --sync 0 0
-  pushd "$work/disc" >/dev/null
-  WINEDEBUG=-all,warn+debugstr,trace+winmm,trace+mmdevapi wine "$launcher" 2>"$trace" &
+  pushd "${launch_dir:-$work/disc}" >/dev/null
+  WINEDEBUG=-all,warn+debugstr,trace+winmm,trace+mmdevapi${trace_more:+,$trace_more} \
+    wine "$launcher" 2>"$trace" &
   launcher_pid=$!
   popd >/dev/null
   wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Form_Main$' | head -n1) ||

@@ -32,6 +32,7 @@ class SysColorPlatform : public pf::Platform {
   void Sleep(unsigned) override { Unused(); }
   pf::OsVersion GetOsVersion() override { Unused(); }
   std::string ExecutablePath() override { Unused(); }
+  std::string PathText(std::string_view) override { Unused(); }
   int MessageBox(pf::NativeHandle, std::string_view, std::string_view, unsigned) override { Unused(); }
   pf::ColorRef SysColor(int index) override { return FakeSysColor(index); }
   std::optional<std::string_view> FindResource(std::string_view) override { Unused(); }

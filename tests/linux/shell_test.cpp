@@ -125,6 +125,9 @@ TEST_F(Shell, SaysWhyATargetCannotBeOpened) {
   std::string failure;
   EXPECT_FALSE(OpenWithDesktop(Open(dir_ + "/absent.pdf"), children_, &failure).ok);
   EXPECT_EQ(failure, "Cannot open \"" + dir_ + "/absent.pdf\":\nNo such file or directory.");
+  // The path (UTF-8) in the program's text encoding, as every text of a box.
+  EXPECT_FALSE(OpenWithDesktop(Open(dir_ + "/Caf\xC3\xA9 \xD0\x96.pdf"), children_, &failure).ok);
+  EXPECT_EQ(failure, "Cannot open \"" + dir_ + "/Caf\xE9 ?.pdf\":\nNo such file or directory.");
   setenv("PATH", dir_.c_str(), 1);
   unlink((dir_ + "/xdg-open").c_str());
   EXPECT_FALSE(OpenWithDesktop(Open(dir_ + "/target file.pdf"), children_, &failure).ok);

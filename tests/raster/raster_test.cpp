@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/raster/cp1252.h"
+#include "platform/shared/cp1252.h"
 #include "platform/raster/raster_font.h"
 #include "platform/raster/raster_surface.h"
 
@@ -54,13 +54,21 @@ TEST(RasterSurface, BadSizesAreRefused) {
 }
 
 TEST(Cp1252, HighControlsGoThroughTheTableOthersAreLatin1) {
-  EXPECT_EQ(Cp1252ToUnicode(0x80), U'\u20AC');
-  EXPECT_EQ(Cp1252ToUnicode(0x8C), U'\u0152');
-  EXPECT_EQ(Cp1252ToUnicode(0x9F), U'\u0178');
-  EXPECT_EQ(Cp1252ToUnicode(0x81), U'\u0081');
-  EXPECT_EQ(Cp1252ToUnicode(0x7F), U'\u007F');
-  EXPECT_EQ(Cp1252ToUnicode(0xA0), U'\u00A0');
-  EXPECT_EQ(Cp1252ToUnicode(0xFF), U'\u00FF');
+  EXPECT_EQ(text::Cp1252ToUnicode(0x80), U'\u20AC');
+  EXPECT_EQ(text::Cp1252ToUnicode(0x8C), U'\u0152');
+  EXPECT_EQ(text::Cp1252ToUnicode(0x9F), U'\u0178');
+  EXPECT_EQ(text::Cp1252ToUnicode(0x81), U'\u0081');
+  EXPECT_EQ(text::Cp1252ToUnicode(0x7F), U'\u007F');
+  EXPECT_EQ(text::Cp1252ToUnicode(0xA0), U'\u00A0');
+  EXPECT_EQ(text::Cp1252ToUnicode(0xFF), U'\u00FF');
+}
+
+// What a path (UTF-8) becomes in a text: each character Windows-1252 lacks, and each byte that
+// is not UTF-8 (cut short, overlong, a surrogate), is one '?'.
+TEST(Cp1252, FromUtf8KeepsWhatTheCodePageHasAndMarksTheRest) {
+  EXPECT_EQ(text::Cp1252FromUtf8("C:\\Caf\xC3\xA9 \xE2\x82\xAC\xC2\x81"), "C:\\Caf\xE9 \x80\x81");
+  EXPECT_EQ(text::Cp1252FromUtf8("\xD0\x96\xE9\xA9\xB1\xF0\x9F\x98\x80"), "???");
+  EXPECT_EQ(text::Cp1252FromUtf8("\x80\xC0\xAF\xED\xA0\x80\xE2\x82"), "????????");
 }
 
 TEST(RasterText, InkLeftOfTheCellIsDrawnButStaysInTheClip) {

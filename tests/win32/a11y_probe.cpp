@@ -28,6 +28,8 @@ void PumpFor(Platform& platform, std::chrono::milliseconds time, const bool& don
 
 int main() {
   Win32Platform platform;
+  // As the program does: its server answers only in the program's apartment.
+  const std::unique_ptr<Apartment> apartment = platform.JoinApartment();
   QuietHandler handler;
   const Rect bounds{100, 100, 400, 300};
   WindowParams params;

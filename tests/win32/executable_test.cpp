@@ -1,7 +1,8 @@
 // Quenfor.exe read as Windows reads it, for what Wine does not enforce: the header's flag and
-// checksum (against imagehlp's own sum) and the manifest.
+// checksum (against imagehlp's own sum), its load configuration and the manifest.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -33,6 +34,29 @@ TEST(Executable, RunsFromSwapOnRemovableMediaAndItsChecksumHolds) {
   ASSERT_EQ(::MapFileAndCheckSumA(QF_QUENFOR_EXE, &in_header, &computed), CHECKSUM_SUCCESS);
   EXPECT_NE(in_header, 0u);
   EXPECT_EQ(in_header, computed);
+}
+
+// The header names the program's load configuration (GNU ld does not; qf_pe does): the 64 bytes
+// every Windows from 2000 on accepts, whose DependentLoadFlags keep the imports to the system
+// folder on Windows 10 1607 and later.
+TEST(Executable, ItsLoadConfigurationKeepsTheImportsToTheSystemFolder) {
+  constexpr std::size_t kDependentLoadFlags = 54;
+  std::ifstream file(QF_QUENFOR_EXE, std::ios::binary);
+  std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
+  PIMAGE_NT_HEADERS nt = ::ImageNtHeader(bytes.data());
+  ASSERT_NE(nt, nullptr);
+  const IMAGE_DATA_DIRECTORY& entry =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG];
+  ASSERT_EQ(entry.Size, 64u);
+  const auto* config =
+      static_cast<const BYTE*>(::ImageRvaToVa(nt, bytes.data(), entry.VirtualAddress, nullptr));
+  ASSERT_NE(config, nullptr);
+  DWORD size = 0;
+  WORD flags = 0;
+  std::memcpy(&size, config, sizeof size);
+  std::memcpy(&flags, config + kDependentLoadFlags, sizeof flags);
+  EXPECT_EQ(size, 64u);
+  EXPECT_EQ(flags, 0x0800) << "LOAD_LIBRARY_SEARCH_SYSTEM32";
 }
 
 // Run as the user who started it, nothing else: no compatibility section (it would change what

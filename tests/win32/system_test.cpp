@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/platform_win32.h"
+#include "platform/win32/system_dlls.h"
 #include "tests/win32/test_window.h"
 
 namespace pf::win32 {
@@ -95,6 +96,29 @@ TEST_F(SystemTest, ExecutablePathNamesThisProgram) {
   const std::string tail = "win32_system_test.exe";
   ASSERT_GE(path.size(), tail.size());
   EXPECT_EQ(::lstrcmpiA(path.substr(path.size() - tail.size()).c_str(), tail.c_str()), 0) << path;
+}
+
+// A system without SetDefaultDllDirectories (2000, XP, Vista and 7 without KB2533623): the
+// current folder leaves the search, and the DLLs Windows loads by name are taken from the system
+// folder before anyone asks for them by name.
+std::wstring given_directory = L"(not called)";
+BOOL WINAPI RecordDllDirectory(LPCWSTR directory) {
+  given_directory = directory != nullptr ? directory : L"(null)";
+  return TRUE;
+}
+
+TEST(DllSearch, WithoutSetDefaultDllDirectoriesTheNamesAreTakenFromTheSystemFolder) {
+  ASSERT_EQ(::GetModuleHandleW(L"setupapi.dll"), nullptr) << "nothing here loads it";
+  KeepDllSearchInSystemFolder(DllSearchCalls{nullptr, &RecordDllDirectory});
+  EXPECT_EQ(given_directory, L"");
+  HMODULE loaded = ::GetModuleHandleW(L"setupapi.dll");
+  ASSERT_NE(loaded, nullptr);
+  wchar_t path[MAX_PATH], folder[MAX_PATH];
+  ASSERT_NE(::GetModuleFileNameW(loaded, path, MAX_PATH), 0u);
+  const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+  EXPECT_EQ(::CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, path, static_cast<int>(length),
+                             folder, static_cast<int>(length)),
+            CSTR_EQUAL);
 }
 
 TEST_F(SystemTest, TimersTickThroughTheLoopAndStopFromTheirOwnTick) {

@@ -53,6 +53,21 @@ ExportList ReadExportList(const std::string& path) {
   return list;
 }
 
+std::set<std::string> ReadDllList(const std::string& path) {
+  std::set<std::string> list;
+  std::istringstream text(ReadText(path));
+  std::string line;
+  while (std::getline(text, line)) {
+    line = Trimmed(line.substr(0, line.find('#')));
+    if (!line.empty()) list.insert(Upper(line));
+  }
+  return list;
+}
+
+bool ListsDll(const std::set<std::string>& list, const std::string& dll) {
+  return list.count(Upper(dll)) != 0;
+}
+
 // In the map, an archive member is followed by the line "FILE (SYMBOL)" that made ld take it.
 // An import's symbol is _imp__NAME@N (__imp__ in some linkers' spelling), or _NAME@N for the
 // stub that calls it; without "@N" for C functions.
@@ -74,6 +89,19 @@ std::string ImportedBy(const std::string& link_map, const Import& import) {
     }
   }
   return std::string();
+}
+
+// A symbol's line in the map: "                0x00467d80                _load_config_used".
+std::uint32_t SymbolAddress(const std::string& link_map, const std::string& symbol) {
+  std::istringstream lines(link_map);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string address, name, more;
+    if (!(words >> address >> name) || (words >> more) || name != symbol) continue;
+    if (address.rfind("0x", 0) == 0) return static_cast<std::uint32_t>(std::stoul(address, nullptr, 16));
+  }
+  return 0;
 }
 
 }  // namespace pe

@@ -10,7 +10,9 @@ namespace pe {
 namespace {
 
 constexpr std::uint16_t kPe32Magic = 0x10B;
+constexpr std::size_t kImageBaseField = 28;   // within the optional header
 constexpr std::size_t kChecksumField = 64;    // within the optional header
+constexpr std::size_t kDirectoryCount = 92;   // within the optional header
 constexpr std::size_t kDataDirectories = 96;  // within the optional header
 constexpr std::size_t kImportDirectory = 1;
 constexpr std::size_t kSectionHeaderSize = 40;
@@ -60,9 +62,32 @@ void Image::SetCharacteristics(std::uint16_t value) {
 
 std::uint32_t Image::HeaderChecksum() const { return U32(optional_header_ + kChecksumField); }
 
-void Image::WriteChecksum(std::uint32_t value) {
-  for (int i = 0; i < 4; ++i)
-    bytes_[optional_header_ + kChecksumField + i] = static_cast<std::uint8_t>(value >> (8 * i));
+void Image::PutU32(std::size_t at, std::uint32_t value) {
+  U32(at);  // in the file
+  for (int i = 0; i < 4; ++i) bytes_[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+void Image::WriteChecksum(std::uint32_t value) { PutU32(optional_header_ + kChecksumField, value); }
+
+std::uint32_t Image::ImageBase() const { return U32(optional_header_ + kImageBaseField); }
+
+std::size_t Image::DirectoryEntry(unsigned index) const {
+  const std::size_t entry = optional_header_ + kDataDirectories + 8 * index;
+  if (index >= U32(optional_header_ + kDirectoryCount) || entry + 8 > sections_) {
+    throw Error("the header has no data directory entry " + std::to_string(index));
+  }
+  return entry;
+}
+
+std::pair<std::uint32_t, std::uint32_t> Image::DataDirectory(unsigned index) const {
+  const std::size_t entry = DirectoryEntry(index);
+  return {U32(entry), U32(entry + 4)};
+}
+
+void Image::SetDataDirectory(unsigned index, std::uint32_t rva, std::uint32_t size) {
+  const std::size_t entry = DirectoryEntry(index);
+  PutU32(entry, rva);
+  PutU32(entry + 4, size);
 }
 
 std::uint32_t Image::ComputeChecksum() const {

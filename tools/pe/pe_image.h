@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pe {
@@ -16,6 +17,11 @@ struct Error : std::runtime_error {
 // IMAGE_FILE_REMOVABLE_RUN_FROM_SWAP: the loader copies the image to the swap file when it lies
 // on removable media, so an eject cannot take away pages it has not read yet.
 inline constexpr std::uint16_t kRemovableRunFromSwap = 0x0400;
+
+// The data directory entry of the load configuration, and the size Windows XP and earlier demand
+// of it in an x86 image (the PE format's description of the load configuration structure).
+inline constexpr unsigned kLoadConfigDirectory = 10;
+inline constexpr std::uint32_t kLoadConfigSize = 64;
 
 struct Import {
   std::string dll;
@@ -36,10 +42,19 @@ class Image {
   std::uint32_t ComputeChecksum() const;
   void WriteChecksum(std::uint32_t value);
   std::vector<Import> Imports() const;
+  std::uint32_t ImageBase() const;
+  // A data directory entry: the structure's address relative to the image base, and its size.
+  std::pair<std::uint32_t, std::uint32_t> DataDirectory(unsigned index) const;
+  void SetDataDirectory(unsigned index, std::uint32_t rva, std::uint32_t size);
+  // The 32-bit value at a relative address (it must have bytes in the file).
+  std::uint32_t U32AtAddress(std::uint32_t rva) const { return U32(OffsetOf(rva)); }
+  std::uint16_t U16AtAddress(std::uint32_t rva) const { return U16(OffsetOf(rva)); }
 
  private:
   std::uint32_t U32(std::size_t at) const;
   std::uint16_t U16(std::size_t at) const;
+  void PutU32(std::size_t at, std::uint32_t value);
+  std::size_t DirectoryEntry(unsigned index) const;
   // The file offset of a relative virtual address, through the section that holds it.
   std::size_t OffsetOf(std::uint32_t rva) const;
   std::string StringAt(std::uint32_t rva) const;

@@ -5,15 +5,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "platform/native_entry.h"
 #include "platform/platform.h"
 
 namespace {
 
 
-std::string Record(int argc, char** argv) {
+using Arguments = std::vector<std::string>;
+
+// Its own path and the arguments as given, whatever script names them (UTF-8).
+std::string Record(const Arguments& arguments) {
   std::string line = pf::Current().ExecutablePath();
-  for (int i = 1; i < argc; ++i) line += std::string("|") + argv[i];
+  for (const std::string& argument : arguments) line += "|" + argument;
   return line;
 }
 
@@ -24,9 +29,11 @@ bool Append(const char* path, const std::string& line) {
   return std::fclose(f) == 0 && ok;
 }
 
-std::string Explain(int argc, char** argv) {
-  std::string text = "This demo disc carries no real installers.\n\nStarted: " + pf::Current().ExecutablePath();
-  if (argc > 1) text += std::string("\nDocument: ") + argv[1];
+std::string Explain(const Arguments& arguments) {
+  pf::Platform& platform = pf::Current();
+  std::string text = "This demo disc carries no real installers.\n\nStarted: " +
+                     platform.PathText(platform.ExecutablePath());
+  if (!arguments.empty()) text += "\nDocument: " + platform.PathText(arguments[0]);
   return text + "\n\nThe real program would start here.";
 }
 
@@ -34,11 +41,12 @@ std::string Explain(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   pf::Install(pf::CreateNativePlatform());
+  const Arguments arguments = pf::ProgramArguments(argc, argv);
   int code = 0;
   if (const char* log = std::getenv("QF_STANDIN_LOG")) {
-    code = Append(log, Record(argc, argv)) ? 0 : 1;
+    code = Append(log, Record(arguments)) ? 0 : 1;
   } else {
-    pf::Current().MessageBox(0, Explain(argc, argv), "Orvandel demo disc", pf::kBoxIconInformation);
+    pf::Current().MessageBox(0, Explain(arguments), "Orvandel demo disc", pf::kBoxIconInformation);
   }
   pf::Uninstall();
   return code;

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "platform/linux/atspi/atk_libs.h"
-#include "platform/raster/cp1252.h"
+#include "platform/shared/cp1252.h"
 
 namespace pf::atspi {
 namespace {
@@ -95,7 +95,7 @@ void DescribedNode::Detach() {
 
 const char* DescribedNode::Name() {
   const std::optional<AccessibleObject> d = Describe();
-  name_ = d ? raster::Utf8FromCp1252(d->name) : std::string();
+  name_ = d ? text::Utf8FromCp1252(d->name) : std::string();
   return name_.c_str();
 }
 
@@ -130,7 +130,7 @@ Point PartNode::ParentOrigin() { return frame_.WindowOrigin(); }
 const char* PartNode::ActionName() {
   const std::optional<AccessibleObject> d = Describe();
   if (!d || d->default_action.empty()) return nullptr;
-  action_ = raster::Utf8FromCp1252(d->default_action);
+  action_ = text::Utf8FromCp1252(d->default_action);
   return action_.c_str();
 }
 
@@ -256,7 +256,7 @@ AtkObject* FrameNode::RefChildAt(Point screen) {
 // ---- ApplicationNode -----------------------------------------------------------------------
 
 ApplicationNode::ApplicationNode(std::string title, ActionRequests& requests)
-    : title_(raster::Utf8FromCp1252(title)), requests_(requests),
+    : title_(text::Utf8FromCp1252(title)), requests_(requests),
       object_(NewAtkObject(AtkKind::kApplication, ATK_ROLE_APPLICATION, this)) {}
 
 ApplicationNode::~ApplicationNode() {
@@ -301,7 +301,7 @@ void ApplicationNode::Changed(ServedWindow window, AccessibleId id, AccessibleCh
 }
 
 void ApplicationNode::SetTitle(std::string title) {
-  title_ = raster::Utf8FromCp1252(title);
+  title_ = text::Utf8FromCp1252(title);
   Atk().g_object_notify(reinterpret_cast<GObject*>(object_), "accessible-name");
 }
 
