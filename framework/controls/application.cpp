@@ -164,14 +164,15 @@ void TApplication::SetCaptureControl(TControl* control) {
 }
 
 // While a control holds the mouse, its form's window reports every move wherever the pointer
-// goes; at idle time every report is in: then the record answers, as long as it knows. The
-// platform says where the pointer is now while a message is handled (later reports may still
-// wait; the buttons' release picture follows the pointer now), and where no report tells.
+// goes; at idle time every report is in: then a record on a form answers. The platform says where
+// the pointer is now while a message is handled (later reports may still wait; the buttons'
+// release picture follows the pointer now), where no report tells, and while the pointer is off
+// our forms: a form may come under it without a report (Wine sends no move to a window restored
+// under a pointer that moved while it was away). Told the record, a platform that can know no
+// better without a round trip answers with it.
 TControl* TApplication::ControlUnderPointer() const {
   const bool reports_current = idle_ || capture_control_;
-  if (reports_current && pointer_.where != PointerRecord::Where::kUnknown) {
-    return ControlAt(pointer_);
-  }
+  if (reports_current && pointer_.where == PointerRecord::Where::kOn) return ControlAt(pointer_);
   const PointerRecord now = AskPlatform();
   if (idle_) pointer_ = now;
   return ControlAt(now);

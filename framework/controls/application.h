@@ -70,8 +70,8 @@ class TApplication : public TComponent, public TFormsApplication {
   // Where the pointer is, as the windows' reports put it: on a form at a client point (outside
   // its client area while a control holds the mouse and it is dragged off), off every form (a
   // window said it left), or unknown, when no report can tell: a form was shown, hidden,
-  // restored, enabled again or destroyed under it. Only then, and while a message is handled,
-  // is the platform asked.
+  // restored, enabled again or destroyed under it. Off or unknown, and while a message is
+  // handled, the platform is asked (told the record, when there is one).
   struct PointerRecord {
     enum class Where { kUnknown, kOff, kOn } where = Where::kUnknown;
     TCustomForm* form = nullptr;
