@@ -137,7 +137,9 @@ check_lit() {
   local left top width height cx cy
   read -r left top width height <<<"${rect[$1]}"
   read -r cx cy <<<"${centre[$1]}"
-  xdotool mousemove --sync $(( X + cx )) $(( Y + cy ))
+  # Through the pixel beside it, as a hand moves it: Wine hears no move to the very spot where it
+  # last saw the pointer, when it went away over windows not Wine's (the desktop, the taskbar).
+  xdotool mousemove --sync $(( X + cx - 1 )) $(( Y + cy )) mousemove --sync $(( X + cx )) $(( Y + cy ))
   sleep 0.4
   convert "$work/background.png" "$art/${picture[$1]}.bmp" -geometry "+$left+$top" -composite \
     "$work/hover_expected.png"
