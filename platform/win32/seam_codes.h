@@ -19,6 +19,9 @@ static_assert(kBoxIconInformation == MB_ICONINFORMATION && kBoxTopmost == MB_TOP
 static_assert(kBoxResultOk == IDOK);
 static_assert(kWaitEnded == WAIT_OBJECT_0 && kWaitTimedOut == WAIT_TIMEOUT);
 static_assert(kWaitFailed == WAIT_FAILED && kWaitForever == INFINITE);
+static_assert(kKeyTab == VK_TAB && kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE);
+static_assert(kKeySpace == VK_SPACE && kKeyLeft == VK_LEFT && kKeyUp == VK_UP);
+static_assert(kKeyRight == VK_RIGHT && kKeyDown == VK_DOWN);
 
 inline ULONG ToShellMask(unsigned flags) { return flags; }
 inline int ToShowCommand(int show) { return show; }

@@ -26,6 +26,18 @@ unsigned ShiftFromKeys(WPARAM keys) {
   return shift;
 }
 
+// The keys held as a key message was sent.
+unsigned KeyShift() {
+  unsigned shift = 0;
+  if (::GetKeyState(VK_SHIFT) < 0) shift |= kShiftKey;
+  if (::GetKeyState(VK_CONTROL) < 0) shift |= kCtrlKey;
+  if (::GetKeyState(VK_MENU) < 0) shift |= kAltKey;
+  return shift;
+}
+
+// A key message's previous-state bit: the key was already down, and the system repeats it.
+bool IsRepeat(LPARAM lp) { return (lp & (LPARAM{1} << 30)) != 0; }
+
 // Signed: with the capture held, positions left of or above the window are negative.
 Point PointFromLParam(LPARAM lp) {
   return Point{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
@@ -135,6 +147,17 @@ LRESULT Win32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_MOUSELEAVE:
       Guarded([h = handler_] { h->WindowPointerLeft(); });
+      return 0;
+    // Keys held with Alt come as WM_SYSKEYDOWN: the system's (Alt+F4 closes the window through
+    // WM_CLOSE, Alt+Space, Alt+Esc); DefWindowProc has them, the form never takes them for its own.
+    case WM_KEYDOWN: {
+      const KeyEvent e{static_cast<unsigned>(wp), KeyShift(), IsRepeat(lp)};
+      Guarded([h = handler_, e] { h->WindowKeyDown(e); });
+      return 0;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Guarded([h = handler_, got = msg == WM_SETFOCUS] { h->WindowFocusChanged(got); });
       return 0;
     case WM_GETOBJECT:
       if (accessible_) {
