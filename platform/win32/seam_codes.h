@@ -40,6 +40,8 @@ inline LONG ToAccessibleStates(unsigned states) {
   if (states & kAccessibleUnavailable) result |= STATE_SYSTEM_UNAVAILABLE;
   if (states & kAccessibleHot) result |= STATE_SYSTEM_HOTTRACKED;
   if (states & kAccessibleInvisible) result |= STATE_SYSTEM_INVISIBLE;
+  if (states & kAccessibleFocusable) result |= STATE_SYSTEM_FOCUSABLE;
+  if (states & kAccessibleFocused) result |= STATE_SYSTEM_FOCUSED;
   return result;
 }
 
@@ -48,6 +50,7 @@ inline DWORD ToWinEvent(AccessibleChange change) {
     case AccessibleChange::kState: return EVENT_OBJECT_STATECHANGE;
     case AccessibleChange::kName: return EVENT_OBJECT_NAMECHANGE;
     case AccessibleChange::kCreated: return EVENT_OBJECT_CREATE;
+    case AccessibleChange::kFocus: return EVENT_OBJECT_FOCUS;
     case AccessibleChange::kDestroyed: break;
   }
   return EVENT_OBJECT_DESTROY;
