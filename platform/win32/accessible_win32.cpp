@@ -393,6 +393,15 @@ void AccessibleServer::RunPostedAction(WPARAM wp, LPARAM lp) {
   Guarded([tree, id] { tree->DoDefaultAction(id); });
 }
 
+std::optional<std::string> AccessibleServer::WindowName() const {
+  std::optional<std::string> name;
+  Guarded([&] {
+    std::optional<AccessibleObject> window = tree_->Describe(kAccessibleWindow);
+    if (window && !window->name.empty()) name = std::move(window->name);
+  });
+  return name;
+}
+
 void AccessibleServer::Changed(AccessibleId id, AccessibleChange change) {
   const std::optional<LONG> child = object_->ChildIdForEvent(id);
   if (!child) return;

@@ -1,6 +1,7 @@
 #include "platform/win32/window_win32.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -159,6 +160,10 @@ LRESULT Win32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KILLFOCUS:
       Guarded([h = handler_, got = msg == WM_SETFOCUS] { h->WindowFocusChanged(got); });
       return 0;
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+      if (const std::optional<LRESULT> text = AnswerText(msg, wp, lp)) return *text;
+      break;
     case WM_GETOBJECT:
       if (accessible_) {
         if (const std::optional<LRESULT> object = accessible_->AnswerGetObject(wp, lp)) {
@@ -204,6 +209,22 @@ bool Win32Window::OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     else h->WindowMouseUp(e);
   });
   return true;
+}
+
+// Screen readers name a window by the text WM_GETTEXT gives; FindWindow compares the text the
+// window was given, which the system keeps. While a tree describes the window, the first is the
+// tree's name for it (the application's title) and the second stays the caption.
+std::optional<LRESULT> Win32Window::AnswerText(UINT msg, WPARAM wp, LPARAM lp) {
+  if (!accessible_) return std::nullopt;
+  const std::optional<std::string> name = accessible_->WindowName();
+  if (!name) return std::nullopt;
+  if (msg == WM_GETTEXTLENGTH) return static_cast<LRESULT>(name->size());
+  if (wp == 0 || lp == 0) return 0;
+  const std::size_t length = std::min<std::size_t>(wp - 1, name->size());
+  auto* buffer = reinterpret_cast<char*>(lp);
+  std::memcpy(buffer, name->data(), length);
+  buffer[length] = '\0';
+  return static_cast<LRESULT>(length);
 }
 
 void Win32Window::TrackPointerLeaving() {

@@ -313,6 +313,20 @@ TEST_F(AccessibleTest, TheFocusIsTheTreesAndTakingItIsTheOnlySelectionThePartsAl
   EXPECT_EQ(client->accSelect(SELFLAG_TAKEFOCUS, Child(CHILDID_SELF)), S_FALSE);
 }
 
+// Screen readers take a window's name from WM_GETTEXT; FindWindow compares the caption it was
+// made with.
+TEST_F(AccessibleTest, TheWindowsTextIsTheTreesNameWhileFindWindowStillFindsItsCaption) {
+  EXPECT_EQ(::FindWindowA(nullptr, "Quenfor accessible test"), hwnd);
+  char text[64] = "";
+  EXPECT_EQ(::GetWindowTextA(hwnd, text, sizeof(text)), 9);
+  EXPECT_STREQ(text, "Caf\xE9 menu");
+  EXPECT_EQ(::GetWindowTextA(hwnd, text, 4), 3);
+  EXPECT_STREQ(text, "Caf");
+  window->SetAccessibleTree(nullptr);
+  EXPECT_EQ(::GetWindowTextA(hwnd, text, sizeof(text)), 23);
+  EXPECT_STREQ(text, "Quenfor accessible test");
+}
+
 TEST_F(AccessibleTest, AnExceptionFromTheTreeFailsTheCallAndComesOutOfTheLoop) {
   tree.on_call = [] { throw TreeError("describe"); };
   Text name;
