@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/accessible_arguments.h"
+#include "platform/win32/accessible_dispatch.h"
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/com.h"
 #include "platform/win32/seam_codes.h"
@@ -44,7 +45,7 @@ bool InSingleThreadedApartment() {
 
 // The window's client object. Every call comes on the window's thread: from the screen reader's
 // requests dispatched by the loop (across processes), or straight from a client in this thread.
-class WindowAccessible final : public IAccessible {
+class WindowAccessible final : public DispatchedAccessible {
  public:
   WindowAccessible(HWND hwnd, AccessibleTree* tree, std::uint32_t serial)
       : hwnd_(hwnd), tree_(tree), serial_(serial) {}
@@ -80,25 +81,6 @@ class WindowAccessible final : public IAccessible {
     const ULONG left = --refs_;
     if (left == 0) delete this;
     return left;
-  }
-
-  // IDispatch: no type information; clients call IAccessible directly.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return tree_ == nullptr ? CO_E_OBJNOTCONNECTED : S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info == nullptr) return E_POINTER;
-    *info = nullptr;
-    return Unimplemented();
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return Unimplemented();
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return Unimplemented();
   }
 
   // IAccessible

@@ -313,6 +313,34 @@ TEST_F(AccessibleTest, TheFocusIsTheTreesAndTakingItIsTheOnlySelectionThePartsAl
   EXPECT_EQ(client->accSelect(SELFLAG_TAKEFOCUS, Child(CHILDID_SELF)), S_FALSE);
 }
 
+// Scripts and automation tools read through IDispatch: names and DISPIDs as MSAA's own type
+// library gives them, an argument left out meaning the object itself.
+TEST_F(AccessibleTest, LateBoundClientsReadThroughActiveAccessibilitysTypeInformation) {
+  UINT count = 0;
+  ASSERT_EQ(client->GetTypeInfoCount(&count), S_OK);
+  ASSERT_EQ(count, 1u);
+  ComRef<ITypeInfo> info;
+  ASSERT_EQ(client->GetTypeInfo(0, 0, info.Out()), S_OK);
+  wchar_t property[] = L"accName";
+  LPOLESTR names[] = {property};
+  DISPID id = 0;
+  ASSERT_EQ(client->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
+  EXPECT_EQ(id, DISPID_ACC_NAME);
+
+  const auto get = [&](std::vector<VARIANT> arguments) {
+    DISPPARAMS params{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+    VARIANT result{};
+    EXPECT_EQ(client->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &params, &result, nullptr,
+                             nullptr),
+              S_OK);
+    std::wstring text = result.vt == VT_BSTR ? result.bstrVal : L"?";
+    ::VariantClear(&result);
+    return text;
+  };
+  EXPECT_EQ(get({Child(2)}), L"User's Manual");
+  EXPECT_EQ(get({}), L"Caf\u00E9 menu");
+}
+
 // Screen readers take a window's name from WM_GETTEXT; FindWindow compares the caption it was
 // made with.
 TEST_F(AccessibleTest, TheWindowsTextIsTheTreesNameWhileFindWindowStillFindsItsCaption) {
