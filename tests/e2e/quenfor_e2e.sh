@@ -174,7 +174,6 @@ for _ in $(seq 1 100); do kill -0 "$launcher_pid" 2>/dev/null || break; sleep 0.
 code=0
 wait "$launcher_pid" || code=$?
 launcher_pid=""
-listener_pid=""
 [ "$code" = 0 ] || fail "without audio the exit code is $code, want 0"
 echo "no audio: exit code 0"
 
