@@ -341,6 +341,25 @@ TEST_F(AccessibleTest, LateBoundClientsReadThroughActiveAccessibilitysTypeInform
   EXPECT_EQ(get({}), L"Caf\u00E9 menu");
 }
 
+// A system where the Accessibility library is not registered: the one in oleacc.dll serves.
+TEST_F(AccessibleTest, WithoutTheRegisteredLibraryTheOneInOleaccServes) {
+  HKEY empty = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quenfor test empty classes", 0,
+                              nullptr, 0, KEY_ALL_ACCESS, nullptr, &empty, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, empty), ERROR_SUCCESS);
+  ComRef<ITypeLib> registered;
+  const HRESULT lookup = ::LoadRegTypeLib(LIBID_Accessibility, 1, 1, 0, registered.Out());
+  UINT count = 0;
+  const HRESULT counted = client->GetTypeInfoCount(&count);
+  ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+  ::RegCloseKey(empty);
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quenfor test empty classes");
+  EXPECT_TRUE(FAILED(lookup)) << "the registry's classes were not hidden";
+  EXPECT_EQ(counted, S_OK);
+  EXPECT_EQ(count, 1u);
+}
+
 // Screen readers take a window's name from WM_GETTEXT; FindWindow compares the caption it was
 // made with.
 TEST_F(AccessibleTest, TheWindowsTextIsTheTreesNameWhileFindWindowStillFindsItsCaption) {
