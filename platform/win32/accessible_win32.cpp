@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/accessible_arguments.h"
+#include "platform/win32/accessible_dispatch.h"
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/com.h"
 #include "platform/win32/seam_codes.h"
@@ -36,7 +38,7 @@ std::uint32_t NextSerial() {
 
 // The window's client object. Every call comes on the window's thread: from the screen reader's
 // requests dispatched by the loop (across processes), or straight from a client in this thread.
-class WindowAccessible final : public IAccessible {
+class WindowAccessible final : public DispatchedAccessible {
  public:
   WindowAccessible(HWND hwnd, AccessibleTree* tree, std::uint32_t serial)
       : hwnd_(hwnd), tree_(tree), serial_(serial) {}
@@ -72,25 +74,6 @@ class WindowAccessible final : public IAccessible {
     const ULONG left = --refs_;
     if (left == 0) delete this;
     return left;
-  }
-
-  // IDispatch: no type information; clients call IAccessible directly.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return tree_ == nullptr ? CO_E_OBJNOTCONNECTED : S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info == nullptr) return E_POINTER;
-    *info = nullptr;
-    return Unimplemented();
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return Unimplemented();
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return Unimplemented();
   }
 
   // IAccessible
@@ -138,8 +121,8 @@ class WindowAccessible final : public IAccessible {
     return S_OK;
   }
 
-  // The window's object also tells whether the window has the keyboard focus; the parts never
-  // take it.
+  // The window's object also tells whether the window has the keyboard focus; a part is focused
+  // when the tree says it is the current one.
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
     if (state == nullptr) return E_POINTER;
     state->vt = VT_EMPTY;
@@ -154,13 +137,19 @@ class WindowAccessible final : public IAccessible {
     return S_OK;
   }
 
+  // The tree's focus: the current part, or the window itself; nothing while the window has not
+  // the keyboard focus.
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
     if (focus == nullptr) return E_POINTER;
     focus->vt = VT_EMPTY;
-    if (tree_ == nullptr) return CO_E_OBJNOTCONNECTED;
-    if (::GetFocus() != hwnd_) return S_FALSE;
-    SetChild(focus, CHILDID_SELF);
-    return S_OK;
+    return Serve([&] {
+      const std::optional<AccessibleId> id = tree_->Focus();
+      if (!id) return S_FALSE;
+      const std::optional<LONG> place =
+          *id == kAccessibleWindow ? std::nullopt : PlaceOf(Children(), *id);
+      SetChild(focus, place.value_or(CHILDID_SELF));
+      return S_OK;
+    });
   }
 
   HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
@@ -201,12 +190,13 @@ class WindowAccessible final : public IAccessible {
     if (const HRESULT result = Find(start, found); result != S_OK) return result;
     const auto count = static_cast<LONG>(seen_.size());  // as Find saw them
     const bool from_window = found.id == kAccessibleWindow;
+    const LONG place = from_window ? 0 : *ChildNumber(start);
     LONG to = 0;
     switch (direction) {
       case NAVDIR_FIRSTCHILD: to = from_window ? 1 : 0; break;
       case NAVDIR_LASTCHILD: to = from_window ? count : 0; break;
-      case NAVDIR_NEXT: to = from_window ? 0 : start.lVal + 1; break;
-      case NAVDIR_PREVIOUS: to = from_window ? 0 : start.lVal - 1; break;
+      case NAVDIR_NEXT: to = from_window ? 0 : place + 1; break;
+      case NAVDIR_PREVIOUS: to = from_window ? 0 : place - 1; break;
       case NAVDIR_UP:
       case NAVDIR_DOWN:
       case NAVDIR_LEFT:
@@ -260,8 +250,10 @@ class WindowAccessible final : public IAccessible {
     out->vt = VT_EMPTY;
     return tree_ == nullptr ? CO_E_OBJNOTCONNECTED : DISP_E_MEMBERNOTFOUND;
   }
-  HRESULT STDMETHODCALLTYPE accSelect(LONG, VARIANT child) override {
-    return Unsupported(child, nullptr);
+  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+    Found found;
+    if (const HRESULT result = Find(child, found); result != S_OK) return result;
+    return Select(flags, found.id);
   }
   // Set by no one: MSAA has deprecated both.
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return Unimplemented(); }
@@ -301,11 +293,24 @@ class WindowAccessible final : public IAccessible {
 
   // The parts are read for the window's own id too: accNavigate counts them.
   std::optional<AccessibleId> IdOf(const VARIANT& child) {
-    if (child.vt != VT_I4) return std::nullopt;
+    const std::optional<LONG> number = ChildNumber(child);
+    if (!number) return std::nullopt;
     const std::vector<AccessibleId>& ids = Children();
-    if (child.lVal == CHILDID_SELF) return kAccessibleWindow;
-    if (child.lVal < 1 || static_cast<std::size_t>(child.lVal) > ids.size()) return std::nullopt;
-    return ids[static_cast<std::size_t>(child.lVal) - 1];
+    if (*number == CHILDID_SELF) return kAccessibleWindow;
+    if (*number < 1 || static_cast<std::size_t>(*number) > ids.size()) return std::nullopt;
+    return ids[static_cast<std::size_t>(*number) - 1];
+  }
+
+  // The parts are never selected, only made current: SELFLAG_TAKEFOCUS alone. The window's own
+  // focus is the system's to give (the user's, the window manager's): asked for it, the window
+  // answers whether it has it.
+  HRESULT Select(LONG flags, AccessibleId id) {
+    if (const std::optional<HRESULT> answer = AnswerWithoutFocus(flags)) return *answer;
+    return Serve([&] {
+      const bool focused =
+          id == kAccessibleWindow ? tree_->Focus().has_value() : tree_->TakeFocus(id);
+      return focused ? S_OK : S_FALSE;
+    });
   }
 
   // The parts now; kept, so that an event for a part that already left can name its place.
@@ -365,6 +370,15 @@ void AccessibleServer::RunPostedAction(WPARAM wp, LPARAM lp) {
   AccessibleTree* tree = tree_;
   const auto id = static_cast<AccessibleId>(lp);
   Guarded([tree, id] { tree->DoDefaultAction(id); });
+}
+
+std::optional<std::string> AccessibleServer::WindowName() const {
+  std::optional<std::string> name;
+  Guarded([&] {
+    std::optional<AccessibleObject> window = tree_->Describe(kAccessibleWindow);
+    if (window && !window->name.empty()) name = std::move(window->name);
+  });
+  return name;
 }
 
 void AccessibleServer::Changed(AccessibleId id, AccessibleChange change) {

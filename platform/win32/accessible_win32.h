@@ -4,6 +4,7 @@
 // elements, child ids 1..N in the tree's order, mapped to the parts' ids at each call.
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/accessibility.h"
 #include "platform/win32/com.h"
@@ -34,6 +35,8 @@ class AccessibleServer {
   void RunPostedAction(WPARAM wp, LPARAM lp);
   // Raises the win event screen readers listen to for the change.
   void Changed(AccessibleId id, AccessibleChange change);
+  // What the tree calls the window; nullopt where it gives no name.
+  std::optional<std::string> WindowName() const;
 
  private:
   HWND hwnd_;

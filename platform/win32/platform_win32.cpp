@@ -11,6 +11,9 @@ namespace pf::win32 {
 namespace {
 
 constexpr char kApplicationClass[] = "QuenforApplication";
+// Posted to the application window when it takes the focus, for the main form to take it once the
+// activation is over: taken inside it, the system would give it back to the application window.
+constexpr UINT kFocusMainFormMessage = WM_APP + 1;
 // The program icon, as the resource script names it.
 constexpr char kProgramIcon[] = "MAINICON";
 
@@ -66,13 +69,33 @@ LRESULT CALLBACK Win32Platform::ApplicationProc(HWND hwnd, UINT msg, WPARAM wp, 
         self->CloseMainForm();
         return 0;
       case WM_SIZE:  // restored from the taskbar: the forms hidden on minimising come back
-        if (wp == SIZE_RESTORED || wp == SIZE_MAXIMIZED) ::ShowOwnedPopups(hwnd, TRUE);
+        if (wp == SIZE_RESTORED || wp == SIZE_MAXIMIZED) {
+          ::ShowOwnedPopups(hwnd, TRUE);
+          ::PostMessageA(hwnd, kFocusMainFormMessage, 0, 0);
+        }
         break;
+      // Activated (its taskbar entry, Alt+Tab, the end of a message box it owns): it has no keys
+      // of its own, so the keyboard goes to the main form.
+      case WM_SETFOCUS:
+        ::PostMessageA(hwnd, kFocusMainFormMessage, 0, 0);
+        return 0;
+      case kFocusMainFormMessage:
+        self->FocusMainForm();
+        return 0;
       default:
         break;
     }
   }
   return ::DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// Only to a main form on screen and taking input: taking the focus would bring back a hidden
+// one, and a disabled one takes no keys (its program gives it the focus when it enables it).
+void Win32Platform::FocusMainForm() {
+  const HWND focus = ::GetFocus();
+  if (focus != app_window_ && (focus != nullptr || ::GetActiveWindow() != app_window_)) return;
+  if (Win32Window::FromHandle(main_form_) == nullptr || ::IsIconic(app_window_)) return;
+  if (::IsWindowVisible(main_form_) && ::IsWindowEnabled(main_form_)) ::SetFocus(main_form_);
 }
 
 void Win32Platform::CloseMainForm() {

@@ -48,6 +48,8 @@ class Win32Platform : public Platform {
   static LRESULT CALLBACK ApplicationProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void OnTimer(UINT_PTR id);
   void CloseMainForm();
+  // Hands the keyboard focus from the application window to the main form.
+  void FocusMainForm();
 
   HINSTANCE instance_;
   HWND app_window_ = nullptr;

@@ -19,6 +19,9 @@ static_assert(kBoxIconInformation == MB_ICONINFORMATION && kBoxTopmost == MB_TOP
 static_assert(kBoxResultOk == IDOK);
 static_assert(kWaitEnded == WAIT_OBJECT_0 && kWaitTimedOut == WAIT_TIMEOUT);
 static_assert(kWaitFailed == WAIT_FAILED && kWaitForever == INFINITE);
+static_assert(kKeyTab == VK_TAB && kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE);
+static_assert(kKeySpace == VK_SPACE && kKeyLeft == VK_LEFT && kKeyUp == VK_UP);
+static_assert(kKeyRight == VK_RIGHT && kKeyDown == VK_DOWN);
 
 inline ULONG ToShellMask(unsigned flags) { return flags; }
 inline int ToShowCommand(int show) { return show; }
@@ -37,6 +40,8 @@ inline LONG ToAccessibleStates(unsigned states) {
   if (states & kAccessibleUnavailable) result |= STATE_SYSTEM_UNAVAILABLE;
   if (states & kAccessibleHot) result |= STATE_SYSTEM_HOTTRACKED;
   if (states & kAccessibleInvisible) result |= STATE_SYSTEM_INVISIBLE;
+  if (states & kAccessibleFocusable) result |= STATE_SYSTEM_FOCUSABLE;
+  if (states & kAccessibleFocused) result |= STATE_SYSTEM_FOCUSED;
   return result;
 }
 
@@ -45,6 +50,7 @@ inline DWORD ToWinEvent(AccessibleChange change) {
     case AccessibleChange::kState: return EVENT_OBJECT_STATECHANGE;
     case AccessibleChange::kName: return EVENT_OBJECT_NAMECHANGE;
     case AccessibleChange::kCreated: return EVENT_OBJECT_CREATE;
+    case AccessibleChange::kFocus: return EVENT_OBJECT_FOCUS;
     case AccessibleChange::kDestroyed: break;
   }
   return EVENT_OBJECT_DESTROY;

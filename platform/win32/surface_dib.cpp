@@ -37,8 +37,12 @@ class DibSurface : public Surface {
   int Width() const override { return width_; }
   int Height() const override { return height_; }
 
+  // The seam's pixels are 0x00RRGGBB; a raster operation may set the byte above the colour (Wine's
+  // DrawFocusRect inverts all 32 bits), which no picture shows.
   ImageView Pixels() const override {
     ::GdiFlush();  // GDI may batch calls: finish them before the bits are read
+    std::for_each(bits_, bits_ + static_cast<std::size_t>(width_) * height_,
+                  [](std::uint32_t& pixel) { pixel &= 0x00FFFFFFu; });
     return ImageView{width_, height_, bits_, width_};
   }
 

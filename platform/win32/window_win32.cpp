@@ -1,6 +1,7 @@
 #include "platform/win32/window_win32.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -25,6 +26,18 @@ unsigned ShiftFromKeys(WPARAM keys) {
   if (::GetKeyState(VK_MENU) < 0) shift |= kAltKey;
   return shift;
 }
+
+// The keys held as a key message was sent.
+unsigned KeyShift() {
+  unsigned shift = 0;
+  if (::GetKeyState(VK_SHIFT) < 0) shift |= kShiftKey;
+  if (::GetKeyState(VK_CONTROL) < 0) shift |= kCtrlKey;
+  if (::GetKeyState(VK_MENU) < 0) shift |= kAltKey;
+  return shift;
+}
+
+// A key message's previous-state bit: the key was already down, and the system repeats it.
+bool IsRepeat(LPARAM lp) { return (lp & (LPARAM{1} << 30)) != 0; }
 
 // Signed: with the capture held, positions left of or above the window are negative.
 Point PointFromLParam(LPARAM lp) {
@@ -136,6 +149,21 @@ LRESULT Win32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSELEAVE:
       Guarded([h = handler_] { h->WindowPointerLeft(); });
       return 0;
+    // Keys held with Alt come as WM_SYSKEYDOWN: the system's (Alt+F4 closes the window through
+    // WM_CLOSE, Alt+Space, Alt+Esc); DefWindowProc has them, the form never takes them for its own.
+    case WM_KEYDOWN: {
+      const KeyEvent e{static_cast<unsigned>(wp), KeyShift(), IsRepeat(lp)};
+      Guarded([h = handler_, e] { h->WindowKeyDown(e); });
+      return 0;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Guarded([h = handler_, got = msg == WM_SETFOCUS] { h->WindowFocusChanged(got); });
+      return 0;
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+      if (const std::optional<LRESULT> text = AnswerText(msg, wp, lp)) return *text;
+      break;
     case WM_GETOBJECT:
       if (accessible_) {
         if (const std::optional<LRESULT> object = accessible_->AnswerGetObject(wp, lp)) {
@@ -181,6 +209,22 @@ bool Win32Window::OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     else h->WindowMouseUp(e);
   });
   return true;
+}
+
+// Screen readers name a window by the text WM_GETTEXT gives; FindWindow compares the text the
+// window was given, which the system keeps. While a tree describes the window, the first is the
+// tree's name for it (the application's title) and the second stays the caption.
+std::optional<LRESULT> Win32Window::AnswerText(UINT msg, WPARAM wp, LPARAM lp) {
+  if (!accessible_) return std::nullopt;
+  const std::optional<std::string> name = accessible_->WindowName();
+  if (!name) return std::nullopt;
+  if (msg == WM_GETTEXTLENGTH) return static_cast<LRESULT>(name->size());
+  if (wp == 0 || lp == 0) return 0;
+  const std::size_t length = std::min<std::size_t>(wp - 1, name->size());
+  auto* buffer = reinterpret_cast<char*>(lp);
+  std::memcpy(buffer, name->data(), length);
+  buffer[length] = '\0';
+  return static_cast<LRESULT>(length);
 }
 
 void Win32Window::TrackPointerLeaving() {

@@ -3,6 +3,7 @@
 // framework's handler.
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/alive.h"
 #include "platform/platform.h"
@@ -51,6 +52,8 @@ class Win32Window : public Window {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   bool OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // WM_GETTEXT or WM_GETTEXTLENGTH, or nullopt to leave it to DefWindowProc.
+  std::optional<LRESULT> AnswerText(UINT msg, WPARAM wp, LPARAM lp);
   void Paint();
   RECT WindowRectFor(const Rect& client) const;
 

@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # The steps of quenfor_e2e.sh and copied_disc_e2e.sh. They share: $work (the disc and the
-# record), $art, $launcher (the command that starts it, a path on D:), $launcher_pid, and, per
-# run, $wid, $X, $Y (the window's client origin on screen) and $trace.
+# record), $art, $launcher (the command that starts it, a path on D:), $launcher_pid,
+# $listener_pid, and, per run, $wid, $X, $Y (the window's client origin on screen) and $trace.
 
 declare -A rect=([driver]="389 258 185 27" [manual]="388 303 184 25" [reader]="387 351 184 23"
                  [exit]="25 340 60 33")
@@ -14,7 +14,7 @@ declare -A spoken=([driver]="Install Driver & Utility" [manual]="User's Manual"
 
 fail() {
   echo "FAIL: $*" >&2
-  if [ -n "${trace:-}" ] && [ -f "$trace" ]; then grep -a ':debugstr:\|DBG' "$trace" | sed 's/^/  trace: /' >&2; fi
+  if [ -n "${trace:-}" ] && [ -f "$trace" ]; then grep -a ':debugstr:' "$trace" | sed 's/^/  trace: /' >&2; fi
   exit 1
 }
 
@@ -140,6 +140,8 @@ check_lit() {
   local left top width height cx cy
   read -r left top width height <<<"${rect[$1]}"
   read -r cx cy <<<"${centre[$1]}"
+  # Straight to the spot: after a restore that may be where Wine last saw the pointer on the
+  # window, and Wine sends no move there; the launcher looks where the pointer is all the same.
   xdotool mousemove --sync $(( X + cx )) $(( Y + cy ))
   sleep 0.4
   convert "$work/background.png" "$art/${picture[$1]}.bmp" -geometry "+$left+$top" -composite \
@@ -164,6 +166,35 @@ check_second_copy() {
   [ "$code" = 0 ] || fail "the second copy ended with $code"
   windows=$(xdotool search --onlyvisible --name '^Form_Main$' | wc -l)
   [ "$windows" = 1 ] || fail "$windows windows named Form_Main"
+}
+
+# ---- the keyboard ---------------------------------------------------------------------
+
+# The focus rectangle one pixel round a button, as the raster device draws it: walking from the
+# top right corner leftwards, down the left edge, rightwards along the bottom, up the right edge,
+# each edge short of the next corner, every second pixel inverted, the first included. As
+# ImageMagick points.
+ring_points() {
+  local l t w h left top last_x last_y x y step=0 points=""
+  read -r l t w h <<<"${rect[$1]}"
+  left=$(( l - 1 )) top=$(( t - 1 )) last_x=$(( l + w )) last_y=$(( t + h ))
+  walk() { if (( step++ % 2 == 0 )); then points+="point $1,$2 "; fi; }
+  for (( x = last_x; x > left; x-- )); do walk "$x" "$top"; done
+  for (( y = top; y < last_y; y++ )); do walk "$left" "$y"; done
+  for (( x = left; x < last_x; x++ )); do walk "$x" "$last_y"; done
+  for (( y = last_y; y > top; y-- )); do walk "$last_x" "$y"; done
+  echo "$points"
+}
+
+# The artwork with the ring's pixels inverted round the button, and nothing else changed.
+check_focus_ring() {
+  convert "$work/background.png" -negate "$work/negated.png"
+  convert -size 600x400 xc:black -fill white -draw "$(ring_points "$1")" "$work/ring.png"
+  convert "$work/background.png" "$work/negated.png" "$work/ring.png" -composite \
+    "$work/ring_expected.png"
+  shot "$work/ring_actual.png"
+  same_pixels "$work/ring_expected.png" "$work/ring_actual.png" "focus_ring_$1"
+  echo "focus rectangle round $1, exactly"
 }
 
 # ---- what an action did ---------------------------------------------------------------
@@ -220,20 +251,47 @@ check_endpoint_unmuted() {
 # ---- a screen reader ------------------------------------------------------------------
 
 # What an MSAA client in another process reads: the window, named by the program's title, and
-# the four choices as push buttons where their pixels are.
+# the four choices as push buttons where their pixels are, in the keyboard's order, the first the
+# focus.
 check_accessible_listing() {
-  local out expected b left top width height
-  out=$(wine "$a11y_client" --title Form_Main --class QuenforForm --wait 15000 2>&1 | tr -d '\r' |
-        sed -e 's/states=focused,/states=/') || fail "the screen reader's client could not read the window"
-  expected="0 client \"Quenfor\" at $X,$Y size 600x400 states=focusable action=none"
+  local out expected b left top width height states="focused,focusable"
+  out=$(wine "$a11y_client" --title Form_Main --class QuenforForm --wait 15000 2>&1 | tr -d '\r') ||
+    fail "the screen reader's client could not read the window"
+  expected="0 client \"Quenfor\" at $X,$Y size 600x400 states=focused,focusable action=none"
   local i=1
-  for b in manual driver exit reader; do
+  for b in driver manual reader exit; do
     read -r left top width height <<<"${rect[$b]}"
-    expected+=$'\n'"$i push button \"${spoken[$b]}\" at $(( X + left )),$(( Y + top )) size ${width}x${height} states=none action=\"press\""
+    expected+=$'\n'"$i push button \"${spoken[$b]}\" at $(( X + left )),$(( Y + top )) size ${width}x${height} states=$states action=\"press\""
+    states=focusable
     i=$(( i + 1 ))
   done
   [ "$out" = "$expected" ] || { echo "$out" | sed 's/^/  read: /' >&2; fail "the screen reader's listing differs"; }
   echo "screen reader: the window and its four choices, named and placed"
+}
+
+# A screen reader following the focus: the client, in the background, says what get_accFocus
+# names, then each focus event, into $work/heard.
+start_listening() {
+  : >"$work/heard"
+  wine "$a11y_client" --title Form_Main --class QuenforForm --wait 15000 --listen 30000 \
+    >"$work/heard" 2>&1 &
+  listener_pid=$!
+}
+
+stop_listening() {
+  kill "$listener_pid" 2>/dev/null || true
+  wait "$listener_pid" 2>/dev/null || true
+  listener_pid=""
+}
+
+# Waits up to 5 s for the line among what the client heard.
+expect_heard() {
+  for _ in $(seq 1 50); do
+    tr -d '\r' <"$work/heard" | grep -qxF "$1" && { echo "screen reader: $1"; return 0; }
+    sleep 0.1
+  done
+  sed 's/^/  heard: /' "$work/heard" >&2
+  fail "the screen reader did not hear: $1"
 }
 
 # The client's "press" on a choice: accepted at once; the launcher runs it from its loop.

@@ -14,15 +14,19 @@
 #     mixer's and then the output device's own; without any audio driver it still ends with 0;
 #   - Windows XP and 2000 get the reader installers made for them;
 #   - a screen reader's client in another process (MSAA) lists the four choices with their names,
-#     roles and places (those of their pixels), and its "press" on the manual starts it as a click
-#     does; its "press" on the exit button ends the launcher with 0.
-#
+#     roles, places (those of their pixels) and states, in the keyboard's order, and its "press"
+#     on the manual starts it as a click does; its "press" on the exit button ends the launcher
+#     with 0;
+#   - by keyboard alone: the client hears the driver as the focus once the window shows, the
+#     manual after a Tab, which draws the focus rectangle round it (and nothing else), and Enter
+#     starts the manual as a click does.
 #
 # With `desktop`, on a managed desktop instead (openbox on a private Xvfb, Wine's windows managed,
 # in a prefix of its own, .cache/wine-desktop): each action minimises the launcher, which stays
 # so until the user activates its taskbar entry and comes back the same; leaving the window
 # straight from a lit button unlights it, before and after a restore; a missing target brings
-# the shell's box, which closes with Return; the exit button still ends it with 0.
+# the shell's box, which closes with Return; back from the taskbar the form has the keyboard, and
+# Esc ends the launcher with 0 after the speakers' mute was cleared.
 #
 #   tests/e2e/quenfor_e2e.sh DISC_IMAGE STANDIN_EXE A11Y_CLIENT_EXE [desktop]
 # Uses $DISPLAY, or a private Xvfb when there is none, and its own Wine prefix (.cache/wine-e2e),
@@ -36,6 +40,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 art="$root/resources/art"
 work=$(mktemp -d)
 launcher_pid=""
+listener_pid=""
 
 # shellcheck source=tools/xvfb.sh
 source "$root/tools/xvfb.sh"
@@ -54,6 +59,7 @@ source "$root/tests/e2e/e2e_steps.sh"
 source "$root/tests/e2e/desktop_steps.sh"
 
 cleanup() {
+  [ -n "$listener_pid" ] && kill "$listener_pid" 2>/dev/null
   [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null
   qf_wine_session_stop
   qf_wm_stop
@@ -111,8 +117,9 @@ if [ "$mode" = desktop ]; then
   check_missing_target_box '^Error$'
   check_stays_minimised "missing driver"
   check_restore "missing driver"
-  click exit
+  xdotool key Escape
   check_exit
+  check_endpoint_unmuted
   echo "ok: Quenfor.exe on a managed desktop"
   exit 0
 fi
@@ -128,10 +135,16 @@ expect_launch first ImageButton3Click 109 'D:\\DRIVER\\SETUP.EXE' 'D:\DRIVER\SET
 stop_launcher
 
 start_launcher manual
-click manual
+start_listening
+expect_heard 'focus 1 "Install Driver & Utility"'
+xdotool key Tab
+expect_heard "event focus 2 \"User's Manual\""
+check_focus_ring manual
+xdotool key Return
 expect_launch manual ImageButton2Click 89 'D:\\\\USER MANUAL\\QRV512LD3T8.pdf' \
   'C:\qf\viewer.exe|D:\USER MANUAL\QRV512LD3T8.pdf'
 stop_launcher
+stop_listening
 
 start_launcher reader
 click reader

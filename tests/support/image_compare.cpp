@@ -33,12 +33,10 @@ std::string FileNameFor(const std::string& name) {
   return file + ".png";
 }
 
-// Pixels are 0x00RRGGBB: the top byte is no part of the colour (GDI's inverting calls flip it in
-// a 32-bit picture, and nothing shows it).
 std::optional<pf::Point> FirstDifference(const pf::ImageView& a, const pf::ImageView& b) {
   for (int y = 0; y < a.height; ++y) {
     for (int x = 0; x < a.width; ++x) {
-      if ((a.At(x, y) ^ b.At(x, y)) & 0x00FFFFFFu) return pf::Point{x, y};
+      if (a.At(x, y) != b.At(x, y)) return pf::Point{x, y};
     }
   }
   return std::nullopt;

@@ -5,8 +5,13 @@
 // in UTF-8. With --press it asks the child of that name for its default action and prints the
 // answer and how long the call took:
 //   press "NAME": 0xHRESULT in N ms
+// With --listen, instead of the listing, what a screen reader follows: the object get_accFocus
+// names, then each EVENT_OBJECT_FOCUS on the window's client object (a WinEvent hook out of
+// context) until MS have passed or the window is gone:
+//   focus CHILDID "NAME"   (focus none: the window has not the focus)
+//   event focus CHILDID "NAME"
 //
-//   win32_a11y_client [--title TEXT] [--class NAME] [--wait MS] [--press NAME]
+//   win32_a11y_client [--title TEXT] [--class NAME] [--wait MS] [--press NAME | --listen MS]
 // --wait: how long to wait for the window to be there and visible (default 0).
 // Exit codes: 0 listed (and the action accepted); 2 bad arguments; 3 no such window; 4 no client
 // object; 5 no child of that name; 6 the action refused.
@@ -26,7 +31,7 @@ using pf::win32::ComRef;
 
 struct Options {
   std::string title, window_class, press;
-  DWORD wait_ms = 0;
+  DWORD wait_ms = 0, listen_ms = 0;
 };
 
 bool Parse(int argc, char** argv, Options& options) {
@@ -36,6 +41,7 @@ bool Parse(int argc, char** argv, Options& options) {
     else if (flag == "--class") options.window_class = value;
     else if (flag == "--press") options.press = value;
     else if (flag == "--wait") options.wait_ms = std::strtoul(value.c_str(), nullptr, 10);
+    else if (flag == "--listen") options.listen_ms = std::strtoul(value.c_str(), nullptr, 10);
     else return false;
   }
   return argc % 2 == 1 && !(options.title.empty() && options.window_class.empty());
@@ -121,12 +127,55 @@ VARIANT Self() {
   return v;
 }
 
+// ---- following the focus ----------------------------------------------------------------
+
+HWND listened = nullptr;
+
+void PrintFocus(const char* what, IAccessible* object, const VARIANT& child) {
+  if (child.vt != VT_I4) {
+    std::printf("%s none\n", what);
+  } else {
+    std::printf("%s %ld %s\n", what, child.lVal,
+                Quoted(TextOf(&IAccessible::get_accName, object, child)).c_str());
+  }
+  std::fflush(stdout);
+}
+
+void CALLBACK HeardFocus(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+  if (hwnd != listened || object != OBJID_CLIENT) return;
+  ComRef<IAccessible> accessible;
+  VARIANT named{};
+  if (FAILED(::AccessibleObjectFromEvent(hwnd, object, child, accessible.Out(), &named))) return;
+  PrintFocus("event focus", accessible.get(), named);
+}
+
+int Listen(HWND target, IAccessible* client, DWORD ms) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(target, &process);
+  listened = target;
+  const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
+                                               &HeardFocus, process, 0, WINEVENT_OUTOFCONTEXT);
+  VARIANT focus{};
+  client->get_accFocus(&focus);
+  PrintFocus("focus", client, focus);
+  ::VariantClear(&focus);
+  const DWORD start = ::GetTickCount();
+  while (::GetTickCount() - start < ms && ::IsWindow(target)) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  ::UnhookWinEvent(hook);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Options options;
   if (!Parse(argc, argv, options)) {
-    std::fprintf(stderr, "usage: %s [--title TEXT] [--class NAME] [--wait MS] [--press NAME]\n",
+    std::fprintf(stderr,
+                 "usage: %s [--title TEXT] [--class NAME] [--wait MS] [--press NAME | --listen MS]\n",
                  argv[0]);
     return 2;
   }
@@ -143,6 +192,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "AccessibleObjectFromWindow: 0x%08lx\n", static_cast<unsigned long>(got));
     return 4;
   }
+  if (options.listen_ms > 0) return Listen(target, client.get(), options.listen_ms);
   Print(CHILDID_SELF, client.get(), Self());
 
   LONG count = 0;

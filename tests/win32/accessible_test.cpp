@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -60,8 +61,9 @@ class AccessibleTest : public ::testing::Test {
     hwnd = reinterpret_cast<HWND>(window->Handle());
     window->Show(true);
     tree.window = {AccessibleRole::kWindow, "Caf\xE9 menu", bounds, 0, ""};
-    tree.AddButton(11, "Install Driver & Utility", Place(10, 10));
-    tree.AddButton(12, "User's Manual", Place(110, 10), kAccessibleHot);
+    tree.AddButton(11, "Install Driver & Utility", Place(10, 10),
+                   kAccessibleFocusable | kAccessibleFocused);
+    tree.AddButton(12, "User's Manual", Place(110, 10), kAccessibleHot | kAccessibleFocusable);
     tree.AddButton(13, "Exit", Place(10, 60), kAccessibleUnavailable | kAccessibleInvisible);
     window->SetAccessibleTree(&tree);
     ASSERT_EQ(Connect(client), S_OK);
@@ -143,8 +145,8 @@ TEST_F(AccessibleTest, TheClientObjectIsTheWindowWithItsPartsAsChildrenInOrder) 
     EXPECT_EQ(client->get_accDefaultAction(Child(i), &action.b), S_OK);
     EXPECT_EQ(action.str(), L"press");
   }
-  EXPECT_EQ(Number(&IAccessible::get_accState, 1), 0);
-  EXPECT_EQ(Number(&IAccessible::get_accState, 2), STATE_SYSTEM_HOTTRACKED);
+  EXPECT_EQ(Number(&IAccessible::get_accState, 1), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
+  EXPECT_EQ(Number(&IAccessible::get_accState, 2), STATE_SYSTEM_HOTTRACKED | STATE_SYSTEM_FOCUSABLE);
   EXPECT_EQ(Number(&IAccessible::get_accState, 3),
             STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE);
   EXPECT_EQ(Location(1), Place(10, 10));
@@ -239,6 +241,8 @@ TEST_F(AccessibleTest, ObjectsOfATreeTakenBackOrOfAWindowGoneAnswerNotConnectedA
   EXPECT_EQ(client->accHitTest(bounds.left, bounds.top, &v), CO_E_OBJNOTCONNECTED);
   EXPECT_EQ(client->accNavigate(NAVDIR_NEXT, Child(1), &v), CO_E_OBJNOTCONNECTED);
   EXPECT_EQ(client->accDoDefaultAction(Child(1)), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(client->get_accFocus(&v), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(client->accSelect(SELFLAG_TAKEFOCUS, Child(1)), CO_E_OBJNOTCONNECTED);
   EXPECT_EQ(tree.calls, calls);
   EXPECT_EQ(::SendMessageA(hwnd, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)), 0)
       << "without a tree the window answers as any window does";
@@ -266,15 +270,108 @@ TEST_F(AccessibleTest, ChangesAreHeardAsWinEventsOnTheClientObjectAtThePartsPlac
   };
   window->AccessibleChanged(12, AccessibleChange::kState);
   window->AccessibleChanged(kAccessibleWindow, AccessibleChange::kName);
+  window->AccessibleChanged(13, AccessibleChange::kFocus);
   tree.Remove(11);  // gone before the event, as a control that is destroyed
   window->AccessibleChanged(11, AccessibleChange::kDestroyed);
-  PumpUntil([&] { return on_client().size() >= 3; });
+  PumpUntil([&] { return on_client().size() >= 4; });
   ::UnhookWinEvent(hook);
   EXPECT_EQ(on_client(), (std::vector<Event>{
                              {EVENT_OBJECT_STATECHANGE, hwnd, OBJID_CLIENT, 2},
                              {EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF},
+                             {EVENT_OBJECT_FOCUS, hwnd, OBJID_CLIENT, 3},
                              {EVENT_OBJECT_DESTROY, hwnd, OBJID_CLIENT, 1},
                          }));
+}
+
+TEST_F(AccessibleTest, TheFocusIsTheTreesAndTakingItIsTheOnlySelectionThePartsAllow) {
+  const auto focus = [&] {
+    VARIANT v{};
+    const HRESULT result = client->get_accFocus(&v);
+    if (result == S_FALSE && v.vt == VT_EMPTY) return -1L;  // -1: the window has not the focus
+    EXPECT_EQ(result, S_OK);
+    EXPECT_EQ(v.vt, VT_I4);
+    return v.lVal;
+  };
+  EXPECT_EQ(focus(), -1);
+  tree.focus = kAccessibleWindow;
+  EXPECT_EQ(focus(), CHILDID_SELF);
+  tree.focus = 12;
+  EXPECT_EQ(focus(), 2);
+
+  EXPECT_EQ(client->accSelect(SELFLAG_TAKEFOCUS, Child(1)), S_OK);
+  EXPECT_EQ(tree.focus, std::optional<AccessibleId>{11});
+  EXPECT_EQ(focus(), 1);
+  EXPECT_EQ(client->accSelect(SELFLAG_TAKEFOCUS, Child(CHILDID_SELF)), S_OK) << "it has the focus";
+  EXPECT_EQ(client->accSelect(SELFLAG_TAKESELECTION, Child(2)), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(client->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_ADDSELECTION, Child(2)),
+            DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(client->accSelect(SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION, Child(2)),
+            E_INVALIDARG);
+  EXPECT_EQ(client->accSelect(SELFLAG_TAKEFOCUS, Child(4)), E_INVALIDARG);
+  EXPECT_EQ(tree.focus, std::optional<AccessibleId>{11}) << "none of these moved it";
+  tree.focus.reset();
+  EXPECT_EQ(client->accSelect(SELFLAG_TAKEFOCUS, Child(CHILDID_SELF)), S_FALSE);
+}
+
+// Scripts and automation tools read through IDispatch: names and DISPIDs as MSAA's own type
+// library gives them, an argument left out meaning the object itself.
+TEST_F(AccessibleTest, LateBoundClientsReadThroughActiveAccessibilitysTypeInformation) {
+  UINT count = 0;
+  ASSERT_EQ(client->GetTypeInfoCount(&count), S_OK);
+  ASSERT_EQ(count, 1u);
+  ComRef<ITypeInfo> info;
+  ASSERT_EQ(client->GetTypeInfo(0, 0, info.Out()), S_OK);
+  wchar_t property[] = L"accName";
+  LPOLESTR names[] = {property};
+  DISPID id = 0;
+  ASSERT_EQ(client->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
+  EXPECT_EQ(id, DISPID_ACC_NAME);
+
+  const auto get = [&](std::vector<VARIANT> arguments) {
+    DISPPARAMS params{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+    VARIANT result{};
+    EXPECT_EQ(client->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &params, &result, nullptr,
+                             nullptr),
+              S_OK);
+    std::wstring text = result.vt == VT_BSTR ? result.bstrVal : L"?";
+    ::VariantClear(&result);
+    return text;
+  };
+  EXPECT_EQ(get({Child(2)}), L"User's Manual");
+  EXPECT_EQ(get({}), L"Caf\u00E9 menu");
+}
+
+// A system where the Accessibility library is not registered: the one in oleacc.dll serves.
+TEST_F(AccessibleTest, WithoutTheRegisteredLibraryTheOneInOleaccServes) {
+  HKEY empty = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quenfor test empty classes", 0,
+                              nullptr, 0, KEY_ALL_ACCESS, nullptr, &empty, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, empty), ERROR_SUCCESS);
+  ComRef<ITypeLib> registered;
+  const HRESULT lookup = ::LoadRegTypeLib(LIBID_Accessibility, 1, 1, 0, registered.Out());
+  UINT count = 0;
+  const HRESULT counted = client->GetTypeInfoCount(&count);
+  ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+  ::RegCloseKey(empty);
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quenfor test empty classes");
+  EXPECT_TRUE(FAILED(lookup)) << "the registry's classes were not hidden";
+  EXPECT_EQ(counted, S_OK);
+  EXPECT_EQ(count, 1u);
+}
+
+// Screen readers take a window's name from WM_GETTEXT; FindWindow compares the caption it was
+// made with.
+TEST_F(AccessibleTest, TheWindowsTextIsTheTreesNameWhileFindWindowStillFindsItsCaption) {
+  EXPECT_EQ(::FindWindowA(nullptr, "Quenfor accessible test"), hwnd);
+  char text[64] = "";
+  EXPECT_EQ(::GetWindowTextA(hwnd, text, sizeof(text)), 9);
+  EXPECT_STREQ(text, "Caf\xE9 menu");
+  EXPECT_EQ(::GetWindowTextA(hwnd, text, 4), 3);
+  EXPECT_STREQ(text, "Caf");
+  window->SetAccessibleTree(nullptr);
+  EXPECT_EQ(::GetWindowTextA(hwnd, text, sizeof(text)), 23);
+  EXPECT_STREQ(text, "Quenfor accessible test");
 }
 
 TEST_F(AccessibleTest, AnExceptionFromTheTreeFailsTheCallAndComesOutOfTheLoop) {

@@ -1,0 +1,119 @@
+// Keys and the keyboard focus on a real window under Wine, sent as the keyboard sends them
+// (SendInput): what the form's window reports, and where the application window puts the focus.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+#include "platform/win32/platform_win32.h"
+#include "tests/win32/test_window.h"
+
+namespace pf {
+
+bool operator==(const KeyEvent& a, const KeyEvent& b) {
+  return a.key == b.key && a.shift == b.shift && a.repeat == b.repeat;
+}
+
+void PrintTo(const KeyEvent& e, std::ostream* out) {
+  *out << "{0x" << std::hex << e.key << std::dec << ", shift " << e.shift
+       << (e.repeat ? ", repeat}" : "}");
+}
+
+namespace win32 {
+namespace {
+
+struct KeyRecorder : QuietHandler {
+  std::vector<KeyEvent> keys;
+  std::vector<bool> focus;  // each WindowFocusChanged
+  int close_requests = 0;
+  void WindowKeyDown(const KeyEvent& e) override { keys.push_back(e); }
+  void WindowFocusChanged(bool focused) override { focus.push_back(focused); }
+  void WindowCloseRequest() override { ++close_requests; }
+};
+
+// Each key by its virtual-key code: positive goes down, negative comes up.
+void Type(std::initializer_list<int> keys) {
+  std::vector<INPUT> inputs;
+  for (const int key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(key > 0 ? key : -key);
+    input.ki.dwFlags = key > 0 ? 0 : KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+class KeyboardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WindowParams params;
+    params.title = "Quenfor keyboard test";
+    params.bounds = CentredOnScreen(platform, 200, 100);
+    window = platform.CreateWindow(params, &handler);
+    hwnd = reinterpret_cast<HWND>(window->Handle());
+    app = reinterpret_cast<HWND>(platform.ApplicationHandle());
+    window->Show(true);
+  }
+
+  bool PumpUntil(const std::function<bool()>& done, int ms = 2000) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < until) {
+      while (platform.PumpOne() == PumpResult::Dispatched) {
+      }
+      if (done()) return true;
+      platform.Sleep(5);
+    }
+    return done();
+  }
+
+  Win32Platform platform;
+  KeyRecorder handler;
+  std::unique_ptr<Window> window;
+  HWND hwnd = nullptr, app = nullptr;
+};
+
+TEST_F(KeyboardTest, KeysReachTheShownWindowWithTheirShiftStateAndRepeatsAndAltF4ClosesIt) {
+  EXPECT_EQ(::GetFocus(), hwnd) << "shown, the form has the keyboard";
+  Type({VK_TAB, -VK_TAB, VK_SHIFT, VK_TAB, -VK_TAB, -VK_SHIFT});
+  Type({VK_CONTROL, VK_RETURN, VK_RETURN, -VK_RETURN, -VK_CONTROL});
+  ASSERT_TRUE(PumpUntil([&] { return handler.keys.size() >= 6; }));
+  EXPECT_EQ(handler.keys, (std::vector<KeyEvent>{
+                              {VK_TAB, 0, false},
+                              {VK_SHIFT, kShiftKey, false},
+                              {VK_TAB, kShiftKey, false},
+                              {VK_CONTROL, kCtrlKey, false},
+                              {VK_RETURN, kCtrlKey, false},
+                              {VK_RETURN, kCtrlKey, true},
+                          }));
+
+  handler.keys.clear();
+  Type({VK_MENU, VK_F4, -VK_F4, -VK_MENU});
+  ASSERT_TRUE(PumpUntil([&] { return handler.close_requests == 1; }));
+  EXPECT_TRUE(handler.keys.empty()) << "the system's keys are not the form's";
+}
+
+TEST_F(KeyboardTest, TheFocusFollowsTheFormAndTheApplicationWindowHandsItOn) {
+  ASSERT_TRUE(PumpUntil([&] { return !handler.focus.empty(); }));
+  EXPECT_EQ(handler.focus, std::vector<bool>{true}) << "shown";
+  platform.MinimizeApplication();
+  EXPECT_EQ(handler.focus, (std::vector<bool>{true, false})) << "hidden with its owner";
+  ::PostMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);  // as the taskbar entry restores it
+  ASSERT_TRUE(PumpUntil([&] { return handler.focus.size() == 3; }));
+  PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(handler.focus, (std::vector<bool>{true, false, true})) << "once, not to and fro";
+  EXPECT_EQ(::GetFocus(), hwnd) << "restored";
+
+  ::SetFocus(app);  // activated: the taskbar entry, Alt+Tab
+  EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == hwnd; }));
+  window->SetEnabled(false);
+  ::SetFocus(app);
+  PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(::GetFocus(), app) << "a disabled form takes no keys";
+}
+
+}  // namespace
+}  // namespace win32
+}  // namespace pf
