@@ -32,7 +32,9 @@ endfunction()
 
 # qf_build_debian_source(PACKAGE EPOCH VERSION ORIG SHA256 ROOT PREFIX): fetches Debian's source
 # package PACKAGE=EPOCHVERSION, checks its upstream tarball ORIG against SHA256 and builds it
-# with the caller's arg_BUILD_TYPE and arg_OPTIONS, installing into PREFIX.
+# with the caller's arg_BUILD_TYPE and arg_OPTIONS, installing into PREFIX; or, where the caller
+# names arg_TARGET, builds only that target and copies the caller's arg_FILES ("lib/x.a FROM", FROM
+# relative to the build folder, or to the source tree as src/...) into PREFIX.
 function(qf_build_debian_source package epoch version orig sha256 root prefix)
   set(src "${root}/src")
   set(build "${root}/build")
@@ -52,23 +54,40 @@ function(qf_build_debian_source package epoch version orig sha256 root prefix)
   qf_run("configure ${package}" ${CMAKE_COMMAND} -S "${src}/tree" -B "${build}"
          -G "${CMAKE_GENERATOR}" "-DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}"
          "-DCMAKE_BUILD_TYPE=${arg_BUILD_TYPE}" "-DCMAKE_INSTALL_PREFIX=${prefix}" ${arg_OPTIONS})
-  qf_run("build ${package}" ${CMAKE_COMMAND} --build "${build}" -j2 --target install)
+  if(arg_TARGET)
+    qf_run("build ${package}" ${CMAKE_COMMAND} --build "${build}" -j2 --target ${arg_TARGET})
+    foreach(entry IN LISTS arg_FILES)
+      string(REPLACE " " ";" entry "${entry}")
+      list(GET entry 0 to)
+      list(GET entry 1 from)
+      string(REGEX REPLACE "^src/" "${src}/tree/" from "${from}")
+      if(NOT IS_ABSOLUTE "${from}")
+        set(from "${build}/${from}")
+      endif()
+      get_filename_component(folder "${prefix}/${to}" DIRECTORY)
+      file(MAKE_DIRECTORY "${folder}")
+      file(COPY_FILE "${from}" "${prefix}/${to}")
+    endforeach()
+  else()
+    qf_run("build ${package}" ${CMAKE_COMMAND} --build "${build}" -j2 --target install)
+  endif()
   file(WRITE "${prefix}/qf-stamp" "${version} ${sha256}\n")
   file(REMOVE_RECURSE "${build}")
 endfunction()
 
 # qf_mingw_library(NAME PACKAGE EPOCH VERSION ORIG SHA256 [BUILD_TYPE type] [OPTIONS cmake-option...]
-#                  [UNDEFINE header macro...]):
+#                  [UNDEFINE header macro...] [TARGET target FILES "to from"...]):
 # the install folder of that build, as NAME_PREFIX; built unless the cache holds this version
 # built this way already (the folder's name carries a digest of the compiler, the build type, the
 # options and the undefined macros, so a changed configuration is a new build beside the old one,
 # never a stale reuse).
 function(qf_mingw_library name package epoch version orig sha256)
-  cmake_parse_arguments(PARSE_ARGV 6 arg "" "BUILD_TYPE" "OPTIONS;UNDEFINE")
+  cmake_parse_arguments(PARSE_ARGV 6 arg "" "BUILD_TYPE;TARGET" "OPTIONS;UNDEFINE;FILES")
   if(NOT arg_BUILD_TYPE)
     set(arg_BUILD_TYPE Release)
   endif()
-  string(MD5 configuration "${CMAKE_C_COMPILER};${arg_BUILD_TYPE};${arg_OPTIONS};${arg_UNDEFINE}")
+  string(MD5 configuration
+         "${CMAKE_C_COMPILER};${arg_BUILD_TYPE};${arg_OPTIONS};${arg_UNDEFINE};${arg_TARGET}")
   string(SUBSTRING "${configuration}" 0 8 configuration)
   set(root "${QF_MINGW_CACHE}/${package}-${version}-${configuration}")
   set(prefix "${root}/install")
@@ -113,10 +132,22 @@ qf_mingw_library(JPEG libjpeg-turbo "1:" 2.1.5-2 libjpeg-turbo_2.1.5.orig.tar.gz
                           UPSAMPLE_MERGING_SUPPORTED QUANT_1PASS_SUPPORTED QUANT_2PASS_SUPPORTED)
 qf_imported_library(JPEG::JPEG "${JPEG_PREFIX}" libjpeg.a)
 
-# zlib: Debian's MinGW package (libz-mingw-w64-dev), linked in statically: no zlib1.dll beside the
-# executable. The launcher inflates its form description with it.
-set(ZLIB_USE_STATIC_LIBS ON)
-find_package(ZLIB REQUIRED)
+# zlib: the launcher inflates its form description with it, a zlib stream: built without gzip
+# (NO_GZIP), which it never reads, and so without the CRC-32 tables (8 KB) that gzip's trailer
+# needs; a section per function, for the size, as libjpeg. Only the static library: Debian's
+# source leaves out the DLL's resource script. Linked in statically: no zlib1.dll beside the
+# executable.
+set(zlib_c_flags "-ffunction-sections -fdata-sections -DNO_GZIP")
+qf_mingw_library(ZLIB zlib "1:" 1.2.13.dfsg-1 zlib_1.2.13.dfsg.orig.tar.bz2
+                 71feb7947e3c00ef125f83b79a4e529bde31171e5babe48b391f06758d1ab0a1
+                 BUILD_TYPE MinSizeRel
+                 OPTIONS "-DCMAKE_C_FLAGS=${zlib_c_flags}"
+                 TARGET zlibstatic
+                 FILES "lib/libzlibstatic.a libzlibstatic.a" "include/zconf.h zconf.h"
+                       "include/zlib.h src/zlib.h")
+qf_imported_library(ZLIB::ZLIB "${ZLIB_PREFIX}" libzlibstatic.a)
+set(ZLIB_INCLUDE_DIRS "${ZLIB_PREFIX}/include")
+set(ZLIB_LIBRARIES "${ZLIB_PREFIX}/lib/libzlibstatic.a")
 
 if(QF_BUILD_TESTS)
   # libpng: the tests write PNG files.

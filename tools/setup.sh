@@ -21,7 +21,6 @@ native=(build-essential cmake ninja-build pkg-config git
         libatk1.0-dev libatk-bridge2.0-dev libglib2.0-dev at-spi2-core dbus python3-pyatspi
         openbox desktop-file-utils clang libclang-rt-14-dev valgrind lintian man-db file)
 win32=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
-       libz-mingw-w64-dev
        wine wine32:i386 wine64 nasm dpkg-dev xorriso osslsigncode openssl)
 
 missing() {

@@ -29,14 +29,20 @@ std::vector<TControl*> TFormChoices::InMadeOrder() const {
   return choices;
 }
 
+// Those the order names, in its order, then the rest as they were made.
 std::vector<TControl*> TFormChoices::InOrder() const {
-  std::vector<TControl*> choices = InMadeOrder();
-  auto place = [this](const TControl* c) {
-    return std::find(order_.begin(), order_.end(), c->Name()) - order_.begin();
-  };
-  std::stable_sort(choices.begin(), choices.end(),
-                   [&](const TControl* a, const TControl* b) { return place(a) < place(b); });
-  return choices;
+  std::vector<TControl*> rest = InMadeOrder();
+  std::vector<TControl*> ordered;
+  ordered.reserve(rest.size());
+  for (const String& name : order_) {
+    const auto named = std::find_if(rest.begin(), rest.end(),
+                                    [&](const TControl* c) { return c && c->Name() == name; });
+    if (named != rest.end()) ordered.push_back(std::exchange(*named, nullptr));
+  }
+  for (TControl* c : rest) {
+    if (c) ordered.push_back(c);
+  }
+  return ordered;
 }
 
 bool TFormChoices::CanTakeKeyboard(const TControl& choice) {
