@@ -293,7 +293,8 @@ void LinuxWindow::OnKey(const XKeyEvent& e) {
 
 // Only what moves the focus from one window to another counts: not the pointer's window while
 // the root has the focus (NotifyPointer and the like), not a move within the window, not a
-// keyboard grab's start or end (the keys come back when it ends).
+// keyboard grab's start or end (the keys come back when it ends). Screen readers hear of the
+// window's activation, one of its states on Linux, after the framework has heard of the focus.
 void LinuxWindow::OnFocus(const XFocusChangeEvent& e) {
   if (e.mode == NotifyGrab || e.mode == NotifyUngrab) return;
   if (e.detail != NotifyAncestor && e.detail != NotifyVirtual && e.detail != NotifyNonlinear &&
@@ -305,6 +306,7 @@ void LinuxWindow::OnFocus(const XFocusChangeEvent& e) {
   focused_ = focused;
   held_.Forget();
   handler_->WindowFocusChanged(focused);
+  AccessibleChanged(kAccessibleWindow, AccessibleChange::kState);
 }
 
 void LinuxWindow::OnMapped() {
