@@ -16,8 +16,8 @@ namespace {
 // idle processing then sends the leave to the control the pointer was over. Releases tell a held
 // key's repeats from new presses.
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                            EnterWindowMask | LeaveWindowMask | StructureNotifyMask |
-                            KeyPressMask | KeyReleaseMask | FocusChangeMask;
+                            EnterWindowMask | LeaveWindowMask | StructureNotifyMask | KeyPressMask |
+                            KeyReleaseMask | FocusChangeMask;
 
 ::Window CreateXWindow(const XConnection& x, const Rect& b) {
   XSetWindowAttributes attrs{};
