@@ -1,5 +1,10 @@
 #pragma once
-// Mouse input from X events into the seam's terms: buttons, the shift state, double clicks.
+// Input from X events into the seam's terms: buttons, the shift state, double clicks, keys and
+// their repeats.
+#include <X11/X.h>
+// X.h's constant for XQueryBestSize, never used here, would rename the seam's enum.
+#undef CursorShape
+
 #include <cstdint>
 #include <optional>
 
@@ -29,6 +34,27 @@ class DoubleClickDetector {
   MouseButton button_ = MouseButton::Left;
   std::uint32_t time_ = 0;
   Point pos_;
+};
+
+// A key as the framework gets it: its Windows virtual-key code and the Shift, Ctrl and Alt of the
+// X state. `level0` is the key's own symbol (first group, no modifier), which names letters and
+// digits as Windows' codes do, whatever Shift makes of them; `effective` is the symbol the state
+// makes of it (Shift+Tab's ISO_Left_Tab, the keypad's arrows only without NumLock). Nullopt for
+// a key whose Windows code is not known here.
+std::optional<KeyEvent> KeyFromX(KeySym level0, KeySym effective, unsigned state);
+
+// Which key is held. With Xkb's detectable auto-repeat a held key comes as presses without
+// releases between them: a press of the key that is down is the system repeating it.
+class HeldKey {
+ public:
+  // Whether this press repeats the key held.
+  bool Press(unsigned keycode);
+  void Release(unsigned keycode);
+  // The keys went elsewhere (the focus moved): their releases will not come here.
+  void Forget() { down_ = 0; }
+
+ private:
+  unsigned down_ = 0;  // X keycodes start at 8
 };
 
 }  // namespace pf::linux_x

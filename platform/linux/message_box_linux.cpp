@@ -1,8 +1,6 @@
 // A message box: a small modal window drawn with the raster device, its text and one OK button.
 // While it is up the program's other windows are disabled and its loop keeps their timers and
 // paints going, as Windows' modal loop does.
-#include <X11/keysym.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -42,10 +40,6 @@ class MessageBoxHandler : public WindowHandler {
 
   Size ClientSize() const { return size_; }
   bool Done() const { return done_; }
-  // The keys of the one button, as Windows' box has them: Return, Escape, space.
-  void Key(KeySym key) {
-    if (key == XK_Return || key == XK_KP_Enter || key == XK_Escape || key == XK_space) done_ = true;
-  }
 
   void WindowMouseDown(const MouseEvent&) override {}
   void WindowMouseUp(const MouseEvent& e) override {
@@ -55,6 +49,10 @@ class MessageBoxHandler : public WindowHandler {
   void WindowPaint(Device& device, const Rect& update) override;
   void WindowCloseRequest() override { done_ = true; }
   void WindowCaptureLost() override {}
+  // The keys of the one button, as Windows' box has them: Return, Escape, Space.
+  void WindowKeyDown(const KeyEvent& e) override {
+    if (e.key == kKeyReturn || e.key == kKeyEscape || e.key == kKeySpace) done_ = true;
+  }
 
  private:
   void Layout();
@@ -119,17 +117,17 @@ int LinuxPlatform::MessageBox(NativeHandle owner, std::string_view text, std::st
   params.borderless = false;
   params.bounds = CentredOnScreen(ScreenSize(), handler.ClientSize());
   std::vector<LinuxWindow*> disabled;
+  LinuxWindow* had_focus = nullptr;
   for (LinuxWindow* w : windows_) {
     if (w->IsEnabled()) disabled.push_back(w);
+    if (w->HasFocus()) had_focus = w;
   }
   for (LinuxWindow* w : disabled) w->SetEnabled(false);
   bool quit = false;
   {
     LinuxWindow box(*this, params, &handler);
     SetDialogType(x_, box.xid(), owner != 0 ? static_cast<::Window>(owner) : leader_.get());
-    box.SetKeyHandler([&handler](KeySym key) { handler.Key(key); });
-    box.Show(true);
-    box.SetFocus();  // once it is mapped
+    box.Show(true);  // and focused, once it is mapped
     while (!handler.Done() && !quit) {
       const PumpResult r = PumpOne();
       if (r == PumpResult::Quit) quit = true;
@@ -138,6 +136,11 @@ int LinuxPlatform::MessageBox(NativeHandle owner, std::string_view text, std::st
   }
   for (LinuxWindow* w : windows_) {
     if (std::find(disabled.begin(), disabled.end(), w) != disabled.end()) w->SetEnabled(true);
+  }
+  // The window that had the focus gets it back, as Windows gives the activation back when a
+  // modal box ends: without a window manager the server would leave it on the root.
+  if (std::find(windows_.begin(), windows_.end(), had_focus) != windows_.end()) {
+    had_focus->SetFocus();
   }
   // A quit that ended the box is the program's: it goes back on the queue.
   if (quit) PostQuit();

@@ -1,5 +1,7 @@
 #include "platform/linux/window_linux.h"
 
+#include <X11/XKBlib.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -11,9 +13,11 @@ namespace pf::linux_x {
 namespace {
 
 // Crossings tell the framework where the pointer is, and leaving the window wakes the loop, whose
-// idle processing then sends the leave to the control the pointer was over.
+// idle processing then sends the leave to the control the pointer was over. Releases tell a held
+// key's repeats from new presses.
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                            EnterWindowMask | LeaveWindowMask | StructureNotifyMask;
+                            EnterWindowMask | LeaveWindowMask | StructureNotifyMask | KeyPressMask |
+                            KeyReleaseMask | FocusChangeMask;
 
 ::Window CreateXWindow(const XConnection& x, const Rect& b) {
   XSetWindowAttributes attrs{};
@@ -53,7 +57,10 @@ LinuxWindow::~LinuxWindow() {
 void LinuxWindow::Show(bool visible) {
   if (visible == IsVisible()) return;
   if (visible) {
-    buffer_.Show();  // mapped by the first paint, with its pixels
+    // Mapped by the first paint, with its pixels; then it takes the focus, as a window shown on
+    // Windows is activated.
+    focus_when_mapped_ = true;
+    buffer_.Show();
     return;
   }
   const bool was_mapped = buffer_.Hide();
@@ -181,11 +188,6 @@ void LinuxWindow::CaptureTaken() {
   if (handler_ != nullptr) handler_->WindowCaptureLost();
 }
 
-void LinuxWindow::SetKeyHandler(std::function<void(KeySym)> on_key) {
-  on_key_ = std::move(on_key);
-  XSelectInput(x_.display(), xid(), kEventMask | (on_key_ ? KeyPressMask : 0));
-}
-
 void LinuxWindow::SetTitle(std::string_view title) {
   caption_ = std::string(title);
   ShowName();
@@ -234,8 +236,9 @@ void LinuxWindow::HandleEvent(const XEvent& event) {
       handler_->WindowPointerLeft();
       break;
     case KeyPress:
-      if (on_key_ && enabled_) on_key_(XLookupKeysym(const_cast<XKeyEvent*>(&event.xkey), 0));
-      break;
+    case KeyRelease: OnKey(event.xkey); break;
+    case FocusIn:
+    case FocusOut: OnFocus(event.xfocus); break;
     case ClientMessage: OnClientMessage(event.xclient); break;
     default: break;
   }
@@ -266,6 +269,44 @@ void LinuxWindow::OnMotion(const XMotionEvent& e) {
   OriginSeen(e.x, e.y, e.x_root, e.y_root);
   if (!enabled_) return;
   handler_->WindowMouseMove(ShiftFromXState(e.state), Point{e.x, e.y});
+}
+
+// Keys come to the window with the focus; an enabled one passes on those it knows a Windows code
+// for.
+void LinuxWindow::OnKey(const XKeyEvent& e) {
+  if (e.type == KeyRelease) {
+    held_.Release(e.keycode);
+    return;
+  }
+  const bool repeat = held_.Press(e.keycode);
+  if (!enabled_) return;
+  const auto keycode = static_cast<::KeyCode>(e.keycode);
+  KeySym effective = NoSymbol;
+  unsigned consumed = 0;
+  XkbLookupKeySym(x_.display(), keycode, e.state, &consumed, &effective);
+  std::optional<KeyEvent> key =
+      KeyFromX(XkbKeycodeToKeysym(x_.display(), keycode, 0, 0), effective, e.state);
+  if (!key) return;
+  key->repeat = repeat;
+  handler_->WindowKeyDown(*key);
+}
+
+// Only what moves the focus from one window to another counts: not the pointer's window while
+// the root has the focus (NotifyPointer and the like), not a move within the window, not a
+// keyboard grab's start or end (the keys come back when it ends). Screen readers hear of the
+// window's activation, one of its states on Linux, after the framework has heard of the focus.
+void LinuxWindow::OnFocus(const XFocusChangeEvent& e) {
+  if (e.mode == NotifyGrab || e.mode == NotifyUngrab) return;
+  if (e.detail != NotifyAncestor && e.detail != NotifyVirtual && e.detail != NotifyNonlinear &&
+      e.detail != NotifyNonlinearVirtual) {
+    return;
+  }
+  const bool focused = e.type == FocusIn;
+  if (focused == focused_) return;
+  focused_ = focused;
+  held_.Forget();
+  handler_->WindowFocusChanged(focused);
+  AccessibleChanged(kAccessibleWindow, AccessibleChange::kState);
 }
 
 void LinuxWindow::OnMapped() {

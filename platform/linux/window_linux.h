@@ -55,9 +55,8 @@ class LinuxWindow : public Window, private ScreenPort {
   void FlushDrawn() { buffer_.FlushDrawn(); }
   // The capture was taken from this window: tell the handler.
   void CaptureTaken();
-  // Keys pressed while the window has the focus (a message box's Return); none are asked for
-  // otherwise.
-  void SetKeyHandler(std::function<void(KeySym)> on_key);
+  // Whether the window has the keyboard focus, as the server last said.
+  bool HasFocus() const { return focused_; }
   // Names the window anew after the application's title changed.
   void ShowName();
 
@@ -66,6 +65,8 @@ class LinuxWindow : public Window, private ScreenPort {
   void OnMotion(const XMotionEvent& e);
   void OnCrossing(const XCrossingEvent& e);
   void OnClientMessage(const XClientMessageEvent& e);
+  void OnKey(const XKeyEvent& e);
+  void OnFocus(const XFocusChangeEvent& e);
   void OnMapped();
   // Where the client area lies on the root window, from an event that reports the pointer in
   // both coordinates.
@@ -89,10 +90,12 @@ class LinuxWindow : public Window, private ScreenPort {
   // hiding an iconified window makes it unviewable.
   enum class ServerView { kUnviewable, kViewable, kIconified };
   ServerView view_ = ServerView::kUnviewable;
-  // The focus was asked for before the window was viewable: it is taken when it is mapped.
+  // The focus was asked for (or the window shown) before the window was viewable: it is taken
+  // when it is mapped.
   bool focus_when_mapped_ = false;
+  bool focused_ = false;
+  HeldKey held_;
   bool enabled_ = true;
-  std::function<void(KeySym)> on_key_;
   CursorShape cursor_ = CursorShape::Arrow;
   // The window's own text, and whether it has a frame to show it in.
   std::string caption_;

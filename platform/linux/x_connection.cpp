@@ -1,5 +1,6 @@
 #include "platform/linux/x_connection.h"
 
+#include <X11/XKBlib.h>
 #include <X11/cursorfont.h>
 
 #include <bit>
@@ -42,6 +43,11 @@ XConnection::XConnection() : display_(XOpenDisplay(nullptr)) {
     throw std::runtime_error("the X screen is not 24-bit true colour");
   }
   InternAtoms();
+  // A held key then comes as presses without releases between them, which tells its repeats
+  // from new presses (input_linux.h). A server without Xkb repeats as presses and releases:
+  // every press is new there.
+  Bool detectable = False;
+  XkbSetDetectableAutoRepeat(display_.get(), True, &detectable);
 }
 
 XConnection::~XConnection() {

@@ -8,15 +8,25 @@ per object, indented by depth:
 
 extents in screen coordinates ("at -" when the object has none), states and action names as
 AT-SPI spells them. With --press NAME, then does the first action of the first object so named.
+With --run COMMAND, then listens for the events --listen names (AT-SPI's types, such as focus:
+or object:state-changed:focused), runs the shell command (xdotool key Tab), prints one line per
+event heard until each type has been heard (or the timeout passes),
 
-    /usr/bin/python3 tests/linux/a11y_client.py PID [--press NAME] [--timeout SECONDS]
+    heard TYPE DETAIL1 ROLE "NAME"
+
+and the listing again.
+
+    /usr/bin/python3 tests/linux/a11y_client.py PID [--press NAME]
+        [--listen TYPE ... --run COMMAND] [--timeout SECONDS]
 
 Run it with Debian's python3 (/usr/bin/python3), which has python3-pyatspi.
 """
 import argparse
+import subprocess
 import sys
 import time
 
+from gi.repository import GLib
 import pyatspi
 
 
@@ -80,10 +90,40 @@ def find_named(app, name):
     return next((obj for _, obj in walk(app) if obj.name == name), None)
 
 
+def pump(seconds, done=lambda: False):
+    """Turns this client's events for `seconds` at most, until `done()`."""
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while not done() and time.monotonic() < end:
+        while context.iteration(False):
+            pass
+        time.sleep(0.02)
+
+
+def heard_while(command, types, timeout):
+    """(type, line) for each event of `types` heard once `command` has run."""
+    heard = []
+
+    def on_event(event):
+        try:
+            source = '%s "%s"' % (event.source.getRoleName(), event.source.name)
+        except Exception:  # gone as we look
+            source = "-"
+        heard.append((event.type, "heard %s %d %s" % (event.type, event.detail1, source)))
+
+    pyatspi.Registry.registerEventListener(on_event, *types)
+    pump(0.3)  # the program hears that someone listens, and to what
+    subprocess.run(command, shell=True, check=True)
+    pump(timeout, lambda: all(any(t.startswith(want) for t, _ in heard) for want in types))
+    return heard
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("pid", type=int)
     parser.add_argument("--press", metavar="NAME")
+    parser.add_argument("--listen", metavar="TYPE", action="append", default=[])
+    parser.add_argument("--run", metavar="COMMAND")
     parser.add_argument("--timeout", type=float, default=10.0)
     args = parser.parse_args()
     app = find_application(args.pid, args.timeout)
@@ -92,6 +132,10 @@ def main():
               file=sys.stderr)
         return 1
     print("\n".join(describe(app)))
+    if args.run is not None:
+        for _, heard in heard_while(args.run, args.listen, args.timeout):
+            print(heard)
+        print("\n".join(describe(app)))
     if args.press is None:
         return 0
     target = find_named(app, args.press)

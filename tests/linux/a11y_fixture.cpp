@@ -2,13 +2,16 @@
 // window and two push buttons, "Switch €" (lit) and "Leave" (unavailable until Switch has run).
 // Switch's action disables the window for a second while it pumps messages, as the launcher's
 // pause does, then makes Leave available. Each action that runs says "pressed N" on stdout, even
-// one the platform should have refused.
+// one the platform should have refused. As a form does, the tree keeps a current part (Switch
+// first), focused while the window has the keyboard focus, and tells of the focus when the
+// window gets it and when a screen reader moves it.
 //
-// Lines on stdin drive what a screen reader cannot: "rename 1" (Switch becomes "Switched", and it
-// is said), "create 3" (a third button, "Later", joins, and it is said), "forget 2" (the part is
-// gone, nothing said), "destroyed 2" (now it is said), "takeback" (the window's description is
-// taken back; any call into the tree after that is a fault: "tree touched after takeback", exit
-// 3), "quit" or the end of the input (exit 0).
+// Lines on stdin drive what a screen reader cannot: "other" (a second window is shown, and takes
+// the focus), "back" (the first window asks for the focus again), "rename 1" (Switch becomes
+// "Switched", and it is said), "create 3" (a third button, "Later", joins, and it is said),
+// "forget 2" (the part is gone, nothing said), "destroyed 2" (now it is said), "takeback" (the
+// window's description is taken back; any call into the tree after that is a fault: "tree
+// touched after takeback", exit 3), "quit" or the end of the input (exit 0).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -47,9 +50,10 @@ class StandInTree : public AccessibleTree {
     if (part == nullptr) return std::nullopt;
     const Rect c = part->client;
     const Rect screen{w.left + c.left, w.top + c.top, w.left + c.right, w.top + c.bottom};
-    const unsigned window_states = window_unavailable_ ? kAccessibleUnavailable : 0u;
-    return AccessibleObject{AccessibleRole::kPushButton, part->name, screen,
-                            part->states | window_states, "press"};
+    unsigned states = part->states | kAccessibleFocusable;
+    if (window_unavailable_) states |= kAccessibleUnavailable;
+    if (focused_ && current_ == id) states |= kAccessibleFocused;
+    return AccessibleObject{AccessibleRole::kPushButton, part->name, screen, states, "press"};
   }
   std::vector<AccessibleId> Children() const override {
     Touch();
@@ -75,13 +79,19 @@ class StandInTree : public AccessibleTree {
   }
   std::optional<AccessibleId> Focus() const override {
     Touch();
-    return focus_;
+    return focused_ ? std::optional<AccessibleId>(current_) : std::nullopt;
   }
   bool TakeFocus(AccessibleId id) override {
     Touch();
-    if (Find(id) == nullptr) return false;
-    focus_ = id;
+    const Part* part = Find(id);
+    if (part == nullptr || (part->states & kAccessibleUnavailable) != 0) return false;
+    current_ = id;
+    if (focused_) window_.AccessibleChanged(id, AccessibleChange::kFocus);
     return true;
+  }
+  void WindowFocused(bool focused) {
+    focused_ = focused;
+    if (focused) window_.AccessibleChanged(current_, AccessibleChange::kFocus);
   }
   // Says it ran even when it could not: a request the platform should have refused shows.
   void DoDefaultAction(AccessibleId id) override {
@@ -134,7 +144,8 @@ class StandInTree : public AccessibleTree {
                     {"Later", Rect{20, 100, 120, 140}, 0, false}};
   bool window_unavailable_ = false;
   bool taken_back_ = false;
-  std::optional<AccessibleId> focus_;
+  AccessibleId current_ = 1;
+  bool focused_ = false;
 };
 
 class Blank : public WindowHandler {
@@ -145,6 +156,10 @@ class Blank : public WindowHandler {
   void WindowPaint(Device&, const Rect&) override {}
   void WindowCloseRequest() override {}
   void WindowCaptureLost() override {}
+  void WindowFocusChanged(bool focused) override {
+    if (tree != nullptr) tree->WindowFocused(focused);
+  }
+  StandInTree* tree = nullptr;
 };
 
 // One command line from stdin, if a whole one has come.
@@ -168,8 +183,11 @@ int main() {
   std::unique_ptr<pf::Window> window = platform.CreateWindow(
       WindowParams{"Fixture", kWindowBounds, true, false, 255}, &blank);
   StandInTree tree(*window, platform);
+  blank.tree = &tree;
   window->SetAccessibleTree(&tree);
   window->Show(true);
+  Blank other_blank;
+  std::unique_ptr<pf::Window> other;
 
   fcntl(STDIN_FILENO, F_SETFL, fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
   std::string pending;
@@ -177,6 +195,12 @@ int main() {
     const std::string line = Command(pending);
     if (line == "quit") {
       platform.PostQuit();
+    } else if (line == "other") {
+      other = platform.CreateWindow(WindowParams{"Other", {500, 80, 600, 180}, true, false, 255},
+                                    &other_blank);
+      other->Show(true);
+    } else if (line == "back") {
+      window->SetFocus();
     } else if (line == "rename 1") {
       tree.Rename();
       window->AccessibleChanged(1, AccessibleChange::kName);
@@ -198,5 +222,6 @@ int main() {
     if (r == PumpResult::Empty) platform.WaitMessage();
   }
   window->SetAccessibleTree(nullptr);
+  blank.tree = nullptr;
   return 0;
 }

@@ -2,11 +2,15 @@
 """The platform's AT-SPI server as a screen reader meets it (inside tests/linux/a11y_session.sh).
 
 Starts the fixture (tests/linux/a11y_fixture.cpp), then through pyatspi:
-  - finds it by process id and reads the window and its two buttons: names (from Windows-1252),
-    roles, extents on the screen and in the window, states, the "press" action, the button
-    under a point (tests/linux/a11y_client.py prints the listing);
+  - finds it by process id and, once its window has the focus, reads the window and its two
+    buttons: names (from Windows-1252), roles, extents on the screen and in the window, states
+    (the window active, the current button focused), the "press" action, the button under a
+    point (tests/linux/a11y_client.py prints the listing);
+  - the focus going to another window and coming back is told: the window's deactivation and
+    activation, the button's focused state, the focus event naming it;
   - presses the unavailable button: nothing runs; presses "Switch": it runs, the program answers
-    while the action pumps, and the state changes are told; then Leave can be pressed;
+    while the action pumps, and the state changes are told; then Leave can be pressed, and a
+    screen reader can give it the focus, which is told again each time the window gets it back;
   - a new name and a new part are told;
   - a part gone from the description answers as defunct, its removal is told, and the window
     taken back leaves the application, its tree never read again.
@@ -28,21 +32,26 @@ CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "a11y_client.p
 
 LISTING = [
     'application "Fixture app" at - [] actions: ',
-    '  frame "Fixture \u00eb" at 100,80 300x200 [enabled,sensitive,showing,visible] actions: ',
-    '    push button "Switch \u20ac" at 120,110 100x40 [active,enabled,sensitive,showing,visible]'
-    ' actions: press',
-    '    push button "Leave" at 250,110 100x40 [showing,visible] actions: press',
+    '  frame "Fixture \u00eb" at 100,80 300x200 [active,enabled,sensitive,showing,visible]'
+    ' actions: ',
+    '    push button "Switch \u20ac" at 120,110 100x40'
+    ' [active,enabled,focusable,focused,sensitive,showing,visible] actions: press',
+    '    push button "Leave" at 250,110 100x40 [focusable,showing,visible] actions: press',
 ]
 
 events = []
 
 
 def heard(event):
-    events.append((event.type, event.detail1))
+    try:
+        name = event.source.name
+    except Exception:  # gone as we look
+        name = None
+    events.append((event.type, event.detail1, name))
 
 
-def told(kind):
-    return any(heard_kind == kind for heard_kind, _ in events)
+def told(kind, detail1=None, name=None):
+    return any(t == kind and detail1 in (None, d) and name in (None, n) for t, d, n in events)
 
 
 def pump_until(condition, seconds):
@@ -79,12 +88,14 @@ def main(fixture):
         program.stdin.flush()
 
     try:
+        app = a11y_client.find_application(program.pid, 10)
+        frame = app.getChildAtIndex(0)
+        switch, leave = frame.getChildAtIndex(0), frame.getChildAtIndex(1)
+        expect("the window, once shown, has the focus",
+               pump_until(lambda: "active" in a11y_client.states(frame), 5))
         code, listing = client(program.pid)
         expect("the window and its buttons as read:\n  " + "\n  ".join(listing),
                code == 0 and listing == LISTING)
-        app = a11y_client.find_application(program.pid, 5)
-        frame = app.getChildAtIndex(0)
-        switch, leave = frame.getChildAtIndex(0), frame.getChildAtIndex(1)
         expect("extents in window coordinates",
                a11y_client.extents(switch, pyatspi.WINDOW_COORDS) == (20, 30, 100, 40))
         under = frame.queryComponent().getAccessibleAtPoint(130, 120, pyatspi.DESKTOP_COORDS)
@@ -92,7 +103,22 @@ def main(fixture):
 
         pyatspi.Registry.registerEventListener(heard, "object:state-changed",
                                                "object:children-changed",
-                                               "object:property-change:accessible-name")
+                                               "object:property-change:accessible-name",
+                                               "focus:", "window:activate", "window:deactivate")
+        time.sleep(0.3)  # the program hears that someone listens, and to what
+        say("other")
+        expect("the focus gone to another window is told",
+               pump_until(lambda: told("window:deactivate", name="Fixture \u00eb") and
+                          told("object:state-changed:focused", 0, "Switch \u20ac"), 2) and
+               "active" not in a11y_client.states(frame) and
+               "focused" not in a11y_client.states(switch))
+        del events[:]
+        say("back")
+        expect("the focus come back is told, and the button's with it",
+               pump_until(lambda: told("window:activate", name="Fixture \u00eb") and
+                          told("object:state-changed:focused", 1, "Switch \u20ac") and
+                          told("focus:", name="Switch \u20ac"), 2))
+
         leave.queryAction().doAction(0)  # refused: it is unavailable
         switch.queryAction().doAction(0)
         expect("the pause answers while it pumps (Switch unavailable)",
@@ -100,10 +126,22 @@ def main(fixture):
         expect("Leave becomes available after the pause",
                pump_until(lambda: "enabled" in a11y_client.states(leave), 3))
         expect("the changes are told",
-               pump_until(lambda: ("object:state-changed:enabled", 1) in events, 1) and
-               ("object:state-changed:enabled", 0) in events)
+               pump_until(lambda: told("object:state-changed:enabled", 1), 1) and
+               told("object:state-changed:enabled", 0))
         code, said = client(program.pid, "--press", "Leave")
         expect("the client presses Leave", code == 0 and said[-1] == 'did "press" on "Leave"')
+        del events[:]
+        expect("a screen reader gives Leave the focus",
+               leave.queryComponent().grabFocus() and
+               pump_until(lambda: told("focus:", name="Leave") and
+                          told("object:state-changed:focused", 0, "Switch \u20ac"), 2) and
+               "focused" in a11y_client.states(leave))
+        say("other")
+        pump_until(lambda: "active" not in a11y_client.states(frame), 2)
+        del events[:]
+        say("back")
+        expect("the focus come back to the same part is told again",
+               pump_until(lambda: told("focus:", name="Leave"), 2))
 
         del events[:]
         say("rename 1")

@@ -1,4 +1,6 @@
-// The ALSA mixer where there is no sound device, and the double-click rule on server time stamps.
+// The ALSA mixer where there is no sound device, the double-click rule on server time stamps, and
+// keys from X symbols to Windows' codes.
+#include <X11/keysym.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -79,6 +81,42 @@ TEST(ShiftState, ButtonsAndKeysFromTheXState) {
   EXPECT_EQ(pf::linux_x::ButtonFromX(2), pf::MouseButton::Middle);
   EXPECT_EQ(pf::linux_x::ButtonFromX(3), pf::MouseButton::Right);
   EXPECT_FALSE(pf::linux_x::ButtonFromX(4).has_value());  // the wheel
+}
+
+// Each case: the key's own symbol, the one its state gives, the X state; Windows' code and shift.
+TEST(Keys, WindowsCodesFromTheSymbolsAndTheState) {
+  using pf::linux_x::KeyFromX;
+  const auto is = [](std::optional<pf::KeyEvent> k, unsigned key, unsigned shift) {
+    return k && k->key == key && k->shift == shift && !k->repeat;
+  };
+  constexpr unsigned kShift = 0x1, kControl = 0x4, kNumLock = 0x10, kButton1 = 0x100;
+  EXPECT_TRUE(is(KeyFromX(XK_Tab, XK_Tab, 0), pf::kKeyTab, 0));
+  EXPECT_TRUE(is(KeyFromX(XK_Tab, XK_ISO_Left_Tab, kShift), pf::kKeyTab, pf::kShiftKey));
+  // A keymap whose own key gives ISO_Left_Tab, Shift not held.
+  EXPECT_TRUE(is(KeyFromX(XK_ISO_Left_Tab, XK_ISO_Left_Tab, 0), pf::kKeyTab, pf::kShiftKey));
+  EXPECT_TRUE(is(KeyFromX(XK_KP_Enter, XK_KP_Enter, 0), pf::kKeyReturn, 0));
+  EXPECT_TRUE(is(KeyFromX(XK_KP_Left, XK_KP_Left, kButton1), pf::kKeyLeft, 0));
+  // NumLock makes the keypad's arrow a digit, which is not an arrow.
+  EXPECT_TRUE(is(KeyFromX(XK_KP_Down, XK_KP_2, kNumLock), 0x62, 0));
+  // Letters and digits by the key, whatever Shift makes of them.
+  EXPECT_TRUE(is(KeyFromX(XK_a, XK_A, kShift | kControl), 'A', pf::kShiftKey | pf::kCtrlKey));
+  EXPECT_TRUE(is(KeyFromX(XK_1, XK_exclam, kShift), '1', pf::kShiftKey));
+  EXPECT_FALSE(KeyFromX(XK_Shift_L, XK_Shift_L, 0).has_value());
+  EXPECT_FALSE(KeyFromX(XK_eacute, XK_Eacute, kShift).has_value());
+}
+
+// With detectable auto-repeat a held key comes as presses alone.
+TEST(Keys, APressOfTheKeyHeldIsARepeat) {
+  pf::linux_x::HeldKey held;
+  EXPECT_FALSE(held.Press(23));
+  EXPECT_TRUE(held.Press(23));
+  EXPECT_FALSE(held.Press(36));  // another key, while Tab is still down: it repeats now
+  held.Release(23);              // Tab's release does not end Return's hold
+  EXPECT_TRUE(held.Press(36));
+  held.Release(36);
+  EXPECT_FALSE(held.Press(36));
+  held.Forget();  // the focus went elsewhere, and the release with it
+  EXPECT_FALSE(held.Press(36));
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The native launcher on a desktop with an accessibility bus (run inside a11y_session.sh), as a
 # screen reader's client (pyatspi) meets it: the application, its window named by the program's
-# title, the four choices as push buttons with their names and their places on the screen, and
-# "press": on the driver it opens the installer as a click does; on the exit button it ends the
-# program with 0.
+# title and active (it has the focus), the four choices as push buttons with their names and their
+# places on the screen, the driver focused; one Tab moves the focus to the manual, which the
+# client hears of; "press": on the driver it opens the installer as a click does; on the exit
+# button it ends the program with 0.
 #   tests/linux/quenfor_atspi_e2e.sh QUENFOR   (DISPLAY and the session's buses set)
 set -euo pipefail
 program=$1
@@ -34,15 +35,27 @@ sleep 2.6  # the fade-in ends
 client || fail "the client could not read the program"
 # The window is centred on the 1024 x 768 screen: its client area starts at 212,184.
 cat >"$work/expected" <<'LISTING'
-  frame "quenfor" at 212,184 600x400 [enabled,sensitive,showing,visible] actions: 
-    push button "Install Driver & Utility" at 601,442 185x27 [enabled,sensitive,showing,visible] actions: press
-    push button "User's Manual" at 600,487 184x25 [enabled,sensitive,showing,visible] actions: press
-    push button "Install PDF Reader" at 599,535 184x23 [enabled,sensitive,showing,visible] actions: press
-    push button "Exit" at 237,524 60x33 [enabled,sensitive,showing,visible] actions: press
+  frame "quenfor" at 212,184 600x400 [active,enabled,sensitive,showing,visible] actions: 
+    push button "Install Driver & Utility" at 601,442 185x27 [enabled,focusable,focused,sensitive,showing,visible] actions: press
+    push button "User's Manual" at 600,487 184x25 [enabled,focusable,sensitive,showing,visible] actions: press
+    push button "Install PDF Reader" at 599,535 184x23 [enabled,focusable,sensitive,showing,visible] actions: press
+    push button "Exit" at 237,524 60x33 [enabled,focusable,sensitive,showing,visible] actions: press
 LISTING
 sed -n '2,$p' "$work/out" | diff "$work/expected" - >&2 || fail "the listing differs"
 head -n1 "$work/out" | grep -q '^application "quenfor"' || fail "no application named quenfor"
-echo "listing: the window and its four choices, named and placed"
+echo "listing: the window, focused, and its four choices, named and placed, the driver focused"
+
+client --listen focus: --listen object:state-changed:focused --run "xdotool key Tab" ||
+  fail "the client could not listen"
+cat >"$work/expected" <<'HEARD'
+heard object:state-changed:focused 0 push button "Install Driver & Utility"
+heard object:state-changed:focused 1 push button "User's Manual"
+heard focus: 0 push button "User's Manual"
+HEARD
+grep '^heard ' "$work/out" | diff "$work/expected" - >&2 || fail "after a Tab, heard otherwise"
+grep -q '"User'"'"'s Manual" .*\[enabled,focusable,focused,' "$work/out" ||
+  fail "the manual is not focused after a Tab"
+echo "Tab: the manual focused, and the focus heard"
 
 client --press "Install Driver & Utility" || fail "the press on the driver failed"
 for _ in $(seq 1 50); do [ -s "$work/record.txt" ] && break; sleep 0.1; done

@@ -87,8 +87,10 @@ AtkBridge::AtkBridge(std::string_view application_title, ActionRequests& request
   root = application_.get();
 }
 
-// The bridge tells the bus that the windows are gone, reading them one last time.
+// The bridge tells the bus that the windows are gone, reading them one last time. ATK's focus
+// tracker lets go of the object it holds first.
 AtkBridge::~AtkBridge() {
+  Atk().atk_focus_tracker_notify(nullptr);
   if (running_) Atk().atk_bridge_adaptor_cleanup();
   root = nullptr;
   application_.reset();

@@ -17,8 +17,8 @@ namespace pf::atspi {
   X(g_signal_remove_emission_hook)
 #define QF_ATK_FUNCTIONS(X)                                                                 \
   X(atk_object_get_type) X(atk_util_get_type) X(atk_component_get_type)                     \
-  X(atk_action_get_type) X(atk_state_set_new) X(atk_state_set_add_state)                    \
-  X(atk_object_notify_state_change)
+  X(atk_action_get_type) X(atk_window_get_type) X(atk_state_set_new)                        \
+  X(atk_state_set_add_state) X(atk_object_notify_state_change)
 #define QF_ATK_BRIDGE_FUNCTIONS(X) X(atk_bridge_adaptor_init) X(atk_bridge_adaptor_cleanup)
 
 // Members are named as the functions; call those that GLib also defines as macros
@@ -30,6 +30,8 @@ struct AtkLibs {
   QF_ATK_FUNCTIONS(QF_DECLARE)
   QF_ATK_BRIDGE_FUNCTIONS(QF_DECLARE)
 #undef QF_DECLARE
+  // Deprecated in ATK, and still what its bridge turns into AT-SPI's focus: event.
+  void (*atk_focus_tracker_notify)(AtkObject* object) = nullptr;
 };
 
 // Loads them on the first call; false when a library or one of its functions is missing (the

@@ -13,7 +13,8 @@ constexpr std::uint64_t Bit(AtkStateType state) { return std::uint64_t{1} << sta
 
 // The description's states as ATK has them. ATK has no state for the pointer-over look: the one
 // meant for "the currently active item of its container that is neither focusable nor
-// selectable" is the nearest (ARMED, the other candidate, is deprecated and means pressed).
+// selectable" is the nearest (ARMED, the other candidate, is deprecated and means pressed). A
+// frame is active while its window has the focus, which its description does not say.
 std::uint64_t AtkStates(const std::optional<AccessibleObject>& d, bool window_shown) {
   if (!d) return Bit(ATK_STATE_DEFUNCT);
   std::uint64_t states = 0;
@@ -25,6 +26,8 @@ std::uint64_t AtkStates(const std::optional<AccessibleObject>& d, bool window_sh
     if (window_shown) states |= Bit(ATK_STATE_SHOWING);
   }
   if ((d->states & kAccessibleHot) != 0) states |= Bit(ATK_STATE_ACTIVE);
+  if ((d->states & kAccessibleFocusable) != 0) states |= Bit(ATK_STATE_FOCUSABLE);
+  if ((d->states & kAccessibleFocused) != 0) states |= Bit(ATK_STATE_FOCUSED);
   return states;
 }
 
@@ -71,7 +74,7 @@ std::uint64_t DescribedNode::States() const {
   return AtkStates(Describe(), window_shown);
 }
 
-void DescribedNode::NotifyStates() {
+std::uint64_t DescribedNode::TellStates() {
   const std::uint64_t now = States();
   const std::uint64_t changed = now ^ told_;
   told_ = now;
@@ -81,6 +84,7 @@ void DescribedNode::NotifyStates() {
       Atk().atk_object_notify_state_change(object_, state, (now & Bit(state)) != 0);
     }
   }
+  return changed;
 }
 
 // ATK's objects hear of a property through GObject's notification, and ask the name anew.
@@ -111,6 +115,9 @@ std::optional<Rect> DescribedNode::Bounds() {
   const std::optional<AccessibleObject> d = Describe();
   return d ? std::optional<Rect>(d->bounds) : std::nullopt;
 }
+
+// The window tells of the focus it moves, as it would for a key.
+bool DescribedNode::GrabFocus() { return frame_.tree().TakeFocus(id_); }
 
 // ---- PartNode -----------------------------------------------------------------------------
 
@@ -152,6 +159,21 @@ FrameNode::FrameNode(ApplicationNode& application, ServedWindow window, Accessib
 }
 
 FrameNode::~FrameNode() { parts_.clear(); }
+
+std::uint64_t FrameNode::States() const {
+  const std::uint64_t states = DescribedNode::States();
+  return tree_.Focus() ? states | Bit(ATK_STATE_ACTIVE) : states;
+}
+
+// The bridge says window:activate and window:deactivate from AtkWindow's signals. ATK's focus
+// tracker tells of a focus only when it moves to another object: a window that loses the focus
+// takes it from the tracker, so that the same part is heard again when the window gets it back.
+void FrameNode::NotifyStates() {
+  if ((TellStates() & Bit(ATK_STATE_ACTIVE)) == 0) return;
+  const bool active = (Told() & Bit(ATK_STATE_ACTIVE)) != 0;
+  Atk().g_signal_emit_by_name(object(), active ? "activate" : "deactivate");
+  if (!active) Atk().atk_focus_tracker_notify(nullptr);
+}
 
 bool FrameNode::Shown() const {
   const std::optional<AccessibleObject> d = tree_.Describe(kAccessibleWindow);
@@ -201,8 +223,22 @@ void FrameNode::Changed(AccessibleId id, AccessibleChange change) {
       return;
     case AccessibleChange::kCreated: PartCreated(id); return;
     case AccessibleChange::kDestroyed: PartDestroyed(id); return;
-    case AccessibleChange::kFocus: return;
+    case AccessibleChange::kFocus: FocusTaken(id); return;
   }
+}
+
+// The window's activation first, then the parts' focused states, the one that lost it before the
+// one that took it, then ATK's focus event, which the bridge says as "focus:". A part readers have
+// not been told of yet has nothing to tell.
+void FrameNode::FocusTaken(AccessibleId id) {
+  NotifyStates();
+  PartNode* taker = Find(id);
+  if (id != kAccessibleWindow && taker == nullptr) return;
+  for (auto& [part_id, part] : parts_) {
+    if (part.get() != taker) part->NotifyStates();
+  }
+  if (taker != nullptr) taker->NotifyStates();
+  Atk().atk_focus_tracker_notify(taker != nullptr ? taker->object() : object());
 }
 
 void FrameNode::PartCreated(AccessibleId id) {

@@ -32,7 +32,7 @@ class DescribedNode : public AtkNode {
 
   AtkObject* object() const { return object_; }
   // Tells of the states that changed since they were last told.
-  void NotifyStates();
+  virtual void NotifyStates() { TellStates(); }
   void NotifyName();
   // Cuts the object off and tells that it is defunct.
   void Detach();
@@ -40,13 +40,17 @@ class DescribedNode : public AtkNode {
   const char* Name() override;
   void AddStates(AtkStateSet* set) override;
   std::optional<Rect> Bounds() override;
+  bool GrabFocus() override;
 
  protected:
   std::optional<AccessibleObject> Describe() const;
   // ATK's states now, as bits 1 << AtkStateType.
-  std::uint64_t States() const;
+  virtual std::uint64_t States() const;
   // Takes the states now as told (once the description can be read).
   void Remember() { told_ = States(); }
+  // Tells of the states that changed since they were last told: those bits.
+  std::uint64_t TellStates();
+  std::uint64_t Told() const { return told_; }
 
   FrameNode& frame_;
   const AccessibleId id_;
@@ -83,6 +87,8 @@ class FrameNode : public DescribedNode {
   // Whether the window itself is shown (its parts show only then).
   bool Shown() const;
   void Changed(AccessibleId id, AccessibleChange change);
+  // Its states, and its activation with them.
+  void NotifyStates() override;
   // The window's object and every part's go defunct.
   void DetachAll();
   // The part's place among the window's parts now; -1 when it is not one.
@@ -95,6 +101,10 @@ class FrameNode : public DescribedNode {
   Point WindowOrigin() override;
   AtkObject* RefChildAt(Point screen) override;
 
+ protected:
+  // Active while the window has the keyboard focus.
+  std::uint64_t States() const override;
+
  private:
   // The parts now, remembered for the place of one that leaves.
   const std::vector<AccessibleId>& Children();
@@ -102,6 +112,7 @@ class FrameNode : public DescribedNode {
   PartNode* Find(AccessibleId id) const;
   void PartCreated(AccessibleId id);
   void PartDestroyed(AccessibleId id);
+  void FocusTaken(AccessibleId id);
 
   ApplicationNode& application_;
   ServedWindow window_;

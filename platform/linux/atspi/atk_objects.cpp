@@ -101,8 +101,10 @@ AtkLayer GetLayer(AtkComponent* component) {
                                                                            : ATK_LAYER_WIDGET;
 }
 
-// The parts never take the focus, as a click does not give it to them.
-gboolean GrabFocus(AtkComponent*) { return FALSE; }
+gboolean GrabFocus(AtkComponent* component) {
+  AtkNode* node = NodeOf(component);
+  return node != nullptr && node->GrabFocus() ? TRUE : FALSE;
+}
 
 void InitComponent(gpointer iface, gpointer) {
   auto* component = static_cast<AtkComponentIface*>(iface);
@@ -143,7 +145,9 @@ void InitAction(gpointer iface, gpointer) {
 
 // ---- the classes ---------------------------------------------------------------------------
 
-GType RegisterClass(const char* name, bool component, bool action) {
+// The class is initialised at once: ATK makes an interface's signals (AtkWindow's "activate") when
+// a class that implements it is, and the bridge looks them up by name when it starts.
+GType RegisterClass(const char* name, AtkKind kind) {
   const AtkLibs& atk = Atk();
   GTypeInfo info{};
   info.class_size = sizeof(AtkObjectClass);
@@ -151,22 +155,27 @@ GType RegisterClass(const char* name, bool component, bool action) {
   info.instance_size = sizeof(QfAtkObject);
   const GType type =
       atk.g_type_register_static(atk.atk_object_get_type(), name, &info, GTypeFlags{});
-  if (component) {
+  if (kind != AtkKind::kApplication) {
     const GInterfaceInfo iface{&InitComponent, nullptr, nullptr};
     atk.g_type_add_interface_static(type, atk.atk_component_get_type(), &iface);
   }
-  if (action) {
+  if (kind == AtkKind::kButton) {
     const GInterfaceInfo iface{&InitAction, nullptr, nullptr};
     atk.g_type_add_interface_static(type, atk.atk_action_get_type(), &iface);
   }
+  if (kind == AtkKind::kFrame) {
+    const GInterfaceInfo iface{nullptr, nullptr, nullptr};  // signals only
+    atk.g_type_add_interface_static(type, atk.atk_window_get_type(), &iface);
+  }
+  atk.g_type_class_ref(type);
   return type;
 }
 
 GType ClassOf(AtkKind kind) {
   // GObject classes live as long as the process: registered once, at the first object.
-  static const GType application = RegisterClass("QfAtkApplication", false, false);
-  static const GType frame = RegisterClass("QfAtkFrame", true, false);
-  static const GType button = RegisterClass("QfAtkButton", true, true);
+  static const GType application = RegisterClass("QfAtkApplication", AtkKind::kApplication);
+  static const GType frame = RegisterClass("QfAtkFrame", AtkKind::kFrame);
+  static const GType button = RegisterClass("QfAtkButton", AtkKind::kButton);
   switch (kind) {
     case AtkKind::kApplication: return application;
     case AtkKind::kFrame: return frame;

@@ -34,11 +34,13 @@ class AtkNode {
   virtual const char* ActionName() { return nullptr; }
   // Whether the action was taken on: it runs later, from the platform's loop.
   virtual bool RequestAction() { return false; }
+  // Makes it the keyboard's current object, as a screen reader may ask: whether it could.
+  virtual bool GrabFocus() { return false; }
 };
 
 enum class AtkKind {
   kApplication,  // the root
-  kFrame,        // a window: a component
+  kFrame,        // a window: a component and an ATK window
   kButton,       // a part: a component with an action
 };
 
