@@ -20,14 +20,6 @@ void RegisterStandardClasses() {
   }
 }
 
-// Whether `control` is `inner` or holds it.
-bool Holds(const TControl& control, const TControl* inner) {
-  for (const TControl* c = inner; c; c = c->Parent()) {
-    if (c == &control) return true;
-  }
-  return false;
-}
-
 String FileNameWithoutExtension(const String& path) {
   const auto slash = path.find_last_of("\\/");
   String name = slash == String::npos ? path : path.substr(slash + 1);
@@ -234,8 +226,8 @@ bool TApplication::AnyShownFormDisabled() const {
 }
 
 void TApplication::ControlLeaving(TControl& control) {
-  if (capture_control_ && Holds(control, capture_control_)) SetCaptureControl(nullptr);
-  if (mouse_control_ && Holds(control, mouse_control_)) mouse_control_ = nullptr;
+  if (capture_control_ && control.Holds(capture_control_)) SetCaptureControl(nullptr);
+  if (mouse_control_ && control.Holds(mouse_control_)) mouse_control_ = nullptr;
 }
 
 void TApplication::FormCreated(TCustomForm& form) { forms_.push_back(&form); }

@@ -116,6 +116,13 @@ TControlHost* TControl::Host() const {
   return c->AsHost();
 }
 
+bool TControl::Holds(const TControl* other) const {
+  for (const TControl* c = other; c; c = c->parent_) {
+    if (c == this) return true;
+  }
+  return false;
+}
+
 TCustomForm* TControl::ParentForm() const {
   TControlHost* host = Host();
   return host ? &host->HostForm() : nullptr;

@@ -121,6 +121,8 @@ class TControl : public TComponent {
   TControlHost* Host() const;
   // The same form, by name.
   TCustomForm* ParentForm() const;
+  // Whether `other` is this control or lies inside it.
+  bool Holds(const TControl* other) const;
 
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor cursor) { cursor_ = cursor; }

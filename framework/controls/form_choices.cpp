@@ -14,13 +14,6 @@ void CollectChoices(const TWinControl& parent, std::vector<TControl*>& out) {
   }
 }
 
-bool Holds(const TControl& control, const TControl* inner) {
-  for (const TControl* c = inner; c; c = c->Parent()) {
-    if (c == &control) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 std::vector<TControl*> TFormChoices::InMadeOrder() const {
@@ -79,7 +72,7 @@ bool TFormChoices::CanPress(const TControl& choice) const {
 }
 
 void TFormChoices::ControlLeaving(const TControl& control) {
-  if (Holds(control, current_)) current_ = nullptr;
+  if (control.Holds(current_)) current_ = nullptr;
 }
 
 std::optional<TRect> TFormChoices::WantedCue() const {
