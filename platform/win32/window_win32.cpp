@@ -149,39 +149,32 @@ LRESULT Win32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSELEAVE:
       Guarded([h = handler_] { h->WindowPointerLeft(); });
       return 0;
-    // Keys held with Alt come as WM_SYSKEYDOWN: the system's (Alt+F4 closes the window through
-    // WM_CLOSE, Alt+Space, Alt+Esc); DefWindowProc has them, the form never takes them for its own.
-    case WM_KEYDOWN: {
-      const KeyEvent e{static_cast<unsigned>(wp), KeyShift(), IsRepeat(lp)};
-      Guarded([h = handler_, e] { h->WindowKeyDown(e); });
-      return 0;
-    }
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      Guarded([h = handler_, got = msg == WM_SETFOCUS] { h->WindowFocusChanged(got); });
-      return 0;
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-      if (const std::optional<LRESULT> text = AnswerText(msg, wp, lp)) return *text;
-      break;
-    case WM_GETOBJECT:
-      if (accessible_) {
-        if (const std::optional<LRESULT> object = accessible_->AnswerGetObject(wp, lp)) {
-          return *object;
-        }
-      }
-      break;
-    case kRunDefaultActionMessage:
-      if (accessible_) accessible_->RunPostedAction(wp, lp);  // may destroy this window
-      return 0;
     case WM_DESTROY:
       accessible_.reset();  // destroyed with its owner, the application window
       break;
     default:
-      if (OnMouseMessage(msg, wp, lp)) return 0;
+      if (OnMouseMessage(msg, wp, lp) || OnKeyboardMessage(msg, wp, lp)) return 0;
+      if (const std::optional<LRESULT> answer = OnAccessibilityMessage(msg, wp, lp)) return *answer;
       break;
   }
   return ::DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+// Keys held with Alt come as WM_SYSKEYDOWN: the system's (Alt+F4 closes the window through
+// WM_CLOSE, Alt+Space, Alt+Esc); DefWindowProc has them, the form never takes them for its own.
+bool Win32Window::OnKeyboardMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_KEYDOWN: {
+      const KeyEvent e{static_cast<unsigned>(wp), KeyShift(), IsRepeat(lp)};
+      Guarded([h = handler_, e] { h->WindowKeyDown(e); });
+      return true;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Guarded([h = handler_, got = msg == WM_SETFOCUS] { h->WindowFocusChanged(got); });
+      return true;
+    default: return false;
+  }
 }
 
 bool Win32Window::OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -209,6 +202,21 @@ bool Win32Window::OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     else h->WindowMouseUp(e);
   });
   return true;
+}
+
+// The window's text and object for screen readers, and the action one asked for; nullopt leaves
+// the message to DefWindowProc.
+std::optional<LRESULT> Win32Window::OnAccessibilityMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH: return AnswerText(msg, wp, lp);
+    case WM_GETOBJECT:
+      return accessible_ ? accessible_->AnswerGetObject(wp, lp) : std::nullopt;
+    case kRunDefaultActionMessage:
+      if (accessible_) accessible_->RunPostedAction(wp, lp);  // may destroy this window
+      return 0;
+    default: return std::nullopt;
+  }
 }
 
 // Screen readers name a window by the text WM_GETTEXT gives; FindWindow compares the text the

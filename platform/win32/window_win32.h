@@ -51,7 +51,10 @@ class Win32Window : public Window {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // Each handles its kind of message: true, or the answer, when it did.
   bool OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+  bool OnKeyboardMessage(UINT msg, WPARAM wp, LPARAM lp);
+  std::optional<LRESULT> OnAccessibilityMessage(UINT msg, WPARAM wp, LPARAM lp);
   // WM_GETTEXT or WM_GETTEXTLENGTH, or nullopt to leave it to DefWindowProc.
   std::optional<LRESULT> AnswerText(UINT msg, WPARAM wp, LPARAM lp);
   void Paint();
