@@ -25,11 +25,15 @@ TControl* TCustomForm::MouseTarget(pf::Point pos, TPoint* local) const {
   return target;
 }
 
+TControl* TCustomForm::MouseEventTarget(pf::Point pos, TPoint* local) {
+  if (TFormsApplication* app = FormsApplication()) app->PointerAt(*this, pos);
+  return MouseTarget(pos, local);
+}
+
 void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {
-  TFormsApplication* app = FormsApplication();
-  if (app) app->PointerAt(*this, e.pos);
   TPoint p;
-  TControl* target = MouseTarget(e.pos, &p);
+  TControl* target = MouseEventTarget(e.pos, &p);
+  TFormsApplication* app = FormsApplication();
   const TMouseButton button = ButtonOf(e.button);
   if (button == TMouseButton::mbLeft && app) {
     app->SetCaptureControl(target);
@@ -40,10 +44,9 @@ void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {
 }
 
 void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
-  TFormsApplication* app = FormsApplication();
-  if (app) app->PointerAt(*this, e.pos);
   TPoint p;
-  TControl* target = MouseTarget(e.pos, &p);
+  TControl* target = MouseEventTarget(e.pos, &p);
+  TFormsApplication* app = FormsApplication();
   const TMouseButton button = ButtonOf(e.button);
   const auto watch = WeakRefTo(target);
   if (button == TMouseButton::mbLeft && app) {
@@ -57,9 +60,8 @@ void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
 }
 
 void TCustomForm::WindowMouseMove(unsigned shift, pf::Point pos) {
-  if (TFormsApplication* app = FormsApplication()) app->PointerAt(*this, pos);
   TPoint p;
-  TControl* target = MouseTarget(pos, &p);
+  TControl* target = MouseEventTarget(pos, &p);
   UpdateCursor(target);
   target->MouseMove(TShiftState(shift), p.x, p.y);
 }

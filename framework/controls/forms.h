@@ -142,6 +142,9 @@ class TCustomForm : public TWinControl,
   void PlaceOnFirstShow();
   // Gives the window the bounds held back while a description was read.
   void ReleaseWindowBounds();
+  // A mouse event at `pos`: the application records the pointer there; the control the event
+  // goes to (the one holding the mouse, else the one under it), with `pos` in its coordinates.
+  TControl* MouseEventTarget(pf::Point pos, TPoint* local);
   TControl* MouseTarget(pf::Point pos, TPoint* local) const;
   // The keyboard: to the choice `direction` steps on; the current choice's press.
   void StepChoice(int direction);
