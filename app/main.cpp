@@ -3,4 +3,4 @@
 #include "app/quenfor.h"
 #include "platform/native_entry.h"
 
-int main() { return pf::RunNativeProgram(Quenfor); }
+int main() { return pf::RunNativeProgram("Quenfor", Quenfor); }

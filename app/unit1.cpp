@@ -1,9 +1,9 @@
 #include "app/unit1.h"
 
 #include "app/halvo_mixer.h"
-#include "app/program_resources.h"
 #include "app/run_file.h"
 #include "framework/controls/application.h"
+#include "framework/controls/program_resources.h"
 #include "platform/platform.h"
 
 namespace app {
@@ -35,7 +35,7 @@ const fw::ClassInfo& TForm_Main::StaticClass() {
 
 TForm_Main::TForm_Main(fw::TComponent* owner) : fw::TForm(owner) {
   PublishMembers();
-  LoadFromText(ProgramResource("Form_Main"));
+  ReadDescription(fw::ProgramResource("Form_Main"));
   AppPath = ExtractFilePath(fw::Application->ExeName());
 }
 

@@ -1,31 +1,45 @@
-# cmake -DCONVERTER=qf_formconv -DFORM=file.form -DOUTPUT=file.cpp -P form_classes.cmake
-# Writes OUTPUT, whose app::RegisterFormClasses() registers exactly the classes the form
-# description FORM names, as `qf_formconv --classes` lists them. Each is named as a C++ class of
-# the launcher, the button library or the framework: one the program does not have stops the
-# build with the compiler naming it, rather than the program when it reads the form.
-execute_process(COMMAND ${CONVERTER} --classes ${FORM}
-                OUTPUT_VARIABLE classes ERROR_VARIABLE error RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "${FORM}: the classes it names could not be read: ${error}")
-endif()
-string(STRIP "${classes}" classes)
-string(REPLACE "\n" ";" classes "${classes}")
+# cmake -DCONVERTER=qf_formconv -DFORMS="a.form;b.form" -DHEADERS="x.h;y.h" -DNAMESPACE=app
+#       -DDECLARATION=app/form_classes.h -DSEARCH="app;bc;fw" -DOUTPUT=file.cpp -P form_classes.cmake
+# Writes OUTPUT, whose NAMESPACE::RegisterFormClasses() (declared in DECLARATION) registers exactly
+# the classes the form descriptions FORMS name, as `qf_formconv --classes` lists them. Each is
+# named as a C++ class declared in HEADERS, looked up in the namespaces SEARCH: one the program
+# does not have stops the build with the compiler naming it, rather than the program when it
+# reads the form.
+set(classes "")
+foreach(form IN LISTS FORMS)
+  execute_process(COMMAND ${CONVERTER} --classes ${form}
+                  OUTPUT_VARIABLE listed ERROR_VARIABLE error RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${form}: the classes it names could not be read: ${error}")
+  endif()
+  string(STRIP "${listed}" listed)
+  string(REPLACE "\n" ";" listed "${listed}")
+  list(APPEND classes ${listed})
+endforeach()
+list(REMOVE_DUPLICATES classes)
+list(SORT classes)
 
-get_filename_component(form_name ${FORM} NAME)
-set(code "// Made by the build from ${form_name} (cmake/form_classes.cmake).\n")
-string(APPEND code "#include \"app/form_classes.h\"\n\n")
-foreach(header app/unit1.h buttoncomps/buttoncomps.h framework/controls/forms.h
-               framework/controls/image.h framework/controls/timer.h)
+set(names "")
+foreach(form IN LISTS FORMS)
+  get_filename_component(form_name ${form} NAME)
+  list(APPEND names ${form_name})
+endforeach()
+list(JOIN names ", " names)
+set(code "// Made by the build from ${names} (cmake/form_classes.cmake).\n")
+string(APPEND code "#include \"${DECLARATION}\"\n\n")
+foreach(header IN LISTS HEADERS)
   string(APPEND code "#include \"${header}\"\n")
 endforeach()
-string(APPEND code "\nnamespace app {\n\nvoid RegisterFormClasses() {\n")
-string(APPEND code "  using namespace ::app;\n  using namespace ::bc;\n  using namespace ::fw;\n")
+string(APPEND code "\nnamespace ${NAMESPACE} {\n\nvoid RegisterFormClasses() {\n")
+foreach(ns IN LISTS SEARCH)
+  string(APPEND code "  using namespace ::${ns};\n")
+endforeach()
 foreach(class IN LISTS classes)
   string(APPEND code "  fw::RegisterClass(${class}::StaticClass());\n")
 endforeach()
-string(APPEND code "}\n\n}  // namespace app\n")
+string(APPEND code "}\n\n}  // namespace ${NAMESPACE}\n")
 
-# Rewritten only when it changes, so that an edit of the form that names the same classes
+# Rewritten only when it changes, so that an edit of a form that names the same classes
 # recompiles nothing.
 if(EXISTS ${OUTPUT})
   file(READ ${OUTPUT} old)

@@ -33,7 +33,7 @@ class TFuzzForm : public fw::TForm {
     PublishMethod("ButtonMove", &TFuzzForm::PointerMove);
   }
   // Reads with the reader's own entry point, as a program's form does.
-  void Read(std::string_view bytes) { LoadFromText(bytes); }
+  void Read(std::string_view bytes) { ReadDescription(bytes); }
 
  private:
   void Notify(fw::TObject*) { ++calls_; }

@@ -248,6 +248,11 @@ class Platform {
   // without a round trip to a display server answers with it.
   virtual PointerSpot PointerNow(const std::optional<PointerSpot>& reported) = 0;
 
+  // The application's main window: the one its taskbar entry closes and hands the keyboard to
+  // (the application says which; null for none). A system whose windows have no such entry
+  // leaves this to each window's own close.
+  virtual void SetMainWindow(Window* window) { (void)window; }
+
   // The application window: owner of the taskbar entry and of message boxes.
   virtual NativeHandle ApplicationHandle() = 0;
   virtual void SetApplicationTitle(std::string_view title) = 0;
@@ -293,7 +298,8 @@ Platform& Current();
 void Install(std::unique_ptr<Platform> platform);
 std::unique_ptr<Platform> Uninstall();
 
-// Made by the realisation that is linked in.
-std::unique_ptr<Platform> CreateNativePlatform();
+// Made by the realisation that is linked in, for the program called `program_name`: the
+// platform names the program's windows and window classes after it.
+std::unique_ptr<Platform> CreateNativePlatform(std::string_view program_name);
 
 }  // namespace pf

@@ -230,6 +230,11 @@ void TApplication::ControlLeaving(TControl& control) {
   if (mouse_control_ && control.Holds(mouse_control_)) mouse_control_ = nullptr;
 }
 
+void TApplication::SetMainForm(TCustomForm* form) {
+  main_form_ = form;
+  pf::Current().SetMainWindow(form ? &form->Window() : nullptr);
+}
+
 void TApplication::FormCreated(TCustomForm& form) { forms_.push_back(&form); }
 
 void TApplication::FormDestroying(TCustomForm& form) {
@@ -238,7 +243,7 @@ void TApplication::FormDestroying(TCustomForm& form) {
   auto belongs = [&form](TControl* c) { return c && c->ParentForm() == &form; };
   if (belongs(capture_control_)) capture_control_ = nullptr;
   if (belongs(mouse_control_)) mouse_control_ = nullptr;
-  if (main_form_ == &form) main_form_ = nullptr;
+  if (main_form_ == &form) SetMainForm(nullptr);
 }
 
 }  // namespace fw

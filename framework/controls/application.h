@@ -19,13 +19,14 @@ class TApplication : public TComponent, public TFormsApplication {
   // Makes the framework's own classes known to form descriptions and gives the application
   // window its title.
   void Initialize();
-  // Creates a form owned by the application; the first becomes the main form.
+  // Creates a form owned by the application; the first made so becomes the main form, whatever
+  // forms were made before it otherwise.
   template <class T>
   void CreateForm(T*& reference) {
     reference = nullptr;
     T* form = new T(this);
     reference = form;
-    if (!main_form_) main_form_ = form;
+    if (!main_form_) SetMainForm(form);
   }
   TCustomForm* MainForm() const override { return main_form_; }
 
@@ -79,6 +80,8 @@ class TApplication : public TComponent, public TFormsApplication {
   };
   static TControl* ControlAt(const PointerRecord& record);
   PointerRecord AskPlatform() const;
+  // The platform hears which window is main: its taskbar entry closes and focuses that one.
+  void SetMainForm(TCustomForm* form);
   TCustomForm* FormOf(const pf::WindowHandler* window) const;
   bool AnyShownFormDisabled() const;
   void CatchUpForms();

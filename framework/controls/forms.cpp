@@ -287,14 +287,14 @@ void TCustomForm::ControlLeaving(TControl& control) {
 
 // The window gets the bounds the description gives once they are all read and, for a form shown
 // now, placed: not once for each of Left, Top, ClientWidth and ClientHeight, then again centred.
-void TCustomForm::LoadFromText(std::string_view text) {
+void TCustomForm::ReadDescription(std::string_view description) {
   {
     struct HoldWindowBounds {
       TCustomForm& form;
       explicit HoldWindowBounds(TCustomForm& f) : form(f) { form.hold_window_bounds_ = true; }
       ~HoldWindowBounds() { form.ReleaseWindowBounds(); }
     } hold(*this);
-    ReadComponent(text, *this);
+    ReadComponent(description, *this);
     if (Visible()) PlaceOnFirstShow();
   }
   if (Visible()) SetVisible(true);

@@ -126,9 +126,9 @@ class TCustomForm : public TWinControl,
  protected:
   TControlHost* AsHost() override { return this; }
   // Reads a form description into this form, binds its fields, then shows it if Visible was read
-  // and calls OnCreate. The description is binary, or text in a program that accepts text
-  // descriptions (AcceptTextDescriptions).
-  void LoadFromText(std::string_view text);
+  // and calls OnCreate. The description is in any syntax the program reads: binary (packed or
+  // not), or text in a program that accepts text descriptions (AcceptTextDescriptions).
+  void ReadDescription(std::string_view description);
   void Loaded() override;
   void ChildBoundsChanged(TControl* child) override;
   virtual void Paint() {}

@@ -37,8 +37,8 @@ std::unique_ptr<SyntaxSource> NewTextSource(std::string_view text);
 namespace fw {
 
 // Lets this program read descriptions in the text syntax too, wherever it reads them
-// (ReadComponent, a form's LoadFromText): a choice of the program that
-// wants it, made once before it reads. The tests, the gallery and the fuzz target make it (the
+// (ReadComponent, a form's ReadDescription): a choice of the program that wants it, made once
+// before it reads. The tests, the gallery and the fuzz target make it (the
 // converter reads text on its own); the launcher, which embeds only binary descriptions, does
 // not, and links no text front end.
 void AcceptTextDescriptions();

@@ -275,6 +275,15 @@ void HeadlessPlatform::RestoreApplication() {
   if (WindowByHandle(had_focus)) MoveFocus(had_focus);
 }
 
+void HeadlessPlatform::CloseApplication() {
+  Record("close application");
+  Post([this] {
+    if (HeadlessWindow* w = WindowByHandle(main_window); w && w->handler_) {
+      w->handler_->WindowCloseRequest();
+    }
+  });
+}
+
 // ---- system -----------------------------------------------------------------------------
 
 MarkerResult HeadlessPlatform::TakeInstanceMarker(std::string_view name) {

@@ -156,11 +156,15 @@ class HeadlessPlatform : public Platform {
   // application is minimised (it comes back to the same window on a restore). Each window hears
   // of it at once, as Windows sends WM_KILLFOCUS and WM_SETFOCUS.
   NativeHandle focused = 0;
+  // The window the application named main: the taskbar entry's close goes to it.
+  NativeHandle main_window = 0;
 
   const std::vector<HeadlessWindow*>& Windows() const { return windows_; }
   HeadlessWindow* WindowOf(const WindowHandler* handler) const;
   // The user brings the application back: its shown windows hear of it through the queue.
   void RestoreApplication();
+  // The user closes the application from its taskbar entry: the main window hears the close.
+  void CloseApplication();
   // A screen reader asks for the default action of `id` in `window`'s description: refused
   // (false) when it cannot run now, else it runs from the loop, as the native platforms run it.
   bool RequestDefaultAction(const HeadlessWindow& window, AccessibleId id);
@@ -171,6 +175,7 @@ class HeadlessPlatform : public Platform {
   Size ScreenSize() override { return screen; }
   // The scripted pointer, ahead of the moves still in the queue, as GetCursorPos is.
   PointerSpot PointerNow(const std::optional<PointerSpot>& reported) override;
+  void SetMainWindow(Window* window) override { main_window = window ? window->Handle() : 0; }
   NativeHandle ApplicationHandle() override { return kApplicationHandle; }
   void SetApplicationTitle(std::string_view title) override { application_title = title; }
   void MinimizeApplication() override;

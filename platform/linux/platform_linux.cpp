@@ -20,7 +20,8 @@ constexpr unsigned kMinTimerMs = 10;
 
 }  // namespace
 
-LinuxPlatform::LinuxPlatform() : leader_(x_.display(), CreateLeader(x_)) {}
+LinuxPlatform::LinuxPlatform(std::string_view program_name)
+    : program_name_(program_name), leader_(x_.display(), CreateLeader(x_)) {}
 
 // The windows go before the platform (the framework destroys its forms first): each one's X
 // window needs the connection.
@@ -102,7 +103,7 @@ void LinuxPlatform::MinimizeApplication() {
 // last turn goes on screen before the loop looks for more work.
 PumpResult LinuxPlatform::PumpOne() {
   FlushDrawn();
-  children_->Reap();
+  children().Reap();
   if (ReportOpenFailure()) return PumpResult::Dispatched;
   if (XPending(x_.display()) > 0) {
     XEvent event;
@@ -120,12 +121,6 @@ PumpResult LinuxPlatform::PumpOne() {
     return PumpResult::Dispatched;
   }
   return FireDueTimer() ? PumpResult::Dispatched : PumpResult::Empty;
-}
-
-bool LinuxPlatform::ReportOpenFailure() {
-  std::optional<std::string> failure = children_->TakeFailure();
-  if (failure) MessageBox(leader_.get(), *failure, "", kBoxIconError);
-  return failure.has_value();
 }
 
 void LinuxPlatform::Dispatch(const XEvent& event) {
@@ -156,7 +151,7 @@ void LinuxPlatform::WaitMessage() {
   // An opener that fails sends no X event: look at the children now and then while any run.
   constexpr int kChildPollMs = 100;
   int timeout = MsToNextTimer();
-  if (!children_->Empty() && (timeout < 0 || timeout > kChildPollMs)) timeout = kChildPollMs;
+  if (!children().Empty() && (timeout < 0 || timeout > kChildPollMs)) timeout = kChildPollMs;
   std::vector<pollfd> fds{pollfd{x_.fd(), POLLIN, 0}};
   accessible_.AddWaits(fds, timeout);
   while (poll(fds.data(), fds.size(), timeout) < 0 && errno == EINTR) {

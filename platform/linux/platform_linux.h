@@ -1,7 +1,7 @@
 #pragma once
 // The platform as a native Linux desktop program: Xlib windows and input, a loop on the X
-// connection with its own timers, POSIX for the system services, ALSA for the mixer, AT-SPI for
-// screen readers.
+// connection with its own timers, message boxes, AT-SPI for screen readers; the POSIX services
+// (posix/: the marker, the shell, ALSA's mixer, ...) below it.
 #include <chrono>
 #include <map>
 #include <memory>
@@ -9,17 +9,15 @@
 
 #include "platform/linux/atspi/server.h"
 #include "platform/linux/input_linux.h"
-#include "platform/linux/mixer_alsa.h"
-#include "platform/linux/shell_linux.h"
 #include "platform/linux/window_host.h"
 #include "platform/linux/x_connection.h"
-#include "platform/platform.h"
+#include "platform/posix/posix_platform.h"
 
 namespace pf::linux_x {
 
-class LinuxPlatform : public Platform, private WindowHost {
+class LinuxPlatform : public posix::PosixPlatform, private WindowHost {
  public:
-  LinuxPlatform();
+  explicit LinuxPlatform(std::string_view program_name);
   ~LinuxPlatform() override;
 
   std::unique_ptr<Window> CreateWindow(const WindowParams& params, WindowHandler* handler) override;
@@ -39,18 +37,8 @@ class LinuxPlatform : public Platform, private WindowHost {
   std::uintptr_t StartTimer(unsigned interval_ms, std::function<void()> on_tick) override;
   void StopTimer(std::uintptr_t id) override { timers_.erase(id); }
 
-  MarkerResult TakeInstanceMarker(std::string_view name) override;
-  void DebugOutput(std::string_view text) override;
-  ShellResult ShellExecute(const ShellRequest& request) override;
-  void Sleep(unsigned ms) override;
-  OsVersion GetOsVersion() override;
-  std::string ExecutablePath() override;
-  std::string PathText(std::string_view path) override;
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
-  ColorRef SysColor(int index) override;
-  std::optional<std::string_view> FindResource(std::string_view name) override;
-  Mixer& AudioMixer() override { return mixer_; }
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -64,6 +52,7 @@ class LinuxPlatform : public Platform, private WindowHost {
   XConnection& x() override { return x_; }
   ::Window Leader() const override { return leader_.get(); }
   const std::string& ApplicationTitle() const override { return app_title_; }
+  const std::string& ProgramName() const override { return program_name_; }
   void WindowCreated(LinuxWindow& window) override { windows_.push_back(&window); }
   void WindowGone(LinuxWindow& window) override;
   LinuxWindow* GrabbingWindow() const override { return capture_; }
@@ -72,8 +61,6 @@ class LinuxPlatform : public Platform, private WindowHost {
   atspi::AccessibleServer& accessible() override { return accessible_; }
 
   void Dispatch(const XEvent& event);
-  // A failure of the desktop's opener, said in a box: true when there was one.
-  bool ReportOpenFailure();
   // Our shown window whose frame is `top` (the root's child the pointer is in) and whose client
   // area holds `root_point`, or null.
   LinuxWindow* ShownWindowAt(::Window top, Point root_point) const;
@@ -84,6 +71,7 @@ class LinuxPlatform : public Platform, private WindowHost {
   bool FireDueTimer();
   int MsToNextTimer();
 
+  std::string program_name_;
   XConnection x_;
   XWindowOwner leader_;
   std::vector<LinuxWindow*> windows_;
@@ -92,8 +80,6 @@ class LinuxPlatform : public Platform, private WindowHost {
   bool quit_posted_ = false;
   std::uintptr_t next_timer_id_ = 1;
   std::map<std::uintptr_t, Timer> timers_;
-  std::shared_ptr<ChildTable> children_ = std::make_shared<ChildTable>();
-  AlsaMixer mixer_;
   std::string app_title_;
   // After the X connection: it goes first.
   atspi::AccessibleServer accessible_{[this] { return x_.RootStringProperty("AT_SPI_BUS"); }};

@@ -22,6 +22,8 @@ class WindowHost {
   // The never-mapped group leader: owner of the taskbar entry and of message boxes.
   virtual ::Window Leader() const = 0;
   virtual const std::string& ApplicationTitle() const = 0;
+  // The program's name, which its windows' class hint carries.
+  virtual const std::string& ProgramName() const = 0;
   virtual void WindowCreated(LinuxWindow& window) = 0;
   virtual void WindowGone(LinuxWindow& window) = 0;
   // The window that holds the pointer grab, or null.

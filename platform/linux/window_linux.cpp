@@ -41,6 +41,7 @@ LinuxWindow::LinuxWindow(WindowHost& host, const WindowParams& params, WindowHan
       buffer_(*this, std::max(bounds_.Width(), 1), std::max(bounds_.Height(), 1)),
       caption_(params.title), borderless_(params.borderless) {
   if (params.borderless) SetBorderless(x_, xid());
+  SetClassHint(x_, xid(), host_.ProgramName());
   SetManagementHints(x_, xid(), host_.Leader(), bounds_);
   ShowName();
   if (params.layered) SetOpacityProperty(x_, xid(), true, params.alpha);

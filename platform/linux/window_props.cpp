@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/program_name.h"
 #include "platform/shared/cp1252.h"
 
 namespace pf::linux_x {
@@ -25,10 +26,15 @@ void SetBorderless(const XConnection& x, ::Window w) {
               {kDecorationsFlag, 0, 0, 0, 0});
 }
 
+void SetClassHint(const XConnection& x, ::Window w, std::string_view program_name) {
+  std::string res_name = UnixProgramName(program_name);
+  std::string res_class(program_name);
+  XClassHint class_hint{res_name.data(), res_class.data()};
+  XSetClassHint(x.display(), w, &class_hint);
+}
+
 void SetManagementHints(const XConnection& x, ::Window w, ::Window leader, const Rect& bounds) {
   Display* d = x.display();
-  XClassHint class_hint{const_cast<char*>("quenfor"), const_cast<char*>("Quenfor")};
-  XSetClassHint(d, w, &class_hint);
   Atom protocols[] = {x.atoms().wm_delete_window};
   XSetWMProtocols(d, w, protocols, 1);
   XWMHints hints{};

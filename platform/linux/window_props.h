@@ -10,7 +10,9 @@ namespace pf::linux_x {
 
 // No title bar or frame, but still managed: a taskbar entry, and it can be iconified.
 void SetBorderless(const XConnection& x, ::Window w);
-// WM_CLASS, WM_DELETE_WINDOW, the group leader, a position the window manager keeps.
+// WM_CLASS: the program's name, as its executable is named and as the program names itself.
+void SetClassHint(const XConnection& x, ::Window w, std::string_view program_name);
+// WM_DELETE_WINDOW, the group leader, a position the window manager keeps.
 void SetManagementHints(const XConnection& x, ::Window w, ::Window leader, const Rect& bounds);
 // A compositor's opacity: alpha x 0x01010101; no property at full opacity.
 void SetOpacityProperty(const XConnection& x, ::Window w, bool layered, std::uint8_t alpha);

@@ -7,16 +7,17 @@
 
 namespace pf {
 
-inline int RunNativeProgramReporting(int (*program)(),
-                                     void (*report)(const std::string& reason)) {
+inline int RunNativeProgramReporting(std::string_view name, int (*program)(),
+                                     void (*report)(std::string_view name,
+                                                    const std::string& reason)) {
   try {
-    Install(CreateNativePlatform());
+    Install(CreateNativePlatform(name));
     struct Uninstaller {
       ~Uninstaller() { Uninstall(); }
     } uninstall;
     return program();
   } catch (...) {
-    report(CurrentExceptionText());
+    report(name, CurrentExceptionText());
     return kExitCouldNotStart;
   }
 }

@@ -2,8 +2,8 @@
 
 namespace pf {
 
-std::unique_ptr<Platform> CreateNativePlatform() {
-  return std::make_unique<win32::Win32Platform>();
+std::unique_ptr<Platform> CreateNativePlatform(std::string_view program_name) {
+  return std::make_unique<win32::Win32Platform>(program_name);
 }
 
 }  // namespace pf

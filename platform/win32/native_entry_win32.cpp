@@ -10,12 +10,13 @@
 
 namespace pf {
 
-int RunNativeProgram(int (*program)()) {
+int RunNativeProgram(std::string_view name, int (*program)()) {
   // Before anything loads a DLL by name: no library from beside the program.
   win32::KeepDllSearchInSystemFolder();
-  return RunNativeProgramReporting(program, [](const std::string& reason) {
+  return RunNativeProgramReporting(name, program,
+                                   [](std::string_view program_name, const std::string& reason) {
     // No window to show it in: no crash dialog either.
-    const std::string line = "Quenfor: " + reason + "\n";
+    const std::string line = std::string(program_name) + ": " + reason + "\n";
     std::fputs(line.c_str(), stderr);
     OutputDebugStringA(line.c_str());
   });

@@ -10,14 +10,13 @@
 namespace pf::win32 {
 namespace {
 
-constexpr char kApplicationClass[] = "QuenforApplication";
 // Posted to the application window when it takes the focus, for the main form to take it once the
 // activation is over: taken inside it, the system would give it back to the application window.
 constexpr UINT kFocusMainFormMessage = WM_APP + 1;
 // The program icon, as the resource script names it.
 constexpr char kProgramIcon[] = "MAINICON";
 
-void RegisterApplicationClass(HINSTANCE instance, WNDPROC proc) {
+void RegisterApplicationClass(HINSTANCE instance, const std::string& name, WNDPROC proc) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = proc;
@@ -25,7 +24,7 @@ void RegisterApplicationClass(HINSTANCE instance, WNDPROC proc) {
   wc.hIcon = ::LoadIconA(instance, kProgramIcon);
   if (wc.hIcon == nullptr) wc.hIcon = ::LoadIcon(nullptr, IDI_APPLICATION);
   wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kApplicationClass;
+  wc.lpszClassName = name.c_str();
   ::RegisterClassExA(&wc);  // fails harmlessly when a second platform registers it again
 }
 
@@ -40,11 +39,15 @@ bool PointerPassesThrough(HWND w) {
 
 // The application window has no client area of its own: it is the owner of the forms and of
 // message boxes, and carries the taskbar entry, so minimising it hides the forms it owns.
-Win32Platform::Win32Platform() : instance_(::GetModuleHandleA(nullptr)) {
-  RegisterApplicationClass(instance_, &Win32Platform::ApplicationProc);
-  Win32Window::RegisterClassOnce(instance_);
+// Its class and the forms' are named after the program ("QuenforApplication", "QuenforForm"),
+// which is how other programs (and the tests) find its windows.
+Win32Platform::Win32Platform(std::string_view program_name)
+    : instance_(::GetModuleHandleA(nullptr)) {
+  const std::string application_class = std::string(program_name) + "Application";
+  RegisterApplicationClass(instance_, application_class, &Win32Platform::ApplicationProc);
+  Win32Window::RegisterClassOnce(instance_, std::string(program_name) + "Form");
   const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-  app_window_ = ::CreateWindowExA(0, kApplicationClass, "",
+  app_window_ = ::CreateWindowExA(0, application_class.c_str(), "",
                                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                                   cx / 2, cy / 2, 0, 0, nullptr, nullptr, instance_, this);
   if (app_window_ == nullptr) throw std::runtime_error("the application window was not created");
@@ -105,10 +108,12 @@ void Win32Platform::CloseMainForm() {
 std::unique_ptr<Window> Win32Platform::CreateWindow(const WindowParams& params,
                                                     WindowHandler* handler) {
   if (!::IsWindowVisible(app_window_)) ::ShowWindow(app_window_, SW_SHOWNOACTIVATE);
-  auto window = std::make_unique<Win32Window>(instance_, app_window_, params, handler);
-  // The first form is the main form, the one the taskbar entry's "close" reaches.
-  if (Win32Window::FromHandle(main_form_) == nullptr) main_form_ = window->hwnd();
-  return window;
+  return std::make_unique<Win32Window>(instance_, app_window_, params, handler);
+}
+
+// The one the taskbar entry's "close" reaches and the application window hands the focus to.
+void Win32Platform::SetMainWindow(Window* window) {
+  main_form_ = window ? static_cast<Win32Window*>(window)->hwnd() : nullptr;
 }
 
 // GetCursorPos is the pointer now, whatever messages still wait: the reports are not asked.

@@ -12,12 +12,14 @@ namespace pf::win32 {
 
 class Win32Platform : public Platform {
  public:
-  Win32Platform();
+  explicit Win32Platform(std::string_view program_name);
   ~Win32Platform() override;
 
   std::unique_ptr<Window> CreateWindow(const WindowParams& params, WindowHandler* handler) override;
   Size ScreenSize() override;
   PointerSpot PointerNow(const std::optional<PointerSpot>& reported) override;
+
+  void SetMainWindow(Window* window) override;
 
   NativeHandle ApplicationHandle() override { return reinterpret_cast<NativeHandle>(app_window_); }
   void SetApplicationTitle(std::string_view title) override;

@@ -13,7 +13,6 @@
 namespace pf::win32 {
 namespace {
 
-constexpr char kFormClass[] = "QuenforForm";
 ATOM form_class_atom = 0;
 
 unsigned ShiftFromKeys(WPARAM keys) {
@@ -67,7 +66,7 @@ DWORD StyleFor(const WindowParams& p) {
 
 }  // namespace
 
-void Win32Window::RegisterClassOnce(HINSTANCE instance) {
+void Win32Window::RegisterClassOnce(HINSTANCE instance, const std::string& name) {
   if (form_class_atom != 0) return;
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof(wc);
@@ -75,7 +74,7 @@ void Win32Window::RegisterClassOnce(HINSTANCE instance) {
   wc.lpfnWndProc = &Win32Window::WindowProc;
   wc.hInstance = instance;
   wc.hCursor = nullptr;  // WM_SETCURSOR sets the window's own shape
-  wc.lpszClassName = kFormClass;
+  wc.lpszClassName = name.c_str();
   form_class_atom = ::RegisterClassExA(&wc);
 }
 
@@ -94,7 +93,7 @@ Win32Window::Win32Window(HINSTANCE instance, HWND owner, const WindowParams& par
   RECT r = ToRECT(params.bounds);
   ::AdjustWindowRectEx(&r, style, FALSE, ex_style);
   // hwnd_ is set by WM_NCCREATE, before the first message reaches OnMessage.
-  ::CreateWindowExA(ex_style, kFormClass, params.title.c_str(), style, r.left, r.top,
+  ::CreateWindowExA(ex_style, MAKEINTATOM(form_class_atom), params.title.c_str(), style, r.left, r.top,
                     r.right - r.left, r.bottom - r.top, owner, nullptr, instance, this);
   if (hwnd_ == nullptr) throw std::runtime_error("CreateWindowExA failed");
   if (layered) Optional().set_layered_window_attributes(hwnd_, 0, params.alpha, LWA_ALPHA);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/alive.h"
 #include "platform/platform.h"
@@ -14,8 +15,8 @@ namespace pf::win32 {
 
 class Win32Window : public Window {
  public:
-  // Registers the window class once per process.
-  static void RegisterClassOnce(HINSTANCE instance);
+  // Registers the window class, named `name`, once per process.
+  static void RegisterClassOnce(HINSTANCE instance, const std::string& name);
   // The window behind an HWND if it is one of ours, else null.
   static Win32Window* FromHandle(HWND hwnd);
 

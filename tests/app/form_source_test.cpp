@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "app/program_resources.h"
+#include "framework/controls/program_resources.h"
 #include "framework/objects/sysutils.h"
 #include "tests/framework/byte_blocks.h"
 
@@ -18,7 +18,7 @@ namespace qf::test {
 namespace {
 
 TEST(FormMainSource, EmbedsThePicturesOfTheReferenceByteForByte) {
-  const std::optional<std::string_view> embedded = app::LinkedResource("Form_Main");
+  const std::optional<std::string_view> embedded = fw::LinkedResource("Form_Main");
   ASSERT_TRUE(embedded);
   const std::optional<std::string> reference = fw::ReadFileBytes(QF_FORM_MAIN_REFERENCE);
   ASSERT_TRUE(reference) << QF_FORM_MAIN_REFERENCE;

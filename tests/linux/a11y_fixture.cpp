@@ -177,7 +177,7 @@ std::string Command(std::string& pending) {
 }  // namespace
 
 int main() {
-  linux_x::LinuxPlatform platform;
+  linux_x::LinuxPlatform platform{"QfA11yFixture"};
   platform.SetApplicationTitle("Fixture app");
   Blank blank;
   std::unique_ptr<pf::Window> window = platform.CreateWindow(

@@ -10,15 +10,15 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/linux/marker_linux.h"
+#include "platform/posix/marker_posix.h"
 
 extern char** environ;
 
 namespace qf::test {
 namespace {
 
-using pf::linux_x::MarkerPath;
-using pf::linux_x::TakeFileMarker;
+using pf::posix::MarkerPath;
+using pf::posix::TakeFileMarker;
 
 class Marker : public ::testing::Test {
  protected:

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/linux/input_linux.h"
-#include "platform/linux/mixer_alsa.h"
+#include "platform/posix/mixer_alsa.h"
 
 namespace qf::test {
 namespace {
@@ -41,7 +41,7 @@ TEST(AlsaMixer, WithoutADeviceEveryCallFailsWithItsCodeAndPrintsNothing) {
   const std::string config = "/tmp/qf-alsa-" + std::to_string(getpid()) + ".conf";
   std::ofstream(config) << "# no devices\n";
   setenv("ALSA_CONFIG_PATH", config.c_str(), 1);
-  pf::linux_x::AlsaMixer mixer;
+  pf::posix::AlsaMixer mixer;
   pf::MixerHandle handle = 99;
   std::uint32_t open = 0;
   const std::string printed = StderrOf([&] { open = mixer.Open(0, &handle); });

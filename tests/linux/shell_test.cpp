@@ -12,15 +12,15 @@
 #include <gtest/gtest.h>
 
 #include "app/unit1.h"
-#include "platform/linux/shell_linux.h"
+#include "platform/posix/shell_posix.h"
 
 namespace qf::test {
 namespace {
 
-using pf::linux_x::ChildTable;
-using pf::linux_x::OpenWithDesktop;
-using pf::linux_x::PosixPathFromShell;
-using pf::linux_x::ShellPathFromPosix;
+using pf::posix::ChildTable;
+using pf::posix::OpenWithDesktop;
+using pf::posix::PosixPathFromShell;
+using pf::posix::ShellPathFromPosix;
 
 TEST(ShellPaths, TheLaunchersTargetsLandBesideTheProgram) {
   const std::string exe = ShellPathFromPosix("/media/u/DISC 1/quenfor");

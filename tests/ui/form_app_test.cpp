@@ -64,18 +64,27 @@ TEST_F(FormApp, TimersTickOnTheVirtualClockAndStopWhenDisabled) {
   EXPECT_EQ(ticks, (std::vector<std::uint64_t>{50, 100, 150}));
 }
 
+// A form made before the main one (a designer's document) is not main for being first: the
+// taskbar entry's close reaches the main form, and only its close ends the loop.
 TEST_F(FormApp, RunEndsWhenTheMainFormClosesAndOnlyThen) {
+  fw::TForm* first = NewForm();
   fw::TForm* main_form = nullptr;
   app->CreateForm(main_form);
   fw::TForm* other = nullptr;
   app->CreateForm(other);
+  other->Show();
   EXPECT_EQ(app->MainForm(), main_form);
+  EXPECT_EQ(hp->main_window, WindowOf(main_form).Handle());
   hp->At(300, [&] { other->Close(); });
-  hp->At(700, [&] { main_form->Close(); });
+  hp->At(400, [&] { first->Close(); });
+  hp->At(700, [&] { hp->CloseApplication(); });
   app->Run();
   EXPECT_TRUE(app->Terminated());
   EXPECT_FALSE(WindowOf(other).IsVisible());
+  EXPECT_FALSE(WindowOf(first).IsVisible());
   EXPECT_EQ(hp->Now(), 700u);
+  fw::Free(main_form);
+  EXPECT_EQ(hp->main_window, 0u) << "a main form gone is no window's";
 }
 
 TEST_F(FormApp, FocusingAMinimisedFormWaitsForTheRestore) {

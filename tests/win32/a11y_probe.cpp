@@ -27,7 +27,7 @@ void PumpFor(Platform& platform, std::chrono::milliseconds time, const bool& don
 }  // namespace
 
 int main() {
-  Win32Platform platform;
+  Win32Platform platform{"QfTest"};
   // As the program does: its server answers only in the program's apartment.
   const std::unique_ptr<Apartment> apartment = platform.JoinApartment();
   QuietHandler handler;

@@ -106,7 +106,7 @@ class AccessibleTest : public ::testing::Test {
   }
 
   ComApartment com;
-  Win32Platform platform;
+  Win32Platform platform{"QfTest"};
   QuietHandler handler;
   FakeAccessibleTree tree;
   Rect bounds;

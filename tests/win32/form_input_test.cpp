@@ -26,7 +26,7 @@ fw::TBitmap Solid(int width, int height, ColorRef color) {
 class FormInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    pf::Install(std::make_unique<Win32Platform>());
+    pf::Install(std::make_unique<Win32Platform>("QfTest"));
     app = std::make_unique<fw::TApplication>(nullptr);
     form = new fw::TForm(app.get());
     const Rect at = CentredOnScreen(pf::Current(), 200, 100);

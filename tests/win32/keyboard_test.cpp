@@ -55,6 +55,7 @@ class KeyboardTest : public ::testing::Test {
     window = platform.CreateWindow(params, &handler);
     hwnd = reinterpret_cast<HWND>(window->Handle());
     app = reinterpret_cast<HWND>(platform.ApplicationHandle());
+    platform.SetMainWindow(window.get());
     window->Show(true);
   }
 
@@ -69,7 +70,7 @@ class KeyboardTest : public ::testing::Test {
     return done();
   }
 
-  Win32Platform platform;
+  Win32Platform platform{"QfTest"};
   KeyRecorder handler;
   std::unique_ptr<Window> window;
   HWND hwnd = nullptr, app = nullptr;
@@ -112,6 +113,22 @@ TEST_F(KeyboardTest, TheFocusFollowsTheFormAndTheApplicationWindowHandsItOn) {
   ::SetFocus(app);
   PumpUntil([] { return false; }, 100);
   EXPECT_EQ(::GetFocus(), app) << "a disabled form takes no keys";
+}
+
+// The hand-over follows the form the application names main, not the order windows were made in.
+TEST_F(KeyboardTest, TheApplicationWindowHandsTheFocusToTheMainFormItIsTold) {
+  KeyRecorder other_handler;
+  WindowParams params;
+  params.bounds = CentredOnScreen(platform, 100, 50);
+  std::unique_ptr<Window> other = platform.CreateWindow(params, &other_handler);
+  const HWND other_hwnd = reinterpret_cast<HWND>(other->Handle());
+  other->Show(true);
+  ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == other_hwnd; }));
+  ::SetFocus(app);
+  EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == hwnd; })) << "to the main form";
+  platform.SetMainWindow(other.get());
+  ::SetFocus(app);
+  EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == other_hwnd; })) << "to the new main form";
 }
 
 }  // namespace

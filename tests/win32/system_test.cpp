@@ -39,7 +39,7 @@ DWORD RunSelf(Win32Platform& platform, const std::string& args) {
 
 class SystemTest : public ::testing::Test {
  protected:
-  Win32Platform platform;
+  Win32Platform platform{"QfTest"};
 };
 
 TEST_F(SystemTest, InstanceMarkerIsSeenByASecondTakerUntilClosed) {

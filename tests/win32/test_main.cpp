@@ -12,7 +12,7 @@
 namespace {
 
 int ProbeMarker(const char* name) {
-  pf::win32::Win32Platform platform;
+  pf::win32::Win32Platform platform{"QfTest"};
   return platform.TakeInstanceMarker(name).already_exists ? 1 : 0;
 }
 
@@ -21,7 +21,7 @@ int ProbeMarker(const char* name) {
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--probe-marker") return ProbeMarker(argv[2]);
   if (argc == 2 && std::string(argv[1]) == "--debug-output") {
-    pf::win32::Win32Platform platform;
+    pf::win32::Win32Platform platform{"QfTest"};
     platform.DebugOutput("ImageButton2Click(  42) : \"quoted\" C:\\DRIVER\n");
     return 0;
   }

@@ -52,7 +52,7 @@ class TProbeForm : public fw::TForm {
     OnMouseMove = fw::TMouseMoveEvent([this](fw::TObject*, fw::TShiftState, int, int) {
       Fade->SetEnabled(true);
     });
-    LoadFromText(kDescription);
+    ReadDescription(kDescription);
   }
 
   void TargetClick(fw::TObject*) {
@@ -85,7 +85,7 @@ const fw::ClassInfo& TProbeForm::StaticClass() {
 }  // namespace
 
 int main() {
-  pf::Install(pf::CreateNativePlatform());
+  pf::Install(pf::CreateNativePlatform("QfProbe"));
   int code = 3;
   {
     fw::TApplication application(nullptr);

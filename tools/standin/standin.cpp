@@ -40,7 +40,7 @@ std::string Explain(const Arguments& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  pf::Install(pf::CreateNativePlatform());
+  pf::Install(pf::CreateNativePlatform("QfStandin"));
   const Arguments arguments = pf::ProgramArguments(argc, argv);
   int code = 0;
   if (const char* log = std::getenv("QF_STANDIN_LOG")) {

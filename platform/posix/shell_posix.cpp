@@ -1,4 +1,4 @@
-#include "platform/linux/shell_linux.h"
+#include "platform/posix/shell_posix.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -16,7 +16,7 @@
 
 extern char** environ;
 
-namespace pf::linux_x {
+namespace pf::posix {
 namespace {
 
 // xdg-open that fails this soon found nothing to open the file with; a later failure is the
@@ -167,4 +167,4 @@ ShellResult OpenWithDesktop(const ShellRequest& request,
   return result;
 }
 
-}  // namespace pf::linux_x
+}  // namespace pf::posix

@@ -19,7 +19,7 @@
 
 #include "platform/platform.h"
 
-namespace pf::linux_x {
+namespace pf::posix {
 
 std::string ShellPathFromPosix(std::string_view posix_path);
 std::string PosixPathFromShell(std::string_view shell_path);
@@ -63,4 +63,4 @@ ShellResult OpenWithDesktop(const ShellRequest& request,
                             const std::shared_ptr<ChildTable>& children,
                             std::string* failure = nullptr);
 
-}  // namespace pf::linux_x
+}  // namespace pf::posix

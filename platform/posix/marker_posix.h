@@ -6,10 +6,10 @@
 
 #include "platform/platform.h"
 
-namespace pf::linux_x {
+namespace pf::posix {
 
 // $XDG_RUNTIME_DIR (else /tmp) / "<name>-<uid>.lock", with '/' in the name made '_'.
 std::string MarkerPath(std::string_view name);
 MarkerResult TakeFileMarker(std::string_view name);
 
-}  // namespace pf::linux_x
+}  // namespace pf::posix

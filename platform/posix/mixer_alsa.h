@@ -11,7 +11,7 @@
 struct _snd_mixer;
 struct _snd_mixer_elem;
 
-namespace pf::linux_x {
+namespace pf::posix {
 
 class AlsaMixer : public Mixer {
  public:
@@ -47,4 +47,4 @@ class AlsaMixer : public Mixer {
   MixerHandle next_handle_ = 1;
 };
 
-}  // namespace pf::linux_x
+}  // namespace pf::posix

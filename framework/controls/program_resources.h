@@ -1,11 +1,12 @@
 #pragma once
-// The program's resources (the form description "Form_Main"): in the executable's resource
-// section where it has one, else linked into the program as bytes (a file generated at build
-// time). Which of the two a program has is the linker's choice of qf_app_rc or qf_app_embedded.
+// A program's resources (its forms' descriptions, by name: "Form_Main"): in the executable's
+// resource section where it has one, else linked into the program as bytes, in a source the build
+// writes (cmake/forms.cmake). Which of the two a program has is the linker's choice: the
+// library qf_add_forms makes of them, or qf_no_linked_resources.
 #include <optional>
 #include <string_view>
 
-namespace app {
+namespace fw {
 
 // The linked-in bytes of the resource `name`; nothing in a program that carries its resources in
 // a resource section.
@@ -16,4 +17,4 @@ std::optional<std::string_view> LinkedResource(std::string_view name);
 // neither has it.
 std::string_view ProgramResource(std::string_view name);
 
-}  // namespace app
+}  // namespace fw

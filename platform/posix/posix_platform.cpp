@@ -1,5 +1,5 @@
-// The system services of the Linux platform: the marker, the debugger channel,
-// the shell, time, version, paths, colours and resources.
+#include "platform/posix/posix_platform.h"
+
 #include <sys/utsname.h>
 #include <time.h>
 #include <unistd.h>
@@ -8,26 +8,25 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/shared/sys_colors.h"
-#include "platform/linux/marker_linux.h"
-#include "platform/linux/platform_linux.h"
+#include "platform/posix/marker_posix.h"
 #include "platform/shared/cp1252.h"
+#include "platform/shared/sys_colors.h"
 
-namespace pf::linux_x {
+namespace pf::posix {
 
-MarkerResult LinuxPlatform::TakeInstanceMarker(std::string_view name) {
+MarkerResult PosixPlatform::TakeInstanceMarker(std::string_view name) {
   return TakeFileMarker(name);
 }
 
 // A debugger's channel has no place on Linux; stderr is where a developer looks.
-void LinuxPlatform::DebugOutput(std::string_view text) {
+void PosixPlatform::DebugOutput(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fflush(stderr);
 }
 
 // As the Windows shell does, a file that cannot be opened is said in a box, unless the request
 // asks for none; the caller hears only the refusal.
-ShellResult LinuxPlatform::ShellExecute(const ShellRequest& request) {
+ShellResult PosixPlatform::ShellExecute(const ShellRequest& request) {
   std::string failure;
   ShellResult result = OpenWithDesktop(request, children_, &failure);
   if (!result.ok && !failure.empty() && (request.mask & kShellNoErrorUi) == 0) {
@@ -36,7 +35,13 @@ ShellResult LinuxPlatform::ShellExecute(const ShellRequest& request) {
   return result;
 }
 
-void LinuxPlatform::Sleep(unsigned ms) {
+bool PosixPlatform::ReportOpenFailure() {
+  std::optional<std::string> failure = children_->TakeFailure();
+  if (failure) MessageBox(ApplicationHandle(), *failure, "", kBoxIconError);
+  return failure.has_value();
+}
+
+void PosixPlatform::Sleep(unsigned ms) {
   timespec left{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1'000'000};
   while (nanosleep(&left, &left) != 0 && errno == EINTR) {
   }
@@ -45,16 +50,16 @@ void LinuxPlatform::Sleep(unsigned ms) {
 // Reported as the Windows version a current machine reports to a program without a manifest
 // (6.2, build 9200, NT): the launcher picks its newer reader installer there. The service pack
 // field names the real system.
-OsVersion LinuxPlatform::GetOsVersion() {
+OsVersion PosixPlatform::GetOsVersion() {
   OsVersion v{6, 2, 9200, 2, ""};
   utsname name{};
   if (uname(&name) == 0) v.service_pack = std::string(name.sysname) + " " + name.release;
   return v;
 }
 
-// In the launcher's Windows style (see shell_linux.h), of the file system's bytes: UTF-8, as paths
+// In the launcher's Windows style (see shell_posix.h), of the file system's bytes: UTF-8, as paths
 // cross the seam, on every current desktop.
-std::string LinuxPlatform::ExecutablePath() {
+std::string PosixPlatform::ExecutablePath() {
   std::vector<char> path(256);
   for (;;) {
     const ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
@@ -66,13 +71,13 @@ std::string LinuxPlatform::ExecutablePath() {
   }
 }
 
-std::string LinuxPlatform::PathText(std::string_view path) { return text::Cp1252FromUtf8(path); }
+std::string PosixPlatform::PathText(std::string_view path) { return text::Cp1252FromUtf8(path); }
 
-ColorRef LinuxPlatform::SysColor(int index) { return DefaultSysColor(index); }
+ColorRef PosixPlatform::SysColor(int index) { return DefaultSysColor(index); }
 
 // An ELF executable has no resource section: the program carries its resources linked in.
-std::optional<std::string_view> LinuxPlatform::FindResource(std::string_view) {
+std::optional<std::string_view> PosixPlatform::FindResource(std::string_view) {
   return std::nullopt;
 }
 
-}  // namespace pf::linux_x
+}  // namespace pf::posix

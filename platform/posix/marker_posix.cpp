@@ -1,4 +1,4 @@
-#include "platform/linux/marker_linux.h"
+#include "platform/posix/marker_posix.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-namespace pf::linux_x {
+namespace pf::posix {
 namespace {
 
 class UniqueFd {
@@ -59,4 +59,4 @@ MarkerResult TakeFileMarker(std::string_view name) {
   return result;
 }
 
-}  // namespace pf::linux_x
+}  // namespace pf::posix

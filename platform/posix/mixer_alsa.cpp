@@ -1,4 +1,4 @@
-#include "platform/linux/mixer_alsa.h"
+#include "platform/posix/mixer_alsa.h"
 
 #include <alsa/asoundlib.h>
 
@@ -7,7 +7,7 @@
 
 #include "platform/posix/shared_library.h"
 
-namespace pf::linux_x {
+namespace pf::posix {
 namespace {
 
 // libasound is opened when the mixer is first used (the launcher uses it once, at exit), not at
@@ -172,4 +172,4 @@ std::uint32_t AlsaMixer::Close(MixerHandle mixer) {
   return sessions_.erase(mixer) != 0 ? kMixerOk : kMixerInvalidHandle;
 }
 
-}  // namespace pf::linux_x
+}  // namespace pf::posix
