@@ -109,7 +109,7 @@ void TApplication::Idle() {
 // choice is now; for screen readers, a button lit or unlit, one that came or went, a new name.
 void TApplication::CatchUpForms() {
   for (TCustomForm* form : forms_) {
-    form->PlaceFocusCue();
+    if (form->Choices().CueStale()) form->PlaceFocusCue();
     form->Accessibility().Refresh();
   }
 }
@@ -165,16 +165,22 @@ void TApplication::SetCaptureControl(TControl* control) {
 TControl* TApplication::ControlUnderPointer() const {
   const bool reports_current = idle_ || capture_control_;
   if (reports_current && pointer_.where == PointerRecord::Where::kOn) return ControlAt(pointer_);
-  const PointerRecord now = AskPlatform();
+  PointerRecord now = AskPlatform();
+  if (now.SameSpot(pointer_)) now = pointer_;  // its hit test may still hold
+  TControl* under = ControlAt(now);
   if (idle_) pointer_ = now;
-  return ControlAt(now);
+  return under;
 }
 
-TControl* TApplication::ControlAt(const PointerRecord& record) {
+TControl* TApplication::ControlAt(PointerRecord& record) {
   if (record.where != PointerRecord::Where::kOn) return nullptr;
   TCustomForm& form = *record.form;
   if (!form.Visible() || !form.ClientRect().Contains(record.client)) return nullptr;
-  return form.FindControlAt(record.client, true);
+  if (record.hit_areas != form.HitAreas()) {
+    record.under = form.FindControlAt(record.client, true);
+    record.hit_areas = form.HitAreas();
+  }
+  return record.under;
 }
 
 TApplication::PointerRecord TApplication::AskPlatform() const {
@@ -186,9 +192,9 @@ TApplication::PointerRecord TApplication::AskPlatform() const {
   }
   const pf::PointerSpot now = pf::Current().PointerNow(reported);
   if (TCustomForm* form = FormOf(now.window)) {
-    return {PointerRecord::Where::kOn, form, now.client};
+    return {PointerRecord::Where::kOn, form, now.client, nullptr, std::nullopt};
   }
-  return {PointerRecord::Where::kOff, nullptr, {}};
+  return {PointerRecord::Where::kOff, nullptr, {}, nullptr, std::nullopt};
 }
 
 // The platform names a window by the handler it reports to: one of our forms, or another's.
@@ -199,8 +205,8 @@ TCustomForm* TApplication::FormOf(const pf::WindowHandler* window) const {
   return nullptr;
 }
 
-void TApplication::PointerAt(TCustomForm& form, TPoint client) {
-  pointer_ = {PointerRecord::Where::kOn, &form, client};
+void TApplication::PointerAt(TCustomForm& form, TPoint client, TControl* under) {
+  pointer_ = {PointerRecord::Where::kOn, &form, client, under, form.HitAreas()};
 }
 
 // Off this form, for a place where no other form's window reports it. A disabled form's window
@@ -208,7 +214,7 @@ void TApplication::PointerAt(TCustomForm& form, TPoint client) {
 void TApplication::PointerLeft(TCustomForm& form) {
   if (pointer_.form != &form) return;  // another form has reported it since
   pointer_ = {AnyShownFormDisabled() ? PointerRecord::Where::kUnknown : PointerRecord::Where::kOff,
-              nullptr, {}};
+              nullptr, {}, nullptr, std::nullopt};
 }
 
 void TApplication::PointerUnknown() { pointer_ = {}; }

@@ -1,7 +1,9 @@
 #pragma once
 // The application object: the message loop, the idle-time mouse notifications, the main form, and
 // the one record of where the pointer is.
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "framework/controls/forms.h"
@@ -59,7 +61,7 @@ class TApplication : public TComponent, public TFormsApplication {
   TControl* ControlUnderPointer() const override;
 
   // What the forms' windows report, and what becomes of forms and controls.
-  void PointerAt(TCustomForm& form, TPoint client) override;
+  void PointerAt(TCustomForm& form, TPoint client, TControl* under) override;
   void PointerLeft(TCustomForm& form) override;
   void PointerUnknown() override;
   void FormHidden(TCustomForm& form) override;
@@ -73,12 +75,19 @@ class TApplication : public TComponent, public TFormsApplication {
   // window said it left), or unknown, when no report can tell: a form was shown, hidden,
   // restored, enabled again or destroyed under it. Off or unknown, and while a message is
   // handled, the platform is asked (told the record, when there is one).
+  // On a form, it keeps the control a hit test found at the point, while the form's hit areas
+  // are as they were then: an idle after an event asks no second one.
   struct PointerRecord {
     enum class Where { kUnknown, kOff, kOn } where = Where::kUnknown;
     TCustomForm* form = nullptr;
     TPoint client;
+    TControl* under = nullptr;
+    std::optional<std::uint64_t> hit_areas;  // when `under` was found; none: not yet
+    bool SameSpot(const PointerRecord& other) const {
+      return where == other.where && form == other.form && client == other.client;
+    }
   };
-  static TControl* ControlAt(const PointerRecord& record);
+  static TControl* ControlAt(PointerRecord& record);
   PointerRecord AskPlatform() const;
   // The platform hears which window is main: its taskbar entry closes and focuses that one.
   void SetMainForm(TCustomForm* form);

@@ -69,6 +69,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     InvalidateRect(old_rect);
     InvalidateRect(BoundsRect());
   }
+  TellHitAreasChanged();
   BoundsChanged();
   if (parent_) parent_->ChildBoundsChanged(this);
 }
@@ -77,6 +78,7 @@ void TControl::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
   InvalidateRect(BoundsRect());
+  TellHitAreasChanged();
 }
 
 void TControl::SetEnabled(bool enabled) {
@@ -108,6 +110,10 @@ void TControl::SetParentComponent(TComponent* parent) {
         Format("%s cannot hold control '%s'", parent->ClassName().c_str(), Name().c_str()));
   }
   SetParent(container);
+}
+
+void TControl::TellHitAreasChanged() {
+  if (TControlHost* host = Host()) host->HitAreasChanged();
 }
 
 TControlHost* TControl::Host() const {
@@ -243,6 +249,7 @@ TWinControl::~TWinControl() {
 void TWinControl::InsertControl(TControl* control) {
   controls_.push_back(control);
   control->parent_ = this;
+  TellHitAreasChanged();
   ChildBoundsChanged(control);
 }
 
@@ -251,6 +258,7 @@ void TWinControl::RemoveControl(TControl* control) {
   auto it = std::find(controls_.begin(), controls_.end(), control);
   if (it != controls_.end()) controls_.erase(it);
   control->parent_ = nullptr;
+  TellHitAreasChanged();
   if (!HasState(ComponentState::Destroying)) ChildBoundsChanged(control);
 }
 

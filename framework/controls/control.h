@@ -217,6 +217,7 @@ class TControl : public TComponent {
 
  private:
   void InvalidateRect(const TRect& rect_in_parent);
+  void TellHitAreasChanged();
   // Passes an enter or leave notification up, with this control as its subject.
   void NotifyParent(const TMessage& message);
 

@@ -35,6 +35,9 @@ class TControlHost {
   virtual TControl* ControlUnderPointer() const = 0;
   // Capture: a control (or a container of it) leaves the form: whatever names it forgets it.
   virtual void ControlLeaving(TControl& control) = 0;
+  // What lies under a point of the form may have changed: a control moved or was resized, shown
+  // or hidden, came or left. A hit test made before no longer holds.
+  virtual void HitAreasChanged() = 0;
 
  protected:
   ~TControlHost() = default;

@@ -46,7 +46,7 @@ void TFormChoices::EnsureCurrent() {
   if (current_) return;
   for (TControl* c : InOrder()) {
     if (CanTakeKeyboard(*c)) {
-      current_ = c;
+      SetCurrent(c);
       return;
     }
   }
@@ -72,7 +72,7 @@ bool TFormChoices::CanPress(const TControl& choice) const {
 }
 
 void TFormChoices::ControlLeaving(const TControl& control) {
-  if (control.Holds(current_)) current_ = nullptr;
+  if (control.Holds(current_)) SetCurrent(nullptr);
 }
 
 std::optional<TRect> TFormChoices::WantedCue() const {
@@ -86,6 +86,13 @@ std::optional<TRect> TFormChoices::WantedCue() const {
 
 void TFormChoices::PaintCue(pf::Device& device) const {
   if (drawn_cue_) device.DrawFocusRect(*drawn_cue_);
+}
+
+void TFormChoices::PlaceCue(pf::Window& window) {
+  cue_stale_ = false;
+  if (WantedCue() == drawn_cue_) return;
+  TakeCueOff(*window.GetDevice());
+  PutCueOn(*window.GetDevice());
 }
 
 // The focus rectangle inverts what lies under it: drawn again, it goes without a trace.

@@ -20,7 +20,10 @@ class TFormChoices {
   std::vector<TControl*> InMadeOrder() const;
   std::vector<TControl*> InOrder() const;
   TControl* Current() const { return current_; }
-  void SetCurrent(TControl* choice) { current_ = choice; }
+  void SetCurrent(TControl* choice) {
+    current_ = choice;
+    cue_stale_ = true;
+  }
   // Makes the first choice that can take the keyboard current, unless one is.
   void EnsureCurrent();
   // The choice that takes the keyboard `direction` (+1 or -1) steps from the current one, round
@@ -36,29 +39,42 @@ class TFormChoices {
 
   // Whether the form's window has the keyboard focus.
   bool Focused() const { return focused_; }
-  void SetFocused(bool focused) { focused_ = focused; }
+  void SetFocused(bool focused) {
+    focused_ = focused;
+    cue_stale_ = true;
+  }
 
   // The focus cue: none until the keyboard is first used, then the system's focus rectangle one
   // pixel round the current choice, while the form has the focus.
-  void KeyboardUsed() { cue_wanted_ = true; }
+  void KeyboardUsed() {
+    cue_wanted_ = true;
+    cue_stale_ = true;
+  }
   // Draws the cue where it is drawn, on a paint's fresh pixels (the device clipped to the update).
   void PaintCue(pf::Device& device) const;
-  // Whether the cue is drawn elsewhere than it should be.
-  bool CueOutOfPlace() const { return WantedCue() != drawn_cue_; }
-  // Moves it there, each on a device outside the paint: off where it is, on where it should be.
-  void TakeCueOff(pf::Device& device);
-  void PutCueOn(pf::Device& device);
+  // Something the cue's place depends on may have changed since it was placed: a control moved,
+  // was shown or hidden, the form was shown or hidden. (Its own changes say so themselves.)
+  void CueMayHaveMoved() { cue_stale_ = true; }
+  bool CueStale() const { return cue_stale_; }
+  // Moves the cue where it should be now, if it is drawn elsewhere (the current choice moved or
+  // was hidden, the form lost the focus, a key asked for it): off where it is and on where it
+  // should be, each on a drawing device of the window's own, so that two rings far apart are put
+  // as two, not as the band between them.
+  void PlaceCue(pf::Window& window);
   // Where it is drawn now (form client coordinates), if anywhere.
   const std::optional<TRect>& DrawnCue() const { return drawn_cue_; }
 
  private:
   std::optional<TRect> WantedCue() const;
+  void TakeCueOff(pf::Device& device);
+  void PutCueOn(pf::Device& device);
 
   TWinControl& form_;
   const std::vector<String>& order_;
   TControl* current_ = nullptr;
   bool focused_ = false;
   bool cue_wanted_ = false;
+  bool cue_stale_ = false;
   std::optional<TRect> drawn_cue_;
 };
 

@@ -1,7 +1,7 @@
 // A form and the keyboard, as a dialog has it: Tab and the arrows move the current choice round
 // the form's order, Enter and Space press it as a click would, Esc closes the form as its
-// window's close does; the focus cue appears once a key has moved the choice, and screen readers
-// hear where the focus is.
+// window's close does; the focus cue appears once a key has moved the choice (placed once at the
+// end of the event, form_paint.cpp), and screen readers hear where the focus is.
 #include "framework/controls/forms.h"
 
 namespace fw {
@@ -23,13 +23,13 @@ void TCustomForm::WindowKeyDown(const pf::KeyEvent& e) {
       break;
     default: break;
   }
+  PlaceFocusCue();
 }
 
 // A navigation key shows the cue, Windows' rule, also where the choice cannot move.
 void TCustomForm::StepChoice(int direction) {
   choices_.KeyboardUsed();
   MoveChoice(choices_.Step(direction));
-  PlaceFocusCue();
 }
 
 void TCustomForm::PressChoice() {
@@ -37,12 +37,14 @@ void TCustomForm::PressChoice() {
   if (choice && choices_.CanPress(*choice)) choice->Click();
 }
 
-void TCustomForm::SelectChoice(TControl& choice) { MoveChoice(&choice); }
+void TCustomForm::SelectChoice(TControl& choice) {
+  MoveChoice(&choice);
+  PlaceFocusCue();
+}
 
 void TCustomForm::MoveChoice(TControl* choice) {
   if (!choice || choice == choices_.Current()) return;
   choices_.SetCurrent(choice);
-  PlaceFocusCue();
   AnnounceFocus();
 }
 
@@ -60,22 +62,6 @@ void TCustomForm::AnnounceFocus() {
   const TControl* current = choices_.Current();
   window_->AccessibleChanged(current ? current->AccessibleId() : pf::kAccessibleWindow,
                              pf::AccessibleChange::kFocus);
-}
-
-// Each ring on a device of its own, which marks what it drew when it goes: two rings far apart
-// are put as two, not as the band between them.
-void TCustomForm::PlaceFocusCue() {
-  if (!choices_.CueOutOfPlace()) return;
-  choices_.TakeCueOff(*window_->GetDevice());
-  choices_.PutCueOn(*window_->GetDevice());
-}
-
-// A control draws straight on the window: where it draws over the cue (a neighbour overlapping
-// the ring), the cue's inverted pixels are gone, and only a repaint puts them back right.
-std::unique_ptr<pf::Device> TCustomForm::DrawingDevice(const TRect& area) {
-  const std::optional<TRect>& cue = choices_.DrawnCue();
-  if (cue && !cue->Intersect(area).IsEmpty()) InvalidateArea(*cue);
-  return window_->GetDevice();
 }
 
 }  // namespace fw

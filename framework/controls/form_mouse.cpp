@@ -13,21 +13,32 @@ TMouseButton ButtonOf(pf::MouseButton b) {
     default: return TMouseButton::mbLeft;
   }
 }
+
+
+// Whether `control` and every control it lies in on the form take input: then a hit test that
+// passes over disabled controls finds it too.
+bool TakesInputOn(const TControl& control, const TCustomForm& form) {
+  for (const TControl* c = &control; c && c != &form; c = c->Parent()) {
+    if (!c->GetEnabled()) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-TControl* TCustomForm::MouseTarget(pf::Point pos, TPoint* local) const {
-  const TFormsApplication* app = FormsApplication();
+// One hit test for the event and for the idle after it: the topmost control under `pos`,
+// disabled ones included, which the application records with the pointer. A disabled control
+// there (or one in a disabled container) costs a second, for what takes input beneath it.
+TControl* TCustomForm::MouseEventTarget(pf::Point pos, TPoint* local) {
+  TControl* under = FindControlAt(pos, true);
+  TFormsApplication* app = FormsApplication();
+  if (app) app->PointerAt(*this, pos, under);
   TControl* target = app ? app->CaptureControl() : nullptr;
   if (target && target->ParentForm() != this) target = nullptr;
-  if (!target) target = const_cast<TCustomForm*>(this)->FindControlAt(pos, false);
+  if (!target) target = TakesInputOn(*under, *this) ? under : FindControlAt(pos, false);
   const TPoint origin = target->ClientToForm({0, 0});
   *local = {pf::SubSat(pos.x, origin.x), pf::SubSat(pos.y, origin.y)};
   return target;
-}
-
-TControl* TCustomForm::MouseEventTarget(pf::Point pos, TPoint* local) {
-  if (TFormsApplication* app = FormsApplication()) app->PointerAt(*this, pos);
-  return MouseTarget(pos, local);
 }
 
 void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {

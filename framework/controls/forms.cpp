@@ -196,6 +196,7 @@ void TCustomForm::SetIconData(const std::string& data) {
 
 void TCustomForm::SetVisible(bool visible) {
   StoreVisible(visible);
+  choices_.CueMayHaveMoved();
   if (HasState(ComponentState::Loading)) return;
   if (visible) {
     PlaceOnFirstShow();
@@ -251,13 +252,6 @@ void TCustomForm::SetFocus() {
     return;
   }
   window_->SetFocus();
-}
-
-void TCustomForm::Invalidate() { window_->Invalidate(ClientRect()); }
-
-void TCustomForm::InvalidateArea(const TRect& area) {
-  const TRect r = area.Intersect(ClientRect());
-  if (!r.IsEmpty()) window_->Invalidate(r);
 }
 
 TPoint TCustomForm::ClientOrigin() const {
@@ -326,27 +320,7 @@ void TCustomForm::CheckKeyboardOrder() const {
   }
 }
 
-// ---- the window's paint, close and restore ------------------------------------------
-
-void TCustomForm::WindowPaint(pf::Device& device, const pf::Rect& update) {
-  struct PaintScope {
-    TCustomForm& form;
-    PaintScope(TCustomForm& f, pf::Device& d, const pf::Rect& u) : form(f) {
-      form.paint_device_ = &d;
-      form.paint_clip_ = u;
-    }
-    ~PaintScope() { form.paint_device_ = nullptr; }
-  } scope(*this, device, update);
-  device.SetOrigin({0, 0});
-  device.SetClip(update);
-  device.FillRect(update, ColorToRGB(color_));
-  Paint();
-  PaintControls(device, update);
-  // The update's pixels are fresh: the cue goes back on them where it is drawn.
-  device.SetOrigin({0, 0});
-  device.SetClip(update);
-  choices_.PaintCue(device);
-}
+// ---- the window's close and restore ---------------------------------------------------
 
 void TCustomForm::WindowCloseRequest() { Close(); }
 

@@ -95,8 +95,9 @@ class TCustomForm : public TWinControl,
   void SelectChoice(TControl& choice) override;
   // Its choices: the current one, which keys act on, and the focus cue round it.
   const TFormChoices& Choices() const { return choices_; }
-  // Draws the focus cue where it should be now, if it is not (the current choice moved or was
-  // hidden, the form lost the focus): once per turn of the loop.
+  // Draws the focus cue where it should be now, if it is not: once at the end of each event that
+  // moves it (a key, the focus, a screen reader), and by the idle when the choices say something
+  // else may have (a choice hidden or moved, the form shown).
   void PlaceFocusCue();
 
   // What its controls ask of it.
@@ -110,6 +111,12 @@ class TCustomForm : public TWinControl,
   TControl* HoveredControl() const override;
   TControl* ControlUnderPointer() const override;
   void ControlLeaving(TControl& control) override;
+  void HitAreasChanged() override {
+    ++hit_areas_;
+    choices_.CueMayHaveMoved();
+  }
+  // Counts HitAreasChanged: a hit test made while it had a value holds while it has it.
+  std::uint64_t HitAreas() const { return hit_areas_; }
 
   // Events from the window.
   void WindowMouseDown(const pf::MouseEvent& e) override;
@@ -142,10 +149,10 @@ class TCustomForm : public TWinControl,
   void PlaceOnFirstShow();
   // Gives the window the bounds held back while a description was read.
   void ReleaseWindowBounds();
-  // A mouse event at `pos`: the application records the pointer there; the control the event
-  // goes to (the one holding the mouse, else the one under it), with `pos` in its coordinates.
+  // A mouse event at `pos`: one hit test, whose control the application records with the pointer
+  // there; the control the event goes to (the one holding the mouse, else the one under it that
+  // takes input), with `pos` in its coordinates.
   TControl* MouseEventTarget(pf::Point pos, TPoint* local);
-  TControl* MouseTarget(pf::Point pos, TPoint* local) const;
   // The keyboard: to the choice `direction` steps on; the current choice's press.
   void StepChoice(int direction);
   void PressChoice();
@@ -174,6 +181,7 @@ class TCustomForm : public TWinControl,
   bool focus_on_restore_ = false;
   pf::Device* paint_device_ = nullptr;
   TRect paint_clip_;
+  std::uint64_t hit_areas_ = 0;
 };
 
 class TForm : public TCustomForm {

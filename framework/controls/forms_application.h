@@ -13,10 +13,12 @@ class TCustomForm;
 
 class TFormsApplication {
  public:
-  // The windows' reports: the pointer is at a client point of `form`; it left `form`'s window
-  // (for a place where no other form's window reports it); no report can tell where it is now (a
-  // form was shown, restored or enabled again); `form` was hidden from under it.
-  virtual void PointerAt(TCustomForm& form, pf::Point client) = 0;
+  // The windows' reports: the pointer is at a client point of `form`, over `under` (the topmost
+  // control there, disabled ones included, as the event's hit test found it while the form's
+  // HitAreas() had its value now); it left `form`'s window (for a place where no other form's
+  // window reports it); no report can tell where it is now (a form was shown, restored or
+  // enabled again); `form` was hidden from under it.
+  virtual void PointerAt(TCustomForm& form, pf::Point client, TControl* under) = 0;
   virtual void PointerLeft(TCustomForm& form) = 0;
   virtual void PointerUnknown() = 0;
   virtual void FormHidden(TCustomForm& form) = 0;

@@ -196,6 +196,26 @@ TEST_F(InputRules, TheTopmostControlIsTheOneCreatedLast) {
   EXPECT_EQ(form->FindControlAt({45, 25}, true), a);
 }
 
+// The event's hit test serves the idle after it only while nothing under the pointer changed: a
+// control made, hidden, shown or moved under a still pointer is the one the idle finds.
+TEST_F(InputRules, WhatComesOrGoesUnderAStillPointerIsEnteredOrLeftAtTheNextIdle) {
+  const auto told = [&] {
+    Settle();
+    return std::exchange(log, {});
+  };
+  hp->MoveTo(Screen(a, 5, 5));
+  EXPECT_EQ(told(), (Strings{"A enter"}));
+  const pf::Point at = a->ClientToForm({5, 5});
+  Probe* over = NewProbe(form, "Over", {at.x - 2, at.y - 2, at.x + 8, at.y + 8});
+  EXPECT_EQ(told(), (Strings{"A leave", "Over enter"})) << "made";
+  over->SetVisible(false);
+  EXPECT_EQ(told(), (Strings{"Over leave", "A enter"})) << "hidden";
+  over->SetVisible(true);
+  EXPECT_EQ(told(), (Strings{"A leave", "Over enter"})) << "shown";
+  over->SetLeft(at.x + 50);
+  EXPECT_EQ(told(), (Strings{"Over leave", "A enter"})) << "moved away";
+}
+
 TEST_F(InputRules, ADisabledFormTakesNoInput) {
   form->SetEnabled(false);
   hp->Click(Screen(a, 5, 5));

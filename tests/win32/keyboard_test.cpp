@@ -115,8 +115,9 @@ TEST_F(KeyboardTest, TheFocusFollowsTheFormAndTheApplicationWindowHandsItOn) {
   EXPECT_EQ(::GetFocus(), app) << "a disabled form takes no keys";
 }
 
-// The hand-over follows the form the application names main, not the order windows were made in.
-TEST_F(KeyboardTest, TheApplicationWindowHandsTheFocusToTheMainFormItIsTold) {
+// The taskbar entry's close and the hand-over follow the form the application names main, not the
+// order windows were made in.
+TEST_F(KeyboardTest, TheApplicationWindowClosesAndFocusesTheMainFormItIsTold) {
   KeyRecorder other_handler;
   WindowParams params;
   params.bounds = CentredOnScreen(platform, 100, 50);
@@ -129,6 +130,15 @@ TEST_F(KeyboardTest, TheApplicationWindowHandsTheFocusToTheMainFormItIsTold) {
   platform.SetMainWindow(other.get());
   ::SetFocus(app);
   EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == other_hwnd; })) << "to the new main form";
+
+  ::PostMessageA(app, WM_CLOSE, 0, 0);  // the taskbar entry's close
+  EXPECT_TRUE(PumpUntil([&] { return other_handler.close_requests == 1; }));
+  EXPECT_EQ(handler.close_requests, 0);
+  EXPECT_TRUE(::IsWindow(other_hwnd)) << "the form decides whether it closes";
+  platform.SetMainWindow(nullptr);
+  ::PostMessageA(app, WM_CLOSE, 0, 0);
+  PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(handler.close_requests + other_handler.close_requests, 1) << "none is main";
 }
 
 }  // namespace

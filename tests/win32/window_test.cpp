@@ -396,26 +396,5 @@ TEST_F(WindowTest, CloseRequestsReachTheHandlerWhichMayDestroyTheWindow) {
   EXPECT_FALSE(::IsWindow(hwnd));
 }
 
-// The main form is the one the application names, whatever order the windows were made in: the
-// fixture's window, made first, is not main for that.
-TEST_F(WindowTest, TheTaskbarEntrysCloseGoesToTheMainFormTheApplicationNames) {
-  const HWND app = reinterpret_cast<HWND>(platform.ApplicationHandle());
-  Recorder main_handler;
-  WindowParams params;
-  params.bounds = bounds;
-  std::unique_ptr<Window> main_window = platform.CreateWindow(params, &main_handler);
-  ::PostMessageA(app, WM_CLOSE, 0, 0);
-  while (platform.PumpOne() == PumpResult::Dispatched) {
-  }
-  EXPECT_EQ(handler.close_requests + main_handler.close_requests, 0) << "no main form named yet";
-
-  platform.SetMainWindow(main_window.get());
-  ::PostMessageA(app, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(PumpUntil([&] { return main_handler.close_requests == 1; }));
-  EXPECT_EQ(handler.close_requests, 0);
-  EXPECT_TRUE(::IsWindow(reinterpret_cast<HWND>(main_window->Handle())))
-      << "the form decides whether it closes";
-}
-
 }  // namespace
 }  // namespace pf::win32
