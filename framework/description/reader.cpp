@@ -23,14 +23,21 @@ String PropertyOf(const PropInfo& p, const TComponent& obj) {
 }
 
 // The semantics of a description, whichever syntax it comes in: classes, properties and their
-// types, events, the loading protocol, and cleaning up after an error.
+// types, events, the loading protocol, and cleaning up after an error. Without a source it sets
+// single properties, and its messages name no position.
 class Reader {
  public:
-  explicit Reader(std::string_view data) : source_(OpenSyntax(data)) {}
+  explicit Reader(SyntaxSource* source) : source_(source) {}
 
   SyntaxItem ReadHeader() { return source_->Next(); }
 
-  [[noreturn]] void Fail(long long pos, const String& what) const { FailAt(*source_, pos, what); }
+  String Positioned(long long pos, const String& what) const {
+    return source_ ? source_->Where(pos) + ": " + what : what;
+  }
+
+  [[noreturn]] void Fail(long long pos, const String& what) const {
+    throw EReadError(Positioned(pos, what));
+  }
 
   // Runs a framework call made for a position, prefixing what it raises with the position.
   template <class F>
@@ -38,7 +45,7 @@ class Reader {
     try {
       call();
     } catch (const EClassNotFound& e) {
-      throw EClassNotFound(source_->Where(pos) + ": " + e.Message());
+      throw EClassNotFound(Positioned(pos, e.Message()));
     } catch (const Exception& e) {
       Fail(pos, e.Message());
     }
@@ -66,6 +73,12 @@ class Reader {
       Abandon();
       throw;
     }
+  }
+
+  // One property of `obj` set from `v`, its events bound to methods of `root`.
+  void SetProperty(TComponent& obj, TComponent& root, const String& name, SyntaxValue& v) {
+    root_ = &root;
+    Apply(obj, PublishedProperty(obj, name, v.pos), v.pos, v);
   }
 
  private:
@@ -98,25 +111,35 @@ class Reader {
   }
 
   void ReadProperty(TComponent& obj, const SyntaxItem& name, std::set<String>& seen) {
-    const PropInfo* p = name.name == "Name" ? nullptr : obj.Class().FindProperty(name.name);
-    if (!p) Fail(name.pos, "unknown property '" + name.name + "' of " + obj.ClassName());
-    if (!seen.insert(p->name).second)
-      Fail(name.pos, "property " + PropertyOf(*p, obj) + " given twice");
+    const PropInfo& p = PublishedProperty(obj, name.name, name.pos);
+    if (!seen.insert(p.name).second)
+      Fail(name.pos, "property " + PropertyOf(p, obj) + " given twice");
     SyntaxValue v = source_->NextValue(name.name);
+    Apply(obj, p, name.pos, v);
+  }
+
+  const PropInfo& PublishedProperty(const TComponent& obj, const String& name, long long pos) {
+    const PropInfo* p = name == "Name" ? nullptr : obj.Class().FindProperty(name);
+    if (!p) Fail(pos, "unknown property '" + name + "' of " + obj.ClassName());
+    return *p;
+  }
+
+  // Sets the property named at `pos` to `v`, or raises before anything changed.
+  void Apply(TComponent& obj, const PropInfo& p, long long pos, SyntaxValue& v) {
     if (v.kind == Kind::File) {
-      Fail(v.pos, name.name + " names the file " + v.text +
+      Fail(v.pos, p.name + " names the file " + v.text +
                       "; a description with file references must be converted (qf_formconv) before "
                       "it is read");
     }
-    if (p->type == PropType::Event) {
-      String method = IdentifierOf(v, *p, obj);
-      if (!p->bind) Fail(name.pos, "event " + PropertyOf(*p, obj) + " cannot be set");
-      At(v.pos, [&] { p->bind(obj, *root_, method); });
+    if (p.type == PropType::Event) {
+      String method = IdentifierOf(v, p, obj);
+      if (!p.bind) Fail(pos, "event " + PropertyOf(p, obj) + " cannot be set");
+      At(v.pos, [&] { p.bind(obj, *root_, method); });
       return;
     }
-    PropValue value = Convert(v, *p, obj);
-    if (!p->set) Fail(name.pos, "property " + PropertyOf(*p, obj) + " cannot be set");
-    At(v.pos, [&] { p->set(obj, value); });
+    PropValue value = Convert(v, p, obj);
+    if (!p.set) Fail(pos, "property " + PropertyOf(p, obj) + " cannot be set");
+    At(v.pos, [&] { p.set(obj, value); });
   }
 
   [[noreturn]] void WrongType(const SyntaxValue& v, const PropInfo& p, const TComponent& obj,
@@ -201,7 +224,7 @@ class Reader {
     MarkLoading(*root_, false);
   }
 
-  std::unique_ptr<SyntaxSource> source_;
+  SyntaxSource* source_;
   TComponent* root_ = nullptr;
   static constexpr int kMostNesting = 200;
   int depth_ = 0;
@@ -220,7 +243,11 @@ bool ClassIsOrDerivesFrom(const ClassInfo& cls, const String& name) {
 }  // namespace
 
 void ReadComponent(std::string_view data, TComponent& root) {
-  Reader reader(data);
+  ReadComponent(*OpenSyntax(data), root);
+}
+
+void ReadComponent(syntax::SyntaxSource& source, TComponent& root) {
+  Reader reader(&source);
   SyntaxItem header = reader.ReadHeader();
   if (!ClassIsOrDerivesFrom(root.Class(), header.class_name)) {
     reader.Fail(header.pos, "a " + root.ClassName() + " cannot be read from a description of " +
@@ -230,13 +257,19 @@ void ReadComponent(std::string_view data, TComponent& root) {
 }
 
 TComponent* ReadNewComponent(std::string_view data, TComponent* owner) {
-  Reader reader(data);
+  const std::unique_ptr<SyntaxSource> source = OpenSyntax(data);
+  Reader reader(source.get());
   SyntaxItem header = reader.ReadHeader();
   const ClassInfo& cls = reader.CreatableClass(header);
   std::unique_ptr<TComponent> root;
   reader.At(header.pos, [&] { root.reset(cls.create(owner)); });
   reader.ReadRoot(*root, header);
   return root.release();
+}
+
+void ReadProperty(TComponent& obj, TComponent& root, const String& property,
+                  syntax::SyntaxValue value) {
+  Reader(nullptr).SetProperty(obj, root, property, value);
 }
 
 }  // namespace fw

@@ -23,9 +23,10 @@ class ResolvingSource : public SyntaxSource {
 
   SyntaxValue NextValue(const String& property) override {
     SyntaxValue v = source_->NextValue(property);
-    if (v.kind == SyntaxValue::Kind::File) {
-      v.text = Resolve(property, v);
-      v.kind = SyntaxValue::Kind::Bytes;
+    try {
+      ReadFileReference(property, v, folder_);
+    } catch (const EReadError& e) {
+      FailAt(*this, v.pos, e.Message());
     }
     return v;
   }
@@ -33,22 +34,6 @@ class ResolvingSource : public SyntaxSource {
   String Where(long long pos) const override { return source_->Where(pos); }
 
  private:
-  std::string Resolve(const String& property, const SyntaxValue& v) const {
-    if (!property.ends_with(".Data")) {
-      FailAt(*this, v.pos, property + " cannot name a file: only a picture's .Data property can");
-    }
-    const String named = property + " names the file " + v.text + ", which ";
-    if (const char* problem = FilePathProblem(v.text)) FailAt(*this, v.pos, named + problem);
-    const std::string path = PathIn(folder_, v.text);
-    const std::optional<std::string> content = ReadFileBytes(path);
-    if (!content) FailAt(*this, v.pos, named + "cannot be read (looked for " + path + ")");
-    try {
-      return WrapFile(property, *content);
-    } catch (const Exception& e) {
-      FailAt(*this, v.pos, named + e.Message());
-    }
-  }
-
   std::unique_ptr<SyntaxSource> source_;
   std::string folder_;
 };
@@ -92,6 +77,23 @@ std::string WrapFile(const String& property, std::string_view content) {
   }
   if (kind == FileKind::Jpeg) throw Exception("is a JPEG, which only a Picture.Data can hold");
   return kind == FileKind::Bmp ? picture_data::LengthPrefixed(content) : std::string(content);
+}
+
+void ReadFileReference(const String& property, SyntaxValue& value, const std::string& folder) {
+  if (value.kind != SyntaxValue::Kind::File) return;
+  if (!property.ends_with(".Data"))
+    throw EReadError(property + " cannot name a file: only a picture's .Data property can");
+  const String named = property + " names the file " + value.text + ", which ";
+  if (const char* problem = FilePathProblem(value.text)) throw EReadError(named + problem);
+  const std::string path = PathIn(folder, value.text);
+  const std::optional<std::string> content = ReadFileBytes(path);
+  if (!content) throw EReadError(named + "cannot be read (looked for " + path + ")");
+  try {
+    value.text = WrapFile(property, *content);
+  } catch (const Exception& e) {
+    throw EReadError(named + e.Message());
+  }
+  value.kind = SyntaxValue::Kind::Bytes;
 }
 
 std::unique_ptr<SyntaxSource> ResolveFiles(std::unique_ptr<SyntaxSource> source,

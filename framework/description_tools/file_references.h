@@ -15,6 +15,10 @@ namespace fw::syntax {
 // at the reference's position.
 std::unique_ptr<SyntaxSource> ResolveFiles(std::unique_ptr<SyntaxSource> source,
                                            std::string folder);
+// A file reference of `property` (a value of kind File; any other stays as it is) made the byte
+// block it stands for, the file read relative to `folder` as ResolveFiles reads it. Raises
+// EReadError with ResolveFiles' words, naming no position, and leaves `value` as it was.
+void ReadFileReference(const String& property, SyntaxValue& value, const std::string& folder);
 // Why a file reference's path is refused (absolute, a `..` folder, a backslash, empty), or null:
 // a reference stays below the description's folder and reads the same on every system.
 const char* FilePathProblem(std::string_view path);

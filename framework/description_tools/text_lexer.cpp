@@ -29,10 +29,14 @@ class Lexer {
 
   std::vector<Token> Run() {
     std::vector<Token> tokens;
-    for (SkipBlanks(); pos_ < text_.size(); SkipBlanks()) tokens.push_back(Next());
+    for (SkipBlanks(); pos_ < text_.size(); SkipBlanks()) {
+      tokens.push_back(Next());
+      tokens.back().end = pos_;
+    }
     // A final line break ends the last line rather than starting another.
     Token end;
     end.line = end.end_line = text_.ends_with('\n') ? line_ - 1 : line_;
+    end.begin = end.end = text_.size();
     tokens.push_back(end);
     return tokens;
   }
@@ -62,6 +66,7 @@ class Lexer {
     Token t;
     t.kind = kind;
     t.line = t.end_line = line_;
+    t.begin = pos_;
     return t;
   }
 
@@ -81,8 +86,9 @@ class Lexer {
         {'[', TokenKind::LBracket}, {']', TokenKind::RBracket}, {',', TokenKind::Comma}};
     for (auto [mark, kind] : kMarks) {
       if (c == mark) {
+        Token t = Start(kind);
         ++pos_;
-        return Start(kind);
+        return t;
       }
     }
     Fail(line_, "unexpected character " + Printable(c));
@@ -217,8 +223,9 @@ String Describe(const Token& token) {
   return "?";
 }
 
-void Fail(int line, const String& what) {
-  throw EReadError(Format("Line %d: %s", line, what.c_str()));
-}
+ETextError::ETextError(int line, const String& what)
+    : EReadError(Format("Line %d: %s", line, what.c_str())), what_(what) {}
+
+void Fail(int line, const String& what) { throw ETextError(line, what); }
 
 }  // namespace fw::syntax

@@ -23,11 +23,13 @@ enum class TokenKind {
 
 struct Token {
   TokenKind kind = TokenKind::End;
-  String text;           // identifier, string contents or the bytes of a block
-  long long number = 0;  // integers; `$` patterns already sign-extended from 32 bits
-  bool hex = false;      // an integer written as a `$` pattern
-  int line = 0;          // where the token begins
-  int end_line = 0;      // where it ends: byte blocks run over several lines
+  String text;            // identifier, string contents or the bytes of a block
+  long long number = 0;   // integers; `$` patterns already sign-extended from 32 bits
+  bool hex = false;       // an integer written as a `$` pattern
+  int line = 0;           // where the token begins
+  int end_line = 0;       // where it ends: byte blocks run over several lines
+  std::size_t begin = 0;  // its bytes in the text: [begin, end)
+  std::size_t end = 0;
 };
 
 // `file "art/x.bmp"`: a byte block read from a file when the description is converted. The word
@@ -40,7 +42,18 @@ std::vector<Token> Tokenize(std::string_view text);
 // How an error message names a token: 'Left', a string, '{', the end of the text.
 String Describe(const Token& token);
 
-// Raises EReadError "Line N: what".
+// What the text syntax raises for what is broken: EReadError "Line N: what", with the words kept
+// apart for a text that is not a whole description (a value on its own names no line).
+class ETextError : public EReadError {
+ public:
+  ETextError(int line, const String& what);
+  const String& What() const { return what_; }
+
+ private:
+  String what_;
+};
+
+// Raises ETextError.
 [[noreturn]] void Fail(int line, const String& what);
 
 }  // namespace fw::syntax

@@ -15,11 +15,12 @@ struct Header {
   int line = 0;
 };
 
-class TextSource : public SyntaxSource {
+class TextSource : public TextItemSource {
  public:
   explicit TextSource(std::string_view text) : tokens_(Tokenize(text)) {}
 
   SyntaxItem Next() override {
+    taken_from_ = pos_;
     if (!started_) {
       started_ = true;
       return ReadHeader();
@@ -55,6 +56,7 @@ class TextSource : public SyntaxSource {
   }
 
   SyntaxValue NextValue(const String& property) override {
+    taken_from_ = pos_;
     const Token& first = Take();
     if (first.line != equals_line_ || first.kind == TokenKind::End) {
       Fail(equals_line_, "value of " + property + " expected after '='");
@@ -85,6 +87,20 @@ class TextSource : public SyntaxSource {
   }
 
   String Where(long long pos) const override { return Format("Line %lld", pos); }
+
+  TextSpan Taken() const override {
+    if (pos_ == taken_from_) return {tokens_[pos_].begin, tokens_[pos_].begin};
+    return {tokens_[taken_from_].begin, tokens_[pos_ - 1].end};
+  }
+
+  // A value standing alone: on the first line, with nothing after it.
+  SyntaxValue LoneValue(const String& property) {
+    equals_line_ = 1;
+    SyntaxValue v = NextValue(property);
+    if (Peek().kind != TokenKind::End)
+      Fail(Peek().line, "unexpected " + Describe(Peek()) + " after the value of " + property);
+    return v;
+  }
 
  private:
   const Token& Peek(std::size_t ahead = 0) const {
@@ -132,6 +148,7 @@ class TextSource : public SyntaxSource {
 
   std::vector<Token> tokens_;
   std::size_t pos_ = 0;
+  std::size_t taken_from_ = 0;  // the first token of what Next() or NextValue() gave last
   bool started_ = false;
   int last_line_ = 0;    // the line the previous item ended on
   int equals_line_ = 0;  // the line of the property whose value comes next
@@ -142,6 +159,20 @@ class TextSource : public SyntaxSource {
 
 std::unique_ptr<SyntaxSource> NewTextSource(std::string_view text) {
   return std::make_unique<TextSource>(text);
+}
+
+std::unique_ptr<TextItemSource> NewTextItemSource(std::string_view text) {
+  return std::make_unique<TextSource>(text);
+}
+
+TextValue ParseValueText(std::string_view text, const String& property) {
+  try {
+    TextSource source(text);
+    SyntaxValue value = source.LoneValue(property);
+    return {std::move(value), source.Taken()};
+  } catch (const ETextError& e) {
+    throw EReadError(e.What());
+  }
 }
 
 }  // namespace fw::syntax

@@ -32,6 +32,32 @@ namespace fw::syntax {
 
 std::unique_ptr<SyntaxSource> NewTextSource(std::string_view text);
 
+// Bytes [begin, end) of a text.
+struct TextSpan {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+// The text source telling where each item lies in the text, for tools that edit a description
+// in place (text_document.h).
+class TextItemSource : public SyntaxSource {
+ public:
+  // The bytes of what Next() or NextValue() gave last, from its first token to its last: an
+  // object's header (class, name, '{'), a property's name and '=', an object's '}', a value
+  // (`file "x"`, a set, a byte block over its lines).
+  virtual TextSpan Taken() const = 0;
+};
+std::unique_ptr<TextItemSource> NewTextItemSource(std::string_view text);
+
+// A value written alone, as after a property's '=' (`393`, `[fsBold]`, `file "art/x.bmp"`), and
+// the span of its tokens in `text` (without the blanks and a comment around them). Raises
+// EReadError with the text reader's words, naming no line.
+struct TextValue {
+  SyntaxValue value;
+  TextSpan span;
+};
+TextValue ParseValueText(std::string_view text, const String& property);
+
 }  // namespace fw::syntax
 
 namespace fw {

@@ -50,6 +50,8 @@ String HexBlock(const std::string& data, const String& indent) {
   return out + indent + ">";
 }
 
+}  // namespace
+
 String ValueText(const SyntaxValue& v, const String& indent) {
   switch (v.kind) {
     case SyntaxValue::Kind::Ident: return v.text;
@@ -65,6 +67,8 @@ String ValueText(const SyntaxValue& v, const String& indent) {
   for (const String& name : v.names) out += (out.size() > 1 ? ", " : "") + name;
   return out + "]";
 }
+
+namespace {
 
 class TextSink : public SyntaxSink {
  public:

@@ -29,6 +29,47 @@ SyntaxValue Text(SyntaxValue::Kind kind, const std::string& text) {
 
 SyntaxValue Named(const String& name) { return Text(SyntaxValue::Kind::Ident, name); }
 
+[[noreturn]] void Fail(const TComponent& obj, const String& what) {
+  throw EWriteError(
+      Format("%s (%s): %s", obj.Name().c_str(), obj.ClassName().c_str(), what.c_str()));
+}
+
+String Identifier(const TComponent& obj, const PropInfo& p, const String& name) {
+  if (!IsIdentifierText(name))
+    Fail(obj, Format("value '%s' of %s is not an identifier", name.c_str(), p.name.c_str()));
+  return name;
+}
+
+SyntaxValue NumberValue(const TComponent& obj, const PropInfo& p, long long value) {
+  switch (p.type) {
+    case PropType::Color:
+    case PropType::Cursor: {
+      const std::optional<String> name = p.named ? p.named->name_of(value) : std::nullopt;
+      if (name && IsIdentifierText(*name)) return Named(*name);
+      // Without a name a colour is written as a 32-bit pattern, a cursor as a number.
+      if (p.type == PropType::Color) return Number(static_cast<std::int32_t>(value), true);
+      return Number(value);
+    }
+    case PropType::Enum:
+    case PropType::Set: Fail(obj, Format("value %lld of %s has no name", value, p.name.c_str()));
+    default: return Number(value);
+  }
+}
+
+SyntaxValue ValueOf(const TComponent& obj, const PropInfo& p, const PropValue& value) {
+  if (const auto* i = std::get_if<long long>(&value)) return NumberValue(obj, p, *i);
+  if (const auto* b = std::get_if<bool>(&value)) return Named(*b ? "True" : "False");
+  if (const auto* s = std::get_if<String>(&value)) return Text(SyntaxValue::Kind::String, *s);
+  if (const auto* id = std::get_if<Ident>(&value)) return Named(Identifier(obj, p, id->name));
+  if (const auto* bytes = std::get_if<Bytes>(&value))
+    return Text(SyntaxValue::Kind::Bytes, bytes->data);
+  SyntaxValue set;
+  set.kind = SyntaxValue::Kind::Set;
+  for (const String& name : std::get<IdentSet>(value).names)
+    set.names.push_back(Identifier(obj, p, name));
+  return set;
+}
+
 class Writer {
  public:
   Writer(const TComponent& root, SyntaxSink& sink) : root_(root), sink_(sink) {}
@@ -40,11 +81,6 @@ class Writer {
   }
 
  private:
-  [[noreturn]] void Fail(const TComponent& obj, const String& what) const {
-    throw EWriteError(
-        Format("%s (%s): %s", obj.Name().c_str(), obj.ClassName().c_str(), what.c_str()));
-  }
-
   void WriteObject(const TComponent& obj) {
     sink_.BeginObject(obj.ClassName(), obj.Name());
     WriteProperties(obj);
@@ -83,42 +119,6 @@ class Writer {
     }
   }
 
-  SyntaxValue ValueOf(const TComponent& obj, const PropInfo& p, const PropValue& value) const {
-    if (const auto* i = std::get_if<long long>(&value)) return NumberValue(obj, p, *i);
-    if (const auto* b = std::get_if<bool>(&value)) return Named(*b ? "True" : "False");
-    if (const auto* s = std::get_if<String>(&value)) return Text(SyntaxValue::Kind::String, *s);
-    if (const auto* id = std::get_if<Ident>(&value)) return Named(Identifier(obj, p, id->name));
-    if (const auto* bytes = std::get_if<Bytes>(&value))
-      return Text(SyntaxValue::Kind::Bytes, bytes->data);
-    SyntaxValue set;
-    set.kind = SyntaxValue::Kind::Set;
-    for (const String& name : std::get<IdentSet>(value).names)
-      set.names.push_back(Identifier(obj, p, name));
-    return set;
-  }
-
-  String Identifier(const TComponent& obj, const PropInfo& p, const String& name) const {
-    if (!IsIdentifierText(name))
-      Fail(obj, Format("value '%s' of %s is not an identifier", name.c_str(), p.name.c_str()));
-    return name;
-  }
-
-  SyntaxValue NumberValue(const TComponent& obj, const PropInfo& p, long long value) const {
-    switch (p.type) {
-      case PropType::Color:
-      case PropType::Cursor: {
-        const std::optional<String> name = p.named ? p.named->name_of(value) : std::nullopt;
-        if (name && IsIdentifierText(*name)) return Named(*name);
-        // Without a name a colour is written as a 32-bit pattern, a cursor as a number.
-        if (p.type == PropType::Color) return Number(static_cast<std::int32_t>(value), true);
-        return Number(value);
-      }
-      case PropType::Enum:
-      case PropType::Set: Fail(obj, Format("value %lld of %s has no name", value, p.name.c_str()));
-      default: return Number(value);
-    }
-  }
-
   const TComponent& root_;
   SyntaxSink& sink_;
   std::size_t written_ = 0;
@@ -127,6 +127,17 @@ class Writer {
 }  // namespace
 
 String WriteComponent(const TComponent& root) { return Writer(root, *NewTextSink()).Run(); }
+
+std::optional<String> PropertyValueText(const TComponent& obj, const String& property,
+                                        const String& indent) {
+  const PropInfo* p = obj.Class().FindProperty(property);
+  if (!p || !p->get) {
+    throw EInvalidOperation("no property " + property + " of " + obj.ClassName() + " to write");
+  }
+  const PropValue value = p->get(obj);
+  if (std::holds_alternative<std::monostate>(value)) return std::nullopt;
+  return ValueText(ValueOf(obj, *p, value), indent);
+}
 
 std::string WriteComponentBinary(const TComponent& root) {
   return Writer(root, *NewBinarySink()).Run();

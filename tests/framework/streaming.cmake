@@ -1,4 +1,5 @@
-# Form descriptions: reader, writer, their errors, and the files their byte blocks may name.
+# Form descriptions: reader, writer, their errors, the files their byte blocks may name, and the
+# text document and single values a designer edits.
 add_executable(qf_streaming_tests
   byte_blocks.cpp
   jpeg_maker.cpp
@@ -7,8 +8,11 @@ add_executable(qf_streaming_tests
   streaming_binary_test.cpp
   streaming_errors_test.cpp
   streaming_files_test.cpp
+  streaming_property_text_test.cpp
+  streaming_text_document_test.cpp
 )
 target_link_libraries(qf_streaming_tests PRIVATE qf_controls qf_description_tools GTest::gtest_main)
+target_compile_definitions(qf_streaming_tests PRIVATE QF_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 add_test(NAME qf_streaming_tests COMMAND qf_streaming_tests)
 
 # The converter the build runs: the main form's text survives text -> text as written, its

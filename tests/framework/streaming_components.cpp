@@ -120,4 +120,11 @@ void TWidget::Loaded() {
   if (caption == "fail when loaded") throw EInvalidOperation("Widget refuses to load");
 }
 
+TWidget* NewWidget(TTestForm& form, const String& name, TComponent* parent) {
+  auto* w = new TWidget(&form);
+  w->SetName(name);
+  w->SetParentComponent(parent ? parent : &form);
+  return w;
+}
+
 }  // namespace qft

@@ -9,6 +9,17 @@ namespace qft {
 
 using fw::String;
 
+// What `run` raises as EReadError; empty when it raises nothing.
+template <class F>
+String ReadErrorOf(F&& run) {
+  try {
+    run();
+  } catch (const fw::EReadError& e) {
+    return e.Message();
+  }
+  return {};
+}
+
 // Live TWidget and TTestForm objects, to catch leaks and double frees.
 inline int g_live = 0;
 // Properties set during a read before the object had its parent.
@@ -71,5 +82,8 @@ class TDerivedForm : public TTestForm {
  public:
   using TTestForm::TTestForm;
 };
+
+// A widget owned by `form`, nested in `parent` (null: the form).
+TWidget* NewWidget(TTestForm& form, const String& name, fw::TComponent* parent);
 
 }  // namespace qft

@@ -5,6 +5,7 @@
 #include "framework/description/binary_reader.h"
 #include "framework/description/reader.h"
 #include "framework/description_tools/converter.h"
+#include "framework/description_tools/text_document.h"
 #include "framework/description_tools/text_parser.h"
 #include "tests/framework/streaming_components.h"
 
@@ -148,6 +149,17 @@ TEST_P(BrokenDescription, TheBinaryFormRaisesTheSameNamingTheOffset) {
   const String where = message.substr(0, message.find(':'));
   EXPECT_EQ(OffsetsOfLine(b.text, binary, b.line).count(where), 1u) << message;
   ExpectNothingLeftBehind(b, binary, where);
+}
+
+// A designer's text document of a description opens when its syntax reads, else raises the
+// same; the names and properties it tells apart it refuses in the reader's words.
+TEST_P(BrokenDescription, ATextDocumentRaisesWhatTheTextReaderRaises) {
+  const String text = GetParam().text;
+  const String syntax = ReadErrorOf([&] { ConvertDescription(text, DescriptionSyntax::Text); });
+  const String document = ReadErrorOf([&] { TextDocument{text}; });
+  TTestForm form(nullptr);
+  const String reader = ReadErrorOf([&] { ReadComponent(text, form); });
+  EXPECT_EQ(document, syntax.empty() && !document.empty() ? reader : syntax);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BrokenDescription, ::testing::ValuesIn(kBroken));

@@ -42,13 +42,6 @@ std::map<String, std::vector<String>> Snapshot(const TComponent& root) {
   return out;
 }
 
-TWidget* NewWidget(TTestForm& form, const String& name, TComponent* parent) {
-  auto* w = new TWidget(&form);
-  w->SetName(name);
-  w->SetParentComponent(parent ? parent : &form);
-  return w;
-}
-
 std::string Noise(std::size_t n) {
   std::string s;
   unsigned x = 12345;
