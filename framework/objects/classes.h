@@ -94,7 +94,7 @@ struct PropInfo {
   const EnumInfo* names = nullptr;       // Enum and Set types
   const NamedIntegers* named = nullptr;  // Color and Cursor types
   std::function<PropValue(const TObject&)> get;
-  // Plain values; events go through `bind`.
+  // Plain values; events go through `bind` (and are emptied by setting nothing).
   std::function<void(TObject&, const PropValue&)> set;
   // Events: bind to the method of that name on the root component.
   std::function<void(TObject&, TComponent& root, const String& method)> bind;
@@ -181,8 +181,20 @@ class TComponent : public TObject {
   // is missing or has another signature.
   template <class... Args>
   TEvent<Args...> MethodEvent(const String& name) const {
+    if (methods_.count(name) == 0) {
+      if (std::function<void()> instead = UnboundMethod(name)) {
+        return TEvent<Args...>([instead](Args...) { instead(); }, name);
+      }
+    }
     const Method& m = FindMethod(name, std::type_index(typeid(void (*)(Args...))));
     return TEvent<Args...>(std::any_cast<std::function<void(Args...)>>(m.fn), name);
+  }
+
+  // A root that stands in for a class it is not (a designer's) may take methods it does not
+  // have: what runs for `name` instead. Empty, as for every other component, refuses it.
+  virtual std::function<void()> UnboundMethod(const String& name) const {
+    (void)name;
+    return {};
   }
 
   // Fields bound to components of the same name after a form description has been read.

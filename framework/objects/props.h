@@ -137,6 +137,13 @@ PropInfo EventProp(String name, TEvent<Args...> T::*field) {
   p.bind = [field](TObject& o, TComponent& root, const String& method) {
     static_cast<T&>(o).*field = root.template MethodEvent<Args...>(method);
   };
+  // Set only to empty it (what a form without the property has); a method is bound by name.
+  p.set = [field, n = p.name](TObject& o, const PropValue& v) {
+    if (!std::holds_alternative<std::monostate>(v)) {
+      throw EInvalidOperation("event " + n + " is bound to a method by its name");
+    }
+    (static_cast<T&>(o).*field).Clear();
+  };
   p.stored = [field](const TObject& o) {
     return static_cast<bool>(static_cast<const T&>(o).*field);
   };
