@@ -179,6 +179,15 @@ void TCustomForm::SetAlphaBlendValue(int value) {
   window_->SetOpacity(alpha_blend_, alpha_blend_value_);
 }
 
+void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
+  border_style_ = style;
+  if (window_->IsVisible()) ApplyBorderStyle();
+}
+
+void TCustomForm::ApplyBorderStyle() {
+  window_->SetBorderless(border_style_ == TFormBorderStyle::bsNone);
+}
+
 void TCustomForm::SetColor(TColor color) {
   color_ = color;
   Invalidate();
@@ -200,6 +209,7 @@ void TCustomForm::SetVisible(bool visible) {
   if (HasState(ComponentState::Loading)) return;
   if (visible) {
     PlaceOnFirstShow();
+    ApplyBorderStyle();
     choices_.EnsureCurrent();  // as a dialog's first control is
   }
   window_->Show(visible);

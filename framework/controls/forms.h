@@ -51,7 +51,9 @@ class TCustomForm : public TWinControl,
   void SetClientHeight(int h) { SetBounds(Left(), Top(), Width(), h); }
 
   TFormBorderStyle BorderStyle() const { return border_style_; }
-  void SetBorderStyle(TFormBorderStyle style) { border_style_ = style; }
+  // bsNone: a window without caption or frame; the others a frame with a title bar showing the
+  // Caption, which the user moves and does not resize. The window takes it when the form shows.
+  void SetBorderStyle(TFormBorderStyle style);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
   bool AutoSize() const { return auto_size_; }
@@ -147,6 +149,7 @@ class TCustomForm : public TWinControl,
   // Raises EReadError for a name in KeyboardOrder that is not one of the form's choices.
   void CheckKeyboardOrder() const;
   void PlaceOnFirstShow();
+  void ApplyBorderStyle();
   // Gives the window the bounds held back while a description was read.
   void ReleaseWindowBounds();
   // A mouse event at `pos`: one hit test, whose control the application records with the pointer
