@@ -50,6 +50,8 @@ class Device {
   virtual Size TextExtent(std::string_view text) = 0;
   // Opaque text: the cell (x, y, x + extent.cx, y + extent.cy) is filled with back first.
   virtual void TextOutOpaque(Point at, std::string_view text, ColorRef fore, ColorRef back) = 0;
+  // The same glyphs (and lines) alone: what lies under the cell stays.
+  virtual void TextOutTransparent(Point at, std::string_view text, ColorRef fore) = 0;
 
   // Unscaled copy with the top-left corner at `at`.
   virtual void DrawImage(Point at, const ImageView& image) = 0;

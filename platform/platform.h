@@ -120,6 +120,10 @@ class Window {
   virtual void SetBounds(const Rect& client_screen_bounds) = 0;
   virtual Rect Bounds() const = 0;  // the client area in screen coordinates
   virtual void SetOpacity(bool layered, std::uint8_t alpha) = 0;
+  // Neither caption nor frame (true), or a frame with a title bar that shows the title (false):
+  // the user moves such a window, minimises and closes it, and never resizes it. The client area
+  // stays where it is (a window manager may move an X window to make room for its frame).
+  virtual void SetBorderless(bool borderless) = 0;
   virtual void Invalidate(const Rect& client_rect) = 0;
   // Paints what is invalid now, without going through the queue.
   virtual void Update() = 0;

@@ -94,8 +94,10 @@ void TApplication::Idle() {
     ~Scope() { idle = false; }
   } scope(idle_);
   TControl* target = ControlUnderPointer();
-  // While a control holds the mouse, only it hears of entering and leaving.
+  // While a control holds the mouse, only it hears of entering and leaving; a designed form's
+  // controls hear of neither.
   if (capture_control_ && target != capture_control_) target = nullptr;
+  if (target && target->ParentForm()->Designer()) target = nullptr;
   if (target != mouse_control_) {
     TControl* previous = mouse_control_;
     mouse_control_ = target;

@@ -51,6 +51,9 @@ class TShiftState {
 
 using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
+// A key going down (a pf::KeyCode, Windows' virtual-key code); a handler that takes it sets it to
+// 0, and nothing else acts on it.
+using TKeyEvent = TEvent<TObject*, unsigned&, TShiftState>;
 
 // A component message, as controls dispatch them to their handlers.
 struct TMessage {
@@ -166,6 +169,15 @@ class TControl : public TComponent {
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void Click();
+
+  // Keys, while the control is its form's current choice: a key going down, offered before the
+  // form acts on it (Tab excepted), and whether the control took it; a character typed.
+  virtual bool KeyDown(unsigned key, TShiftState shift) {
+    (void)key;
+    (void)shift;
+    return false;
+  }
+  virtual void KeyPress(char c) { (void)c; }
 
   // What screen readers are told of the control (its form describes it to them). A control that
   // is only part of the picture has no role and is not listed: the default.

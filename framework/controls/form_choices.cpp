@@ -68,7 +68,7 @@ TControl* TFormChoices::Step(int direction) const {
 
 bool TFormChoices::CanPress(const TControl& choice) const {
   return choice.AccessibleRole() == pf::AccessibleRole::kPushButton && form_.GetEnabled() &&
-         form_.Visible() && CanTakeKeyboard(choice);
+         form_.Visible() && !form_.HasState(ComponentState::Designing) && CanTakeKeyboard(choice);
 }
 
 void TFormChoices::ControlLeaving(const TControl& control) {
@@ -76,7 +76,8 @@ void TFormChoices::ControlLeaving(const TControl& control) {
 }
 
 std::optional<TRect> TFormChoices::WantedCue() const {
-  if (!cue_wanted_ || !focused_ || !current_ || !current_->Visible() || !form_.Visible()) {
+  if (!cue_wanted_ || !focused_ || !current_ || !current_->Visible() || !form_.Visible() ||
+      form_.HasState(ComponentState::Designing)) {
     return std::nullopt;
   }
   const TPoint origin = current_->ClientToForm({0, 0});

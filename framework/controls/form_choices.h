@@ -32,7 +32,7 @@ class TFormChoices {
   // Shown and taking input: what a dialog's Tab stops at.
   static bool CanTakeKeyboard(const TControl& choice);
   // Whether a press of it runs now, as a click of the mouse would: a push button that, and whose
-  // form, is shown and takes input.
+  // form, is shown and takes input, on a form that is not designed.
   bool CanPress(const TControl& choice) const;
   // `control` leaves the form: if it is, or holds, the current choice, none is current.
   void ControlLeaving(const TControl& control);
@@ -45,7 +45,7 @@ class TFormChoices {
   }
 
   // The focus cue: none until the keyboard is first used, then the system's focus rectangle one
-  // pixel round the current choice, while the form has the focus.
+  // pixel round the current choice, while the form has the focus and is not designed.
   void KeyboardUsed() {
     cue_wanted_ = true;
     cue_stale_ = true;

@@ -1,5 +1,6 @@
 // A form and the mouse: each event goes to the control under it (or the one holding the mouse),
-// under the click rule; the pointer is reported to the application, which keeps where it is.
+// under the click rule, or to the designer of a designed form; the pointer is reported to the
+// application, which keeps where it is.
 #include "framework/controls/forms.h"
 #include "framework/controls/forms_application.h"
 
@@ -13,7 +14,6 @@ TMouseButton ButtonOf(pf::MouseButton b) {
     default: return TMouseButton::mbLeft;
   }
 }
-
 
 // Whether `control` and every control it lies in on the form take input: then a hit test that
 // passes over disabled controls finds it too.
@@ -41,7 +41,17 @@ TControl* TCustomForm::MouseEventTarget(pf::Point pos, TPoint* local) {
   return target;
 }
 
+bool TCustomForm::ForDesigner(pf::Point pos) {
+  if (!designer_) return false;
+  if (TFormsApplication* app = FormsApplication()) app->PointerAt(*this, pos, nullptr);
+  return true;
+}
+
 void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {
+  if (ForDesigner(e.pos)) {
+    designer_->FormMouseDown(e);
+    return;
+  }
   TPoint p;
   TControl* target = MouseEventTarget(e.pos, &p);
   TFormsApplication* app = FormsApplication();
@@ -55,6 +65,10 @@ void TCustomForm::WindowMouseDown(const pf::MouseEvent& e) {
 }
 
 void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
+  if (ForDesigner(e.pos)) {
+    designer_->FormMouseUp(e);
+    return;
+  }
   TPoint p;
   TControl* target = MouseEventTarget(e.pos, &p);
   TFormsApplication* app = FormsApplication();
@@ -71,6 +85,10 @@ void TCustomForm::WindowMouseUp(const pf::MouseEvent& e) {
 }
 
 void TCustomForm::WindowMouseMove(unsigned shift, pf::Point pos) {
+  if (ForDesigner(pos)) {
+    designer_->FormMouseMove(shift, pos);
+    return;
+  }
   TPoint p;
   TControl* target = MouseEventTarget(pos, &p);
   UpdateCursor(target);
@@ -88,6 +106,14 @@ void TCustomForm::WindowPointerLeft() {
 }
 
 void TCustomForm::WindowCaptureLost() {
+  if (designer_) {
+    designer_->FormCaptureLost();
+    return;
+  }
+  ReleaseMouseControl();
+}
+
+void TCustomForm::ReleaseMouseControl() {
   TFormsApplication* app = FormsApplication();
   if (!app) return;
   TControl* captured = app->CaptureControl();

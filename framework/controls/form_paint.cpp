@@ -1,5 +1,5 @@
 // A form's pixels: the paint of its window, the devices its controls draw on outside a paint, and
-// the focus cue placed where the current choice is.
+// the focus cue placed where the current choice is; a designer's marks over a designed form.
 #include "framework/controls/forms.h"
 
 namespace fw {
@@ -29,6 +29,7 @@ void TCustomForm::WindowPaint(pf::Device& device, const pf::Rect& update) {
   device.SetOrigin({0, 0});
   device.SetClip(update);
   choices_.PaintCue(device);
+  if (designer_) designer_->PaintOver(device, update);
 }
 
 // A control draws straight on the window: where it draws over the cue (a neighbour overlapping
@@ -36,6 +37,7 @@ void TCustomForm::WindowPaint(pf::Device& device, const pf::Rect& update) {
 std::unique_ptr<pf::Device> TCustomForm::DrawingDevice(const TRect& area) {
   const std::optional<TRect>& cue = choices_.DrawnCue();
   if (cue && !cue->Intersect(area).IsEmpty()) InvalidateArea(*cue);
+  if (designer_) InvalidateArea(area);  // for the designer's marks there
   return window_->GetDevice();
 }
 

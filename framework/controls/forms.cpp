@@ -83,10 +83,12 @@ const ClassInfo& TForm::StaticClass() {
     p.push_back(StringProp<T>("Caption", &T::Caption, &T::SetCaption));
     p.push_back(BooleanProp<T>("Enabled", &T::GetEnabled, &T::SetEnabled, true));
     p.push_back(KeyboardOrderProp());
+    p.push_back(BooleanProp<T>("KeyPreview", &T::KeyPreview, &T::SetKeyPreview, false));
     for (PropInfo& font : FontProperties()) p.push_back(std::move(font));
     p.push_back(BytesProp<T>("Icon.Data", &T::IconData, &T::SetIconData));
     p.push_back(EventProp<T>("OnCreate", &T::OnCreate));
     p.push_back(EventProp<T>("OnDestroy", &T::OnDestroy));
+    p.push_back(EventProp<T>("OnKeyDown", &T::OnKeyDown));
     return c;
   }();
   return info;
@@ -171,12 +173,26 @@ void TCustomForm::ChildBoundsChanged(TControl*) { AdjustSize(); }
 
 void TCustomForm::SetAlphaBlend(bool on) {
   alpha_blend_ = on;
-  window_->SetOpacity(alpha_blend_, alpha_blend_value_);
+  ApplyOpacity();
 }
 
 void TCustomForm::SetAlphaBlendValue(int value) {
   alpha_blend_value_ = static_cast<std::uint8_t>(value);
-  window_->SetOpacity(alpha_blend_, alpha_blend_value_);
+  ApplyOpacity();
+}
+
+// A designed form shows what it holds, whatever its blend would make of it.
+void TCustomForm::ApplyOpacity() {
+  window_->SetOpacity(alpha_blend_ && !designer_, alpha_blend_value_);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
+  border_style_ = style;
+  if (window_->IsVisible()) ApplyBorderStyle();
+}
+
+void TCustomForm::ApplyBorderStyle() {
+  window_->SetBorderless(border_style_ == TFormBorderStyle::bsNone);
 }
 
 void TCustomForm::SetColor(TColor color) {
@@ -200,6 +216,7 @@ void TCustomForm::SetVisible(bool visible) {
   if (HasState(ComponentState::Loading)) return;
   if (visible) {
     PlaceOnFirstShow();
+    ApplyBorderStyle();
     choices_.EnsureCurrent();  // as a dialog's first control is
   }
   window_->Show(visible);
@@ -322,7 +339,13 @@ void TCustomForm::CheckKeyboardOrder() const {
 
 // ---- the window's close and restore ---------------------------------------------------
 
-void TCustomForm::WindowCloseRequest() { Close(); }
+void TCustomForm::WindowCloseRequest() {
+  if (designer_) {
+    designer_->FormCloseRequest();
+  } else {
+    Close();
+  }
+}
 
 // Back on screen under a pointer that may not have moved: no event says where it is.
 void TCustomForm::WindowRestored() {

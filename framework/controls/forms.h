@@ -6,6 +6,7 @@
 #include "framework/controls/control.h"
 #include "framework/controls/form_accessibility.h"
 #include "framework/controls/form_choices.h"
+#include "framework/controls/form_designer.h"
 #include "framework/graphics/icon.h"
 #include "platform/platform.h"
 
@@ -51,7 +52,9 @@ class TCustomForm : public TWinControl,
   void SetClientHeight(int h) { SetBounds(Left(), Top(), Width(), h); }
 
   TFormBorderStyle BorderStyle() const { return border_style_; }
-  void SetBorderStyle(TFormBorderStyle style) { border_style_ = style; }
+  // bsNone: a window without caption or frame; the others a frame with a title bar showing the
+  // Caption, which the user moves and does not resize. The window takes it when the form shows.
+  void SetBorderStyle(TFormBorderStyle style);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
   bool AutoSize() const { return auto_size_; }
@@ -71,6 +74,9 @@ class TCustomForm : public TWinControl,
   // choices of the form, each once.
   const std::vector<String>& KeyboardOrder() const { return keyboard_order_; }
   void SetKeyboardOrder(std::vector<String> names) { keyboard_order_ = std::move(names); }
+  // Whether the form sees keys before its current choice (OnKeyDown), and may take them there.
+  bool KeyPreview() const { return key_preview_; }
+  void SetKeyPreview(bool preview) { key_preview_ = preview; }
   TIcon* Icon() const { return icon_.get(); }
   std::string IconData() const { return icon_->Data(); }
   void SetIconData(const std::string& data);
@@ -87,6 +93,17 @@ class TCustomForm : public TWinControl,
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
+  // Keys going down on the form: first of all with KeyPreview, else those its current choice did
+  // not take. A handler that sets the key to 0 takes it: the form does nothing more with it.
+  TKeyEvent OnKeyDown;
+
+  // The design environment attached to the form, or null: the form runs.
+  TFormDesigner* Designer() const { return designer_; }
+  // Attaches `designer`, or detaches with null. While attached, the form and every component it
+  // owns are Designing; the window's events go to the designer, so the controls take no mouse or
+  // key input and run no handlers, and none lights under the pointer; the window is opaque
+  // whatever AlphaBlend says; the form draws no focus cue, and the designer paints over it.
+  void SetDesigner(TFormDesigner* designer);
 
   pf::Window& Window() const override { return *window_; }
   // The form as screen readers see it.
@@ -129,6 +146,9 @@ class TCustomForm : public TWinControl,
   void WindowPointerLeft() override;
   void WindowKeyDown(const pf::KeyEvent& e) override;
   void WindowFocusChanged(bool focused) override;
+  // A character typed on the window: to the designer, else to the current choice. For the
+  // window's character report, when the seam's WindowHandler has one.
+  void WindowChar(char c);
 
  protected:
   TControlHost* AsHost() override { return this; }
@@ -147,15 +167,27 @@ class TCustomForm : public TWinControl,
   // Raises EReadError for a name in KeyboardOrder that is not one of the form's choices.
   void CheckKeyboardOrder() const;
   void PlaceOnFirstShow();
+  void ApplyBorderStyle();
+  void ApplyOpacity();
   // Gives the window the bounds held back while a description was read.
   void ReleaseWindowBounds();
   // A mouse event at `pos`: one hit test, whose control the application records with the pointer
   // there; the control the event goes to (the one holding the mouse, else the one under it that
   // takes input), with `pos` in its coordinates.
   TControl* MouseEventTarget(pf::Point pos, TPoint* local);
+  // Whether a mouse event at `pos` goes to the designer: the application still hears where the
+  // pointer is, over no control.
+  bool ForDesigner(pf::Point pos);
+  // The control holding the mouse, if it is this form's, lets go of it without a click.
+  void ReleaseMouseControl();
   // The keyboard: to the choice `direction` steps on; the current choice's press.
   void StepChoice(int direction);
   void PressChoice();
+  void RunOnKeyDown(unsigned& key, TShiftState shift);
+  // Offers `key` to the current choice: 0 when it took it.
+  unsigned OfferToChoice(unsigned key, TShiftState shift);
+  // What the form itself does with a key nothing took: the dialog's keys.
+  void DialogKey(unsigned key, bool repeat, bool shifted);
   void MoveChoice(TControl* choice);
   // Tells screen readers which object has the focus now.
   void AnnounceFocus();
@@ -172,6 +204,8 @@ class TCustomForm : public TWinControl,
   String caption_;
   std::unique_ptr<TIcon> icon_;
   std::vector<String> keyboard_order_;
+  bool key_preview_ = false;
+  TFormDesigner* designer_ = nullptr;
   TFormChoices choices_{*this, keyboard_order_};
   TFormAccessibility accessibility_{*this, *this, choices_};
   bool shown_once_ = false;

@@ -61,7 +61,10 @@ void TTimer::UpdateTimer() {
 void TTimer::Restart() {
   Stop();
   if (!enabled_ || interval_ == 0) return;
-  timer_id_ = pf::Current().StartTimer(interval_, [this] { Tick(); });
+  // A designed form's timers keep still: the form shows as it was made.
+  timer_id_ = pf::Current().StartTimer(interval_, [this] {
+    if (!HasState(ComponentState::Designing)) Tick();
+  });
 }
 
 void TTimer::Tick() {

@@ -30,6 +30,8 @@ class TCanvas {
   void Polyline(std::initializer_list<pf::Point> points);
   // The cell is filled with the brush colour behind the text.
   void TextOut(int x, int y, const String& text);
+  // The text alone, over what is there.
+  void TextOutTransparent(int x, int y, const String& text);
   pf::Size TextExtent(const String& text);
   int TextWidth(const String& text) { return TextExtent(text).cx; }
   int TextHeight(const String& text) { return TextExtent(text).cy; }

@@ -132,6 +132,12 @@ TComponent::~TComponent() {
 void TComponent::Insert(TComponent* component) {
   components_.push_back(component);
   component->owner_ = this;
+  if (HasState(ComponentState::Designing)) component->SetDesigning(true);
+}
+
+void TComponent::SetDesigning(bool on) {
+  SetState(ComponentState::Designing, on);
+  for (TComponent* c : components_) c->SetDesigning(on);
 }
 
 void TComponent::Remove(TComponent* component) {
@@ -192,17 +198,23 @@ void TComponent::SetState(ComponentState s, bool on) {
   }
 }
 
-const TComponent::Method& TComponent::FindMethod(const String& name,
+const TComponent::Method* TComponent::FindMethod(const String& name,
                                                  std::type_index signature) const {
   auto it = methods_.find(name);
-  if (it == methods_.end()) {
-    throw EReadError(Format("Method %s not found in %s", name.c_str(), ClassName().c_str()));
-  }
+  if (it == methods_.end()) return nullptr;
   if (it->second.signature != signature) {
     throw EReadError(
         Format("Method %s of %s does not fit the event", name.c_str(), ClassName().c_str()));
   }
-  return it->second;
+  return &it->second;
+}
+
+std::function<void()> TComponent::StandIn(const String& name) const {
+  std::function<void()> stand_in = UnboundMethod(name);
+  if (!stand_in) {
+    throw EReadError(Format("Method %s not found in %s", name.c_str(), ClassName().c_str()));
+  }
+  return stand_in;
 }
 
 void TComponent::BindFields() {

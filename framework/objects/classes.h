@@ -177,21 +177,19 @@ class TComponent : public TObject {
                      std::function<void(Args...)>(
                          [self, method](Args... args) { (self->*method)(args...); })});
   }
-  // The published method `name` as an event of the given signature; raises EReadError when it
-  // is missing or has another signature.
+  // The published method `name` as an event of the given signature, named so; where it is
+  // missing, what UnboundMethod supplies instead. Raises EReadError when it has another
+  // signature, or is missing and nothing is supplied.
   template <class... Args>
   TEvent<Args...> MethodEvent(const String& name) const {
-    if (methods_.count(name) == 0) {
-      if (std::function<void()> instead = UnboundMethod(name)) {
-        return TEvent<Args...>([instead](Args...) { instead(); }, name);
-      }
+    if (const Method* m = FindMethod(name, std::type_index(typeid(void (*)(Args...))))) {
+      return TEvent<Args...>(std::any_cast<std::function<void(Args...)>>(m->fn), name);
     }
-    const Method& m = FindMethod(name, std::type_index(typeid(void (*)(Args...))));
-    return TEvent<Args...>(std::any_cast<std::function<void(Args...)>>(m.fn), name);
+    return TEvent<Args...>([stand_in = StandIn(name)](Args...) { stand_in(); }, name);
   }
-
-  // A root that stands in for a class it is not (a designer's) may take methods it does not
-  // have: what runs for `name` instead. Empty, as for every other component, refuses it.
+  // What runs for an event bound to the method `name` that this root does not have: none by
+  // default (the method is missing). A stand-in for a class it does not link (a designer's)
+  // accepts such names; the event keeps the name, so writers write it.
   virtual std::function<void()> UnboundMethod(const String& name) const {
     (void)name;
     return {};
@@ -216,6 +214,9 @@ class TComponent : public TObject {
  protected:
   // A component owned by this one is about to go away.
   virtual void Notification(TComponent* component) { (void)component; }
+  // Marks this component and every one it owns as Designing, or none of them; a component made
+  // later with a Designing owner is Designing from its making.
+  void SetDesigning(bool on);
 
  private:
   pf::AliveToken life_;
@@ -227,7 +228,10 @@ class TComponent : public TObject {
     String name;
     std::function<bool(TComponent*)> bind;
   };
-  const Method& FindMethod(const String& name, std::type_index signature) const;
+  // Null when it is missing; raises EReadError when it has another signature.
+  const Method* FindMethod(const String& name, std::type_index signature) const;
+  // UnboundMethod's stand-in for `name`; raises EReadError when there is none.
+  std::function<void()> StandIn(const String& name) const;
   void Insert(TComponent* component);
   void Remove(TComponent* component);
 

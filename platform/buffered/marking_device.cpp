@@ -78,6 +78,11 @@ void MarkingDevice::TextOutOpaque(Point at, std::string_view text, ColorRef fore
   inner_->TextOutOpaque(at, text, fore, back);
 }
 
+void MarkingDevice::TextOutTransparent(Point at, std::string_view text, ColorRef fore) {
+  touched_ = touched_.Union(clip_);
+  inner_->TextOutTransparent(at, text, fore);
+}
+
 void MarkingDevice::DrawImage(Point at, const ImageView& image) {
   Mark(Around(at, image));
   inner_->DrawImage(at, image);

@@ -26,6 +26,7 @@ class MarkingDevice final : public Device {
   void SelectFont(const FontSpec& font) override { inner_->SelectFont(font); }
   Size TextExtent(std::string_view text) override { return inner_->TextExtent(text); }
   void TextOutOpaque(Point at, std::string_view text, ColorRef fore, ColorRef back) override;
+  void TextOutTransparent(Point at, std::string_view text, ColorRef fore) override;
   void DrawImage(Point at, const ImageView& image) override;
   void DrawImageTransparent(Point at, const ImageView& image, ColorRef transparent) override;
   void StretchKeyed(const Rect& dst, const ImageView& image, const Rect& src_rect, ColorRef key,

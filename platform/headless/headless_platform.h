@@ -30,6 +30,7 @@ class HeadlessWindow : public Window, private ScreenPort {
   void SetBounds(const Rect& bounds) override;
   Rect Bounds() const override { return bounds_; }
   void SetOpacity(bool layered, std::uint8_t alpha) override;
+  void SetBorderless(bool borderless) override { borderless_ = borderless; }
   void Invalidate(const Rect& client_rect) override;
   void Update() override;
   std::unique_ptr<Device> GetDevice() override;
@@ -48,6 +49,7 @@ class HeadlessWindow : public Window, private ScreenPort {
   AccessibleTree* Accessible() const { return accessible_; }
   WindowHandler* Handler() const { return handler_; }
   bool Enabled() const { return enabled_; }
+  bool Borderless() const { return borderless_; }
   bool Layered() const { return layered_; }
   std::uint8_t Alpha() const { return alpha_; }
   CursorShape Cursor() const { return cursor_; }
@@ -79,6 +81,7 @@ class HeadlessWindow : public Window, private ScreenPort {
   Rect bounds_;
   BufferedWindow buffer_;
   bool enabled_ = true;
+  bool borderless_;
   bool layered_ = false;
   std::uint8_t alpha_ = 255;
   CursorShape cursor_ = CursorShape::Arrow;

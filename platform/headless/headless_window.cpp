@@ -9,7 +9,8 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowParams& p
                                WindowHandler* handler, NativeHandle handle)
     : platform_(platform), handler_(handler), handle_(handle), bounds_(params.bounds),
       buffer_(*this, std::max(bounds_.Width(), 0), std::max(bounds_.Height(), 0)),
-      layered_(params.layered), alpha_(params.alpha), title_(params.title) {}
+      borderless_(params.borderless), layered_(params.layered), alpha_(params.alpha),
+      title_(params.title) {}
 
 HeadlessWindow::~HeadlessWindow() { platform_.WindowGone(this); }
 

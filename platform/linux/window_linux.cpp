@@ -40,7 +40,11 @@ LinuxWindow::LinuxWindow(WindowHost& host, const WindowParams& params, WindowHan
       handler_(handler), bounds_(params.bounds),
       buffer_(*this, std::max(bounds_.Width(), 1), std::max(bounds_.Height(), 1)),
       caption_(params.title), borderless_(params.borderless) {
-  if (params.borderless) SetBorderless(x_, xid());
+  if (params.borderless) {
+    linux_x::SetBorderless(x_, xid());
+  } else {
+    SetFramed(x_, xid());
+  }
   SetClassHint(x_, xid(), host_.ProgramName());
   SetManagementHints(x_, xid(), host_.Leader(), bounds_);
   ShowName();
@@ -117,6 +121,19 @@ Rect LinuxWindow::Bounds() const {
 
 void LinuxWindow::SetOpacity(bool layered, std::uint8_t alpha) {
   SetOpacityProperty(x_, xid(), layered, alpha);
+}
+
+// A framed window shows its own caption as its name, a borderless one the application's title.
+void LinuxWindow::SetBorderless(bool borderless) {
+  if (borderless == borderless_) return;
+  borderless_ = borderless;
+  if (borderless) {
+    linux_x::SetBorderless(x_, xid());
+  } else {
+    SetFramed(x_, xid());
+  }
+  ShowName();
+  XFlush(x_.display());
 }
 
 void LinuxWindow::Invalidate(const Rect& client_rect) { buffer_.Invalidate(client_rect); }

@@ -17,13 +17,28 @@ void ChangeLongs(const XConnection& x, ::Window w, Atom property, Atom type,
                   static_cast<int>(values.size()));
 }
 
+// The Motif hints' flags, functions and decorations (then the input mode and a status, unused).
+void SetMotifHints(const XConnection& x, ::Window w, unsigned long flags, unsigned long functions,
+                   unsigned long decorations) {
+  ChangeLongs(x, w, x.atoms().motif_wm_hints, x.atoms().motif_wm_hints,
+              {flags, functions, decorations, 0, 0});
+}
+
+constexpr unsigned long kFunctionsFlag = 1ul << 0;
+constexpr unsigned long kDecorationsFlag = 1ul << 1;
+
 }  // namespace
 
 void SetBorderless(const XConnection& x, ::Window w) {
-  constexpr unsigned long kDecorationsFlag = 1ul << 1;
-  // flags, functions, decorations, input mode, status
-  ChangeLongs(x, w, x.atoms().motif_wm_hints, x.atoms().motif_wm_hints,
-              {kDecorationsFlag, 0, 0, 0, 0});
+  SetMotifHints(x, w, kDecorationsFlag, 0, 0);
+}
+
+void SetFramed(const XConnection& x, ::Window w) {
+  constexpr unsigned long kMove = 1ul << 2, kMinimize = 1ul << 3, kClose = 1ul << 5;
+  constexpr unsigned long kBorder = 1ul << 1, kTitle = 1ul << 3, kMenu = 1ul << 4,
+                          kMinimizeButton = 1ul << 5;
+  SetMotifHints(x, w, kFunctionsFlag | kDecorationsFlag, kMove | kMinimize | kClose,
+                kBorder | kTitle | kMenu | kMinimizeButton);
 }
 
 void SetClassHint(const XConnection& x, ::Window w, std::string_view program_name) {

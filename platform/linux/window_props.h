@@ -10,6 +10,9 @@ namespace pf::linux_x {
 
 // No title bar or frame, but still managed: a taskbar entry, and it can be iconified.
 void SetBorderless(const XConnection& x, ::Window w);
+// A frame with a title bar, the window menu and a minimise button: the user moves, iconifies and
+// closes the window, and does not resize it.
+void SetFramed(const XConnection& x, ::Window w);
 // WM_CLASS: the program's name, as its executable is named and as the program names itself.
 void SetClassHint(const XConnection& x, ::Window w, std::string_view program_name);
 // WM_DELETE_WINDOW, the group leader, a position the window manager keeps.

@@ -1,6 +1,7 @@
 #pragma once
 // The software device: GDI's drawing rules on a 32-bit pixel buffer, FreeType for text.
 #include <memory>
+#include <optional>
 
 #include "platform/device.h"
 #include "platform/raster/raster_font.h"
@@ -24,6 +25,7 @@ class RasterDevice final : public Device {
   void SelectFont(const FontSpec& font) override;
   Size TextExtent(std::string_view text) override;
   void TextOutOpaque(Point at, std::string_view text, ColorRef fore, ColorRef back) override;
+  void TextOutTransparent(Point at, std::string_view text, ColorRef fore) override;
 
   void DrawImage(Point at, const ImageView& image) override;
   void DrawImageTransparent(Point at, const ImageView& image, ColorRef transparent) override;
@@ -43,6 +45,8 @@ class RasterDevice final : public Device {
   void CopyImage(Point at, const ImageView& image, const std::uint32_t* skip);
   void DrawGlyph(const Glyph& glyph, int pen_x, int baseline, std::uint32_t pixel);
   void DrawTextLines(Point at, int width, std::uint32_t pixel);
+  // The cell filled with `back` first, if given.
+  void DrawText(Point at, std::string_view text, ColorRef fore, std::optional<ColorRef> back);
   const RasterFont& Font();
 
   PixelBuffer target_;

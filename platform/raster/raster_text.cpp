@@ -1,5 +1,5 @@
-// Opaque text: the cell filled with the back colour, then monochrome glyphs in the fore colour on
-// a baseline one ascent below the top; glyphs may leave the cell, never the clip.
+// Text: the cell filled with the back colour (opaque text), then monochrome glyphs in the fore
+// colour on a baseline one ascent below the top; glyphs may leave the cell, never the clip.
 #include "platform/raster/raster_device.h"
 
 namespace pf::raster {
@@ -40,6 +40,15 @@ void RasterDevice::DrawTextLines(Point at, int width, std::uint32_t pixel) {
 }
 
 void RasterDevice::TextOutOpaque(Point at, std::string_view text, ColorRef fore, ColorRef back) {
+  DrawText(at, text, fore, back);
+}
+
+void RasterDevice::TextOutTransparent(Point at, std::string_view text, ColorRef fore) {
+  DrawText(at, text, fore, std::nullopt);
+}
+
+void RasterDevice::DrawText(Point at, std::string_view text, ColorRef fore,
+                            std::optional<ColorRef> back) {
   const RasterFont& font = Font();
   const Size extent = font.Extent(text);
   const Point d{AddSat(at.x, origin_.x), AddSat(at.y, origin_.y)};
@@ -49,7 +58,7 @@ void RasterDevice::TextOutOpaque(Point at, std::string_view text, ColorRef fore,
   const Rect reach{SubSat(d.x, margin), SubSat(d.y, margin), AddSat(d.x, AddSat(extent.cx, margin)),
                    AddSat(d.y, AddSat(extent.cy, margin))};
   if (reach.Intersect(clip_).IsEmpty()) return;
-  FillDeviceRect({d.x, d.y, d.x + extent.cx, d.y + extent.cy}, ColorRefToPixel(back));
+  if (back) FillDeviceRect({d.x, d.y, d.x + extent.cx, d.y + extent.cy}, ColorRefToPixel(*back));
   const std::uint32_t ink = ColorRefToPixel(fore);
   int pen_x = d.x;
   for (char c : text) {

@@ -102,6 +102,16 @@ void GdiDevice::TextOutOpaque(Point at, std::string_view text, ColorRef fore, Co
   ::ExtTextOutA(dc_, at.x, at.y, ETO_OPAQUE, &cell, text.data(), TextLength(text), nullptr);
 }
 
+void GdiDevice::TextOutTransparent(Point at, std::string_view text, ColorRef fore) {
+  HFONT font = CurrentFont();
+  Operation op(*this);
+  Selection use_font(dc_, font);
+  ::SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  ::SetTextColor(dc_, fore);
+  ::SetBkMode(dc_, TRANSPARENT);
+  ::ExtTextOutA(dc_, at.x, at.y, 0, nullptr, text.data(), TextLength(text), nullptr);
+}
+
 void GdiDevice::DrawImage(Point at, const ImageView& image) {
   if (image.pixels == nullptr || image.width <= 0 || image.height <= 0) return;
   Operation op(*this);

@@ -24,6 +24,7 @@ class GdiDevice : public Device {
   void SelectFont(const FontSpec& font) override;
   Size TextExtent(std::string_view text) override;
   void TextOutOpaque(Point at, std::string_view text, ColorRef fore, ColorRef back) override;
+  void TextOutTransparent(Point at, std::string_view text, ColorRef fore) override;
 
   void DrawImage(Point at, const ImageView& image) override;
   void DrawImageTransparent(Point at, const ImageView& image, ColorRef transparent) override;

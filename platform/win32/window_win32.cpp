@@ -58,9 +58,13 @@ HCURSOR CursorFor(CursorShape shape) {
 // the window is not layered, shows at full opacity at once, and opacity changes do nothing.
 bool CanBeLayered() { return Optional().set_layered_window_attributes != nullptr; }
 
+// A frame the user moves the window by, with the window menu and a minimise button; no sizing
+// border, no maximise button.
+constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
 DWORD StyleFor(const WindowParams& p) {
   DWORD style = WS_POPUP | WS_CLIPCHILDREN;
-  if (!p.borderless) style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  if (!p.borderless) style |= kFrameStyle;
   return style;
 }
 
@@ -310,6 +314,20 @@ void Win32Window::SetOpacity(bool layered, std::uint8_t alpha) {
   }
   if (!(ex_style & WS_EX_LAYERED)) ::SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
   Optional().set_layered_window_attributes(hwnd_, 0, alpha, LWA_ALPHA);
+}
+
+// The window's outer rectangle grows or shrinks round its client area, which stays put.
+void Win32Window::SetBorderless(bool borderless) {
+  const LONG_PTR style = ::GetWindowLongPtrA(hwnd_, GWL_STYLE);
+  const LONG_PTR wanted = borderless ? style & ~LONG_PTR{kFrameStyle} : style | kFrameStyle;
+  if (wanted == style) return;
+  const Rect client = Bounds();
+  ::SetWindowLongPtrA(hwnd_, GWL_STYLE, wanted);
+  const RECT r = WindowRectFor(client);
+  CallingBack([&] {
+    ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  });
 }
 
 void Win32Window::Invalidate(const Rect& client_rect) {

@@ -30,6 +30,7 @@ class Win32Window : public Window {
   void SetBounds(const Rect& client_screen_bounds) override;
   Rect Bounds() const override;
   void SetOpacity(bool layered, std::uint8_t alpha) override;
+  void SetBorderless(bool borderless) override;
   void Invalidate(const Rect& client_rect) override;
   void Update() override;
   std::unique_ptr<Device> GetDevice() override;

@@ -50,6 +50,7 @@ TEST_F(FormMain, FormPropertiesComeFromTheDescription) {
   // Centred on the 1024 x 768 screen, not at the stored 407, 256; transparent when first shown.
   EXPECT_EQ(MainWindow().Bounds(), (pf::Rect{212, 184, 812, 584}));
   EXPECT_TRUE(MainWindow().IsVisible());
+  EXPECT_TRUE(MainWindow().Borderless());
   EXPECT_TRUE(MainWindow().Layered());
   EXPECT_EQ(MainWindow().Alpha(), 0);
 }

@@ -96,6 +96,21 @@ TEST_F(Text, OpaqueCellHoldsOnlyForeAndBackOnTheBaseline) {
   EXPECT_EQ(CountInRow(cell.top + kAscent + 1, cell.left, cell.right, kFore), 0);
 }
 
+// The glyphs where the opaque text has them; elsewhere, the two colours it was drawn over.
+TEST_F(Text, TransparentTextDrawsTheOpaqueGlyphsAlone) {
+  dev().TextOutOpaque({3, 2}, "Exit", kBlue, kRed);
+  const PixelImage opaque = PixelImage::CopyOf(surface_->Pixels());
+  dev().FillRect({0, 0, 80, 20}, kWhite);
+  dev().FillRect({0, 0, 12, 20}, kGreen);
+  dev().TextOutTransparent({3, 2}, "Exit", kBlue);
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 80; ++x) {
+      const std::uint32_t under = pf::ColorRefToPixel(x < 12 ? kGreen : kWhite);
+      ASSERT_EQ(PixelAt(x, y), opaque.At(x, y) == kFore ? kFore : under) << x << "," << y;
+    }
+  }
+}
+
 TEST_F(Text, EmptyTextPaintsNothing) {
   dev().TextOutOpaque({3, 2}, "", kBlue, kRed);
   EXPECT_EQ(Count({}, false, kPaper), 80 * 20);

@@ -64,6 +64,7 @@ class RecordingDevice : public pf::Device {
   void SelectFont(const pf::FontSpec&) override { Other(); }
   pf::Size TextExtent(std::string_view) override { Other(); return {}; }
   void TextOutOpaque(pf::Point, std::string_view, pf::ColorRef, pf::ColorRef) override { Other(); }
+  void TextOutTransparent(pf::Point, std::string_view, pf::ColorRef) override { Other(); }
   void DrawImage(pf::Point at, const pf::ImageView& image) override {
     calls.push_back({"DrawImage", at, image});
   }

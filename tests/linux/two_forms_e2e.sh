@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A program that makes a document form before its main form, on a managed desktop (openbox on a
-# private Xvfb): the window manager's close of the document hides it and the program goes on; the
-# main form's close ends it with 0.
+# private Xvfb): both framed, each named by its caption; the window manager's close of the
+# document hides it and the program goes on; the main form's close ends it with 0.
 #   tests/linux/two_forms_e2e.sh QF_TWO_FORMS
 set -euo pipefail
 program=$(realpath "$1")
@@ -25,23 +25,29 @@ qf_xvfb_start
 qf_wm_start
 "$program" >"$work/out" 2>&1 &
 pid=$!
-# Frameless, both are named by the application's title: told apart by where they are (x 100, 400).
+# Framed (a form's BorderStyle unless it says bsNone), each is named by its own caption.
 window() {
-  local w X Y WINDOW SCREEN WIDTH HEIGHT
+  local w
   for _ in $(seq 1 100); do
-    for w in $(xdotool search --onlyvisible --classname '^qftwoforms$' 2>/dev/null); do
-      eval "$(xdotool getwindowgeometry --shell "$w")"
-      [ "$X" = "$1" ] && { echo "$w"; return 0; }
-    done
+    w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)
+    [ -n "$w" ] && { echo "$w"; return 0; }
     sleep 0.1
   done
   return 1
 }
+# The window manager frames it for moving, minimising and closing, and offers no resize.
+framed() {
+  local actions
+  actions=$(xprop -id "$1" _NET_WM_ALLOWED_ACTIONS)
+  [[ "$actions" == *_NET_WM_ACTION_MOVE* && "$actions" == *_NET_WM_ACTION_CLOSE* ]] || return 1
+  [[ "$actions" != *_NET_WM_ACTION_RESIZE* ]]
+}
 close_window() {  # as the user does: activate it, then openbox's Alt+F4
   xdotool windowactivate --sync "$1" && xdotool key --clearmodifiers alt+F4
 }
-document=$(window 100) || fail "no document window"
-main=$(window 400) || fail "no main window"
+document=$(window Document) || fail "no document window"
+main=$(window Main) || fail "no main window"
+framed "$document" || fail "the document's frame: $(xprop -id "$document" _NET_WM_ALLOWED_ACTIONS)"
 close_window "$document"
 for _ in $(seq 1 50); do grep -q 'Document closes' "$work/out" && break; sleep 0.1; done
 sleep 0.3

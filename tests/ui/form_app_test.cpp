@@ -23,6 +23,23 @@ TEST_F(FormApp, ScreenCentredFormsAreCentredWhenFirstShown) {
   EXPECT_TRUE(WindowOf(form).IsVisible());
 }
 
+// The window takes its frame as the form shows, and at once when the style changes on screen.
+TEST_F(FormApp, FormsAreFramedUnlessTheirBorderStyleIsNone) {
+  fw::TForm* framed = NewForm();
+  auto* bare = new fw::TForm(app);
+  bare->SetBorderStyle(fw::TFormBorderStyle::bsNone);
+  bare->Show();
+  auto* hidden = new fw::TForm(app);
+  hidden->SetBorderStyle(fw::TFormBorderStyle::bsDialog);
+  EXPECT_FALSE(WindowOf(framed).Borderless());
+  EXPECT_TRUE(WindowOf(bare).Borderless());
+  EXPECT_TRUE(WindowOf(hidden).Borderless()) << "until it shows";
+  framed->SetBorderStyle(fw::TFormBorderStyle::bsNone);
+  EXPECT_TRUE(WindowOf(framed).Borderless());
+  hidden->Show();
+  EXPECT_FALSE(WindowOf(hidden).Borderless());
+}
+
 TEST_F(FormApp, AutoSizeFitsTheFormToItsControls) {
   fw::TForm* form = NewForm();
   NewProbe(form, "P", {0, 0, 60, 40});

@@ -1,5 +1,7 @@
 #include "tests/ui/ui_fixture.h"
 
+#include <algorithm>
+
 #include "framework/description_tools/text_parser.h"
 
 namespace qf::test {
@@ -49,6 +51,14 @@ void Probe::Paint() {
   Canvas()->FillRect(ClientRect());
 }
 
+bool ChoiceProbe::KeyDown(unsigned key, fw::TShiftState) {
+  const bool taken = std::find(takes.begin(), takes.end(), key) != takes.end();
+  log_.push_back(Name() + (taken ? " takes key " : " leaves key ") + std::to_string(key));
+  return taken;
+}
+
+void ChoiceProbe::KeyPress(char c) { log_.push_back(Name() + " char " + c); }
+
 void UiTest::SetUp() {
   auto platform = std::make_unique<pf::headless::HeadlessPlatform>();
   hp = platform.get();
@@ -77,13 +87,23 @@ fw::TForm* UiTest::NewForm() {
   return form;
 }
 
-Probe* UiTest::NewProbe(fw::TForm* form, const std::string& name, pf::Rect bounds,
-                        fw::TColor fill) {
-  auto* probe = new Probe(form, log, fill);
+namespace {
+template <class P>
+P* Placed(P* probe, fw::TForm* form, const std::string& name, pf::Rect bounds) {
   probe->SetName(name);
   probe->SetBounds(bounds.left, bounds.top, bounds.Width(), bounds.Height());
   probe->SetParent(form);
   return probe;
+}
+}  // namespace
+
+Probe* UiTest::NewProbe(fw::TForm* form, const std::string& name, pf::Rect bounds,
+                        fw::TColor fill) {
+  return Placed(new Probe(form, log, fill), form, name, bounds);
+}
+
+ChoiceProbe* UiTest::NewChoice(fw::TForm* form, const std::string& name, pf::Rect bounds) {
+  return Placed(new ChoiceProbe(form, log), form, name, bounds);
 }
 
 pf::headless::HeadlessWindow& UiTest::WindowOf(const fw::TForm* form) const {

@@ -2,6 +2,7 @@
 // A headless platform, an application object and a form per test, plus a control that logs what
 // reaches it.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,25 @@ class Probe : public fw::TGraphicControl {
   void Paint() override;
   std::function<void()> on_click;
 
+ protected:
+  std::vector<std::string>& log_;
+
  private:
   std::string Describe(const char* what, fw::TMouseButton b, fw::TShiftState s, int x, int y) const;
-  std::vector<std::string>& log_;
   fw::TColor fill_;
+};
+
+// A probe that is one of its form's choices (a push button): it logs the keys it is offered and
+// takes those in `takes`, and logs the characters it gets.
+class ChoiceProbe : public Probe {
+ public:
+  using Probe::Probe;
+  std::optional<pf::AccessibleRole> AccessibleRole() const override {
+    return pf::AccessibleRole::kPushButton;
+  }
+  bool KeyDown(unsigned key, fw::TShiftState shift) override;
+  void KeyPress(char c) override;
+  std::vector<unsigned> takes;
 };
 
 class UiTest : public ::testing::Test {
@@ -41,6 +57,7 @@ class UiTest : public ::testing::Test {
   fw::TForm* NewForm();
   Probe* NewProbe(fw::TForm* form, const std::string& name, pf::Rect bounds,
                   fw::TColor fill = fw::clRed);
+  ChoiceProbe* NewChoice(fw::TForm* form, const std::string& name, pf::Rect bounds);
   pf::Point Screen(const fw::TControl* c, int x, int y) const { return c->ClientToScreen({x, y}); }
   pf::headless::HeadlessWindow& WindowOf(const fw::TForm* form) const;
 

@@ -113,6 +113,27 @@ TEST_F(WindowTest, IsABorderlessPopupOfExactSizeOwnedByTheApplicationWindow) {
   EXPECT_EQ(window->Bounds(), (Rect{moved.left, moved.top, moved.right + 50, moved.bottom}));
 }
 
+// Framed, the window grows round its client area, which keeps its place, its size and its
+// pixels; the frame moves and minimises the window, and does not size it.
+TEST_F(WindowTest, AFrameComesAndGoesRoundTheClientArea) {
+  window->SetBorderless(false);
+  PumpUntil([] { return true; });  // what is pending
+  EXPECT_EQ(window->Bounds(), bounds);
+  RECT outer{};
+  ::GetWindowRect(hwnd, &outer);
+  EXPECT_TRUE(FromRECT(outer).Contains({bounds.left - 1, bounds.top - 1}));
+  const LONG_PTR style = ::GetWindowLongPtrA(hwnd, GWL_STYLE);
+  constexpr LONG_PTR kFrame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  EXPECT_EQ(style & kFrame, kFrame);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
+  EXPECT_EQ(window->GetDevice()->GetPixel({10, 10}), kPanel);
+
+  window->SetBorderless(true);
+  EXPECT_EQ(window->Bounds(), bounds);
+  ::GetWindowRect(hwnd, &outer);
+  EXPECT_EQ(FromRECT(outer), bounds);
+}
+
 TEST_F(WindowTest, PaintReachesTheScreenAndAnInvalidatedPartRepaintsOnlyThere) {
   auto device = window->GetDevice();
   EXPECT_EQ(device->GetPixel({0, 0}), kBackground);
