@@ -22,6 +22,10 @@ static_assert(kWaitFailed == WAIT_FAILED && kWaitForever == INFINITE);
 static_assert(kKeyTab == VK_TAB && kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE);
 static_assert(kKeySpace == VK_SPACE && kKeyLeft == VK_LEFT && kKeyUp == VK_UP);
 static_assert(kKeyRight == VK_RIGHT && kKeyDown == VK_DOWN);
+static_assert(kKeyBack == VK_BACK && kKeyPrior == VK_PRIOR && kKeyNext == VK_NEXT);
+static_assert(kKeyEnd == VK_END && kKeyHome == VK_HOME);
+static_assert(kKeyInsert == VK_INSERT && kKeyDelete == VK_DELETE);
+static_assert(kKeyF1 == VK_F1 && kKeyF9 == VK_F9 && kKeyF12 == VK_F12);
 
 inline ULONG ToShellMask(unsigned flags) { return flags; }
 inline int ToShowCommand(int show) { return show; }
