@@ -199,16 +199,27 @@ enum ShowCommand : int {
   kShowActivated = 5,  // shown and activated, at its own size and place
 };
 
-// Message box styles (combined with |) and the id of the button that closed the box.
+// Message box styles (combined with |) and the id of the button that closed the box. The buttons
+// (kBoxButtons): OK; Yes and No; Yes, No and Cancel. The first is the default; Esc and the close
+// of the box answer Cancel where the box has it (Windows' Yes/No box takes neither; the box Linux
+// draws answers No).
 enum BoxStyle : unsigned {
   kBoxOk = 0,
+  kBoxYesNoCancel = 3,
+  kBoxYesNo = 4,
+  kBoxButtons = 0xF,
   kBoxIconError = 0x10,
+  kBoxIconQuestion = 0x20,
+  kBoxIconWarning = 0x30,
   kBoxIconInformation = 0x40,
   kBoxTopmost = 0x40000,
 };
 enum BoxResult : int {
   kBoxResultNone = 0,  // the box could not be shown
   kBoxResultOk = 1,
+  kBoxResultCancel = 2,
+  kBoxResultYes = 6,
+  kBoxResultNo = 7,
 };
 
 // A process started through the shell; destroying it closes the handle, never the process.

@@ -138,6 +138,8 @@ class HeadlessPlatform : public Platform {
   std::map<int, ColorRef> sys_colors;
   // Decides whether the shell takes a request; the default takes every request.
   std::function<bool(const ShellRequest&)> shell_accepts;
+  // The button the user presses in a message box; a box without it is closed by its default
+  // button (its first, as Return presses it).
   int message_box_answer = kBoxResultOk;
   HeadlessMixer mixer;
 

@@ -1,5 +1,6 @@
 // What the headless platform gives a program that edits text: typing (the keys and the characters
-// they type, through the queue, to the focused window that takes input).
+// they type, through the queue, to the focused window that takes input) and message boxes that
+// ask.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -64,6 +65,18 @@ TEST_F(HeadlessSeam, NothingIsTypedIntoADisabledOrHiddenWindow) {
   hp.Type("y");
   Pump();
   EXPECT_TRUE(handler.log.empty());
+}
+
+// The answer the test gives where the box has that button, else its default, the first.
+TEST_F(HeadlessSeam, AMessageBoxAnswersWithOneOfItsOwnButtons) {
+  hp.message_box_answer = pf::kBoxResultNo;
+  EXPECT_EQ(hp.MessageBox(0, "Save?", "", pf::kBoxYesNoCancel), pf::kBoxResultNo);
+  EXPECT_EQ(hp.MessageBox(0, "Saved", "", pf::kBoxOk), pf::kBoxResultOk);
+  hp.message_box_answer = pf::kBoxResultCancel;
+  EXPECT_EQ(hp.MessageBox(0, "Replace?", "", pf::kBoxYesNo | pf::kBoxIconQuestion),
+            pf::kBoxResultYes);
+  ASSERT_EQ(hp.message_boxes.size(), 3u);
+  EXPECT_EQ(hp.message_boxes[2].flags, pf::kBoxYesNo | pf::kBoxIconQuestion);
 }
 
 }  // namespace
