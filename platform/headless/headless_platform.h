@@ -127,6 +127,11 @@ class HeadlessPlatform : public Platform {
   // A key goes down on the window with the focus, as the system sends it: only to an enabled
   // window on screen. `shift`: ShiftFlag bits.
   void Key(unsigned key, unsigned shift = 0, bool repeat = false);
+  // Types `text` (Windows-1252) as a US keyboard would to the same window: for each character
+  // its key down (with Shift where the keyboard needs it; VK_PACKET for a character no key has,
+  // as Windows sends one typed by other means), then the character itself. "\n", "\t" and "\b"
+  // are Return, Tab and Backspace, keys without a character.
+  void Type(std::string_view text);
 
   // ---- configuration ----
   Size screen{1024, 768};
@@ -136,6 +141,8 @@ class HeadlessPlatform : public Platform {
   std::map<int, ColorRef> sys_colors;
   // Decides whether the shell takes a request; the default takes every request.
   std::function<bool(const ShellRequest&)> shell_accepts;
+  // The button the user presses in a message box; a box without it is closed by its default
+  // button (its first, as Return presses it).
   int message_box_answer = kBoxResultOk;
   HeadlessMixer mixer;
 
@@ -222,6 +229,8 @@ class HeadlessPlatform : public Platform {
   void Post(std::function<void()> message) { queue_.push_back(std::move(message)); }
   void PostMouse(bool down, MouseButton button, unsigned extra_flags);
   void PostPointerLeft(const HeadlessWindow& window);
+  // The window keys go to now: the focused one, enabled and on screen; else null.
+  HeadlessWindow* KeyWindow() const;
   HeadlessWindow* InputWindow() const;
   HeadlessWindow* WindowByHandle(NativeHandle handle) const;
   HeadlessWindow* VisibleWindowAt(Point p) const;

@@ -14,14 +14,21 @@ static_assert(kShellKeepProcess == SEE_MASK_NOCLOSEPROCESS);
 static_assert(kShellNoErrorUi == SEE_MASK_FLAG_NO_UI);
 static_assert(kShellNoConsole == SEE_MASK_NO_CONSOLE);
 static_assert(kShowHidden == SW_HIDE && kShowNormal == SW_SHOWNORMAL && kShowActivated == SW_SHOW);
-static_assert(kBoxOk == MB_OK && kBoxIconError == MB_ICONERROR);
+static_assert(kBoxOk == MB_OK && kBoxYesNo == MB_YESNO && kBoxYesNoCancel == MB_YESNOCANCEL);
+static_assert(kBoxButtons == MB_TYPEMASK && kBoxIconError == MB_ICONERROR);
+static_assert(kBoxIconQuestion == MB_ICONQUESTION && kBoxIconWarning == MB_ICONWARNING);
 static_assert(kBoxIconInformation == MB_ICONINFORMATION && kBoxTopmost == MB_TOPMOST);
-static_assert(kBoxResultOk == IDOK);
+static_assert(kBoxResultOk == IDOK && kBoxResultCancel == IDCANCEL);
+static_assert(kBoxResultYes == IDYES && kBoxResultNo == IDNO);
 static_assert(kWaitEnded == WAIT_OBJECT_0 && kWaitTimedOut == WAIT_TIMEOUT);
 static_assert(kWaitFailed == WAIT_FAILED && kWaitForever == INFINITE);
 static_assert(kKeyTab == VK_TAB && kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE);
 static_assert(kKeySpace == VK_SPACE && kKeyLeft == VK_LEFT && kKeyUp == VK_UP);
 static_assert(kKeyRight == VK_RIGHT && kKeyDown == VK_DOWN);
+static_assert(kKeyBack == VK_BACK && kKeyPrior == VK_PRIOR && kKeyNext == VK_NEXT);
+static_assert(kKeyEnd == VK_END && kKeyHome == VK_HOME);
+static_assert(kKeyInsert == VK_INSERT && kKeyDelete == VK_DELETE);
+static_assert(kKeyF1 == VK_F1 && kKeyF9 == VK_F9 && kKeyF12 == VK_F12);
 
 inline ULONG ToShellMask(unsigned flags) { return flags; }
 inline int ToShowCommand(int show) { return show; }

@@ -71,6 +71,20 @@ TEST_F(SystemTest, TheApplicationWindowShowsOnlyWithTheFirstForm) {
   EXPECT_TRUE(::IsWindowVisible(app));
 }
 
+// A box that asks: the button's id is the system's. The system's box is answered No as a user
+// would click it.
+TEST_F(SystemTest, AMessageBoxThatAsksAnswersWithTheButtonsId) {
+  const std::uintptr_t timer = platform.StartTimer(50, [] {
+    if (HWND box = ::FindWindowA(nullptr, "Quenfor question")) {
+      ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+    }
+  });
+  EXPECT_EQ(platform.MessageBox(0, "Save the changes?", "Quenfor question",
+                                kBoxYesNoCancel | kBoxIconQuestion),
+            kBoxResultNo);
+  platform.StopTimer(timer);
+}
+
 TEST_F(SystemTest, ResourcesAreFoundByNameWithEveryByte) {
   const std::string expected("first line\r\nsecond\0after a zero byte\xff", 37);
   EXPECT_EQ(platform.FindResource("QFTESTDATA"), expected);
