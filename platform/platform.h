@@ -319,6 +319,11 @@ class Platform {
   // As MessageBoxA: flags are BoxStyle bits; returns a BoxResult.
   virtual int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                          unsigned flags) = 0;
+  // The system clipboard's text, a text of the program's (Windows-1252, lines ending "\n"; '?'
+  // for a character it lacks). Set: false when the clipboard could not be taken. Read: nullopt
+  // when it holds no text, or its owner did not give it.
+  virtual bool SetClipboardText(std::string_view text) = 0;
+  virtual std::optional<std::string> ClipboardText() = 0;
   virtual ColorRef SysColor(int index) = 0;
   // Resource bytes by name from the executable's resource section (RCDATA on Windows; a table of
   // the test's in the headless platform), viewed where they lie: valid as long as the platform.

@@ -323,6 +323,12 @@ int HeadlessPlatform::MessageBox(NativeHandle owner, std::string_view text,
   return has ? message_box_answer : buttons.front();
 }
 
+bool HeadlessPlatform::SetClipboardText(std::string_view text) {
+  clipboard = std::string(text);
+  Record("clipboard set");
+  return true;
+}
+
 ColorRef HeadlessPlatform::SysColor(int index) {
   auto it = sys_colors.find(index);
   return it != sys_colors.end() ? it->second : DefaultSysColor(index);

@@ -144,6 +144,9 @@ class HeadlessPlatform : public Platform {
   // The button the user presses in a message box; a box without it is closed by its default
   // button (its first, as Return presses it).
   int message_box_answer = kBoxResultOk;
+  // The system clipboard's text: what SetClipboardText put there, or a test did as another
+  // program would (nullopt: no text).
+  std::optional<std::string> clipboard;
   HeadlessMixer mixer;
 
   // ---- what happened ----
@@ -204,6 +207,8 @@ class HeadlessPlatform : public Platform {
   std::unique_ptr<Apartment> JoinApartment() override;
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
+  bool SetClipboardText(std::string_view text) override;
+  std::optional<std::string> ClipboardText() override { return clipboard; }
   ColorRef SysColor(int index) override;
   std::optional<std::string_view> FindResource(std::string_view name) override;
   Mixer& AudioMixer() override { return mixer; }
