@@ -185,6 +185,14 @@ class TControl : public TComponent {
   // The Hint, the framework's descriptive text of a control; a class with a caption falls back
   // on it.
   virtual String AccessibleName() const { return Hint(); }
+  // What it holds, for a control with a value (a text field's text); empty for none.
+  virtual String AccessibleValue() const { return {}; }
+  // Whether the form draws the focus cue round it while it is current: a control that shows the
+  // keyboard's place itself (a text field's caret) does not want it.
+  virtual bool ShowsFocusCue() const { return true; }
+  // It became, or stopped being, the current choice of a form that has the keyboard (the form
+  // got or lost the focus, or the choice moved).
+  virtual void KeyboardFocusChanged() {}
   // Whether it takes input: the framework's Enabled, or the control's own where it keeps one.
   virtual bool AccessibleAvailable() const { return GetEnabled(); }
   // Whether it shows its pointer-over look: by default, while the pointer is over it (as the

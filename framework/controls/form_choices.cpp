@@ -42,6 +42,21 @@ bool TFormChoices::CanTakeKeyboard(const TControl& choice) {
   return choice.Visible() && choice.AccessibleAvailable();
 }
 
+void TFormChoices::SetCurrent(TControl* choice) {
+  TControl* was = std::exchange(current_, choice);
+  cue_stale_ = true;
+  if (!focused_ || was == choice) return;
+  if (was) was->KeyboardFocusChanged();
+  if (choice) choice->KeyboardFocusChanged();
+}
+
+void TFormChoices::SetFocused(bool focused) {
+  const bool changed = focused != focused_;
+  focused_ = focused;
+  cue_stale_ = true;
+  if (changed && current_) current_->KeyboardFocusChanged();
+}
+
 void TFormChoices::EnsureCurrent() {
   if (current_) return;
   for (TControl* c : InOrder()) {
@@ -72,12 +87,14 @@ bool TFormChoices::CanPress(const TControl& choice) const {
 }
 
 void TFormChoices::ControlLeaving(const TControl& control) {
-  if (control.Holds(current_)) SetCurrent(nullptr);
+  if (!control.Holds(current_)) return;
+  current_ = nullptr;  // it leaves: nothing to tell it
+  cue_stale_ = true;
 }
 
 std::optional<TRect> TFormChoices::WantedCue() const {
   if (!cue_wanted_ || !focused_ || !current_ || !current_->Visible() || !form_.Visible() ||
-      form_.HasState(ComponentState::Designing)) {
+      !current_->ShowsFocusCue() || form_.HasState(ComponentState::Designing)) {
     return std::nullopt;
   }
   const TPoint origin = current_->ClientToForm({0, 0});

@@ -20,10 +20,8 @@ class TFormChoices {
   std::vector<TControl*> InMadeOrder() const;
   std::vector<TControl*> InOrder() const;
   TControl* Current() const { return current_; }
-  void SetCurrent(TControl* choice) {
-    current_ = choice;
-    cue_stale_ = true;
-  }
+  // Tells the choices that gain or lose the keyboard by it (KeyboardFocusChanged).
+  void SetCurrent(TControl* choice);
   // Makes the first choice that can take the keyboard current, unless one is.
   void EnsureCurrent();
   // The choice that takes the keyboard `direction` (+1 or -1) steps from the current one, round
@@ -39,10 +37,7 @@ class TFormChoices {
 
   // Whether the form's window has the keyboard focus.
   bool Focused() const { return focused_; }
-  void SetFocused(bool focused) {
-    focused_ = focused;
-    cue_stale_ = true;
-  }
+  void SetFocused(bool focused);
 
   // The focus cue: none until the keyboard is first used, then the system's focus rectangle one
   // pixel round the current choice, while the form has the focus and is not designed.

@@ -148,7 +148,7 @@ class TCustomForm : public TWinControl,
   void WindowFocusChanged(bool focused) override;
   // A character typed on the window: to the designer, else to the current choice. For the
   // window's character report, when the seam's WindowHandler has one.
-  void WindowChar(char c);
+  void WindowChar(char c) override;
 
  protected:
   TControlHost* AsHost() override { return this; }

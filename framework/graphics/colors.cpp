@@ -14,7 +14,7 @@ struct ColorName {
   const char* name;
 };
 
-constexpr std::array<ColorName, 24> kColorNames{{
+constexpr std::array<ColorName, 26> kColorNames{{
     {clBlack, "clBlack"},     {clMaroon, "clMaroon"},
     {clGreen, "clGreen"},     {clOlive, "clOlive"},
     {clNavy, "clNavy"},       {clPurple, "clPurple"},
@@ -27,6 +27,7 @@ constexpr std::array<ColorName, 24> kColorNames{{
     {clWindow, "clWindow"},   {clWindowText, "clWindowText"},
     {clBtnFace, "clBtnFace"}, {clBtnShadow, "clBtnShadow"},
     {clBtnText, "clBtnText"}, {clBtnHighlight, "clBtnHighlight"},
+    {clHighlight, "clHighlight"}, {clHighlightText, "clHighlightText"},
 }};
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
