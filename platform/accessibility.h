@@ -14,8 +14,9 @@
 namespace pf {
 
 enum class AccessibleRole : std::uint8_t {
-  kWindow,      // the window itself
-  kPushButton,  // a part that does one thing when pressed
+  kWindow,        // the window itself
+  kPushButton,    // a part that does one thing when pressed
+  kEditableText,  // a field of one line of text the user edits: its value is the text
 };
 
 // State bits of an accessible object.
@@ -33,6 +34,8 @@ struct AccessibleObject {
   Rect bounds;                 // screen coordinates
   unsigned states = 0;         // AccessibleState bits
   std::string default_action;  // what its action is called ("press"); empty: it has none
+  std::string value;           // an editable text's text, in Windows-1252; else empty
+  int caret = 0;               // an editable text's caret: the characters before it
 };
 
 // An accessible object's identity within its window. The window itself is kAccessibleWindow; a
@@ -74,6 +77,8 @@ enum class AccessibleChange : std::uint8_t {
   kDestroyed,  // a part left: its id answers no more
   kFocus,      // it took the keyboard focus: it became the current part of a window that has the
                // focus, or its window got the focus (the window's own id when it has no part)
+  kValue,      // its value (an editable text's text) changed
+  kCaret,      // an editable text's caret moved, its text unchanged
 };
 
 }  // namespace pf

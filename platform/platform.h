@@ -42,16 +42,30 @@ struct MouseEvent {
 enum class CursorShape : std::uint8_t { Arrow, HandPoint, IBeam, Wait, Cross };
 
 // The keys the framework acts on, by the seam's names; their values are Windows' virtual-key
-// codes, and another key comes with its Windows code where a realisation knows it.
+// codes, and another key comes with its Windows code where a realisation knows it. A letter or
+// a digit is its own capital's code ('C', Ctrl+C's key, is kKeyA + 2); F1 to F12 follow each
+// other.
 enum KeyCode : unsigned {
+  kKeyBack = 0x08,
   kKeyTab = 0x09,
   kKeyReturn = 0x0D,
   kKeyEscape = 0x1B,
   kKeySpace = 0x20,
+  kKeyPrior = 0x21,  // Page Up
+  kKeyNext = 0x22,   // Page Down
+  kKeyEnd = 0x23,
+  kKeyHome = 0x24,
   kKeyLeft = 0x25,
   kKeyUp = 0x26,
   kKeyRight = 0x27,
   kKeyDown = 0x28,
+  kKeyInsert = 0x2D,
+  kKeyDelete = 0x2E,
+  kKey0 = 0x30,
+  kKeyA = 0x41,
+  kKeyF1 = 0x70,
+  kKeyF9 = 0x78,
+  kKeyF12 = 0x7B,
 };
 
 struct KeyEvent {
@@ -83,6 +97,12 @@ class WindowHandler {
   virtual void WindowPointerLeft() {}
   // A key went down while the window has the keyboard focus and is enabled.
   virtual void WindowKeyDown(const KeyEvent& e) { (void)e; }
+  // The character a key typed, after that key's WindowKeyDown, to the same window: one printable
+  // Windows-1252 character (0x20-0x7E, 0x80-0xFF but the five bytes it leaves to the C1
+  // controls). Control characters stay keys (Backspace, Return, Tab, Esc), a key held with Ctrl
+  // or Alt types none of its own (Ctrl+C is a key; Ctrl with Alt is AltGr, which types), and a
+  // character Windows-1252 lacks is not typed.
+  virtual void WindowChar(char c) { (void)c; }
   // The window got (true) or lost (false) the keyboard focus.
   virtual void WindowFocusChanged(bool focused) { (void)focused; }
 };
@@ -179,16 +199,27 @@ enum ShowCommand : int {
   kShowActivated = 5,  // shown and activated, at its own size and place
 };
 
-// Message box styles (combined with |) and the id of the button that closed the box.
+// Message box styles (combined with |) and the id of the button that closed the box. The buttons
+// (kBoxButtons): OK; Yes and No; Yes, No and Cancel. The first is the default; Esc and the close
+// of the box answer Cancel where the box has it (Windows' Yes/No box takes neither; the box Linux
+// draws answers No).
 enum BoxStyle : unsigned {
   kBoxOk = 0,
+  kBoxYesNoCancel = 3,
+  kBoxYesNo = 4,
+  kBoxButtons = 0xF,
   kBoxIconError = 0x10,
+  kBoxIconQuestion = 0x20,
+  kBoxIconWarning = 0x30,
   kBoxIconInformation = 0x40,
   kBoxTopmost = 0x40000,
 };
 enum BoxResult : int {
   kBoxResultNone = 0,  // the box could not be shown
   kBoxResultOk = 1,
+  kBoxResultCancel = 2,
+  kBoxResultYes = 6,
+  kBoxResultNo = 7,
 };
 
 // A process started through the shell; destroying it closes the handle, never the process.
@@ -284,6 +315,11 @@ class Platform {
   // As MessageBoxA: flags are BoxStyle bits; returns a BoxResult.
   virtual int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                          unsigned flags) = 0;
+  // The system clipboard's text, a text of the program's (Windows-1252, lines ending "\n"; '?'
+  // for a character it lacks). Set: false when the clipboard could not be taken. Read: nullopt
+  // when it holds no text, or its owner did not give it.
+  virtual bool SetClipboardText(std::string_view text) = 0;
+  virtual std::optional<std::string> ClipboardText() = 0;
   virtual ColorRef SysColor(int index) = 0;
   // Resource bytes by name from the executable's resource section (RCDATA on Windows; a table of
   // the test's in the headless platform), viewed where they lie: valid as long as the platform.

@@ -17,7 +17,7 @@ sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 native=(build-essential cmake ninja-build pkg-config git
         libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev fontconfig fonts-liberation
         libpng-dev zlib1g-dev libgtest-dev googletest libbenchmark-dev
-        libx11-dev libxext-dev libxtst-dev libasound2-dev xvfb xdotool x11-utils imagemagick
+        libx11-dev libxext-dev libxtst-dev libasound2-dev xvfb xdotool xclip x11-utils imagemagick
         libatk1.0-dev libatk-bridge2.0-dev libglib2.0-dev at-spi2-core dbus python3-pyatspi
         openbox desktop-file-utils clang libclang-rt-14-dev valgrind lintian man-db file)
 win32=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686

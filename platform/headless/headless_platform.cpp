@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/shared/box_buttons.h"
 #include "platform/shared/cp1252.h"
 #include "platform/shared/sys_colors.h"
 
@@ -317,7 +318,15 @@ int HeadlessPlatform::MessageBox(NativeHandle owner, std::string_view text,
                                  std::string_view caption, unsigned flags) {
   message_boxes.push_back({owner, std::string(text), std::string(caption), flags});
   Record("messagebox " + std::string(text));
-  return message_box_answer;
+  const std::vector<int> buttons = BoxButtons(flags);
+  const bool has = std::find(buttons.begin(), buttons.end(), message_box_answer) != buttons.end();
+  return has ? message_box_answer : buttons.front();
+}
+
+bool HeadlessPlatform::SetClipboardText(std::string_view text) {
+  clipboard = std::string(text);
+  Record("clipboard set");
+  return true;
 }
 
 ColorRef HeadlessPlatform::SysColor(int index) {

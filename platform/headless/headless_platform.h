@@ -124,6 +124,11 @@ class HeadlessPlatform : public Platform {
   // A key goes down on the window with the focus, as the system sends it: only to an enabled
   // window on screen. `shift`: ShiftFlag bits.
   void Key(unsigned key, unsigned shift = 0, bool repeat = false);
+  // Types `text` (Windows-1252) as a US keyboard would to the same window: for each character
+  // its key down (with Shift where the keyboard needs it; VK_PACKET for a character no key has,
+  // as Windows sends one typed by other means), then the character itself. "\n", "\t" and "\b"
+  // are Return, Tab and Backspace, keys without a character.
+  void Type(std::string_view text);
 
   // ---- configuration ----
   Size screen{1024, 768};
@@ -133,7 +138,12 @@ class HeadlessPlatform : public Platform {
   std::map<int, ColorRef> sys_colors;
   // Decides whether the shell takes a request; the default takes every request.
   std::function<bool(const ShellRequest&)> shell_accepts;
+  // The button the user presses in a message box; a box without it is closed by its default
+  // button (its first, as Return presses it).
   int message_box_answer = kBoxResultOk;
+  // The system clipboard's text: what SetClipboardText put there, or a test did as another
+  // program would (nullopt: no text).
+  std::optional<std::string> clipboard;
   HeadlessMixer mixer;
 
   // ---- what happened ----
@@ -144,7 +154,8 @@ class HeadlessPlatform : public Platform {
   // One line per notable event, with the time: "1200 minimize", "1200 enable 65537 0",
   // "0 apartment joined", "5000 endpoint mute 0", "5000 apartment left".
   std::vector<std::string> events;
-  // What screen readers were told of changes: "<window> <id> state|name|created|destroyed".
+  // What screen readers were told of changes: "<window> <id> state|name|created|destroyed|focus|
+  // value|caret".
   std::vector<std::string> accessible_events;
   std::uint64_t slept_ms = 0;
   // How often the framework asked where the pointer is (PointerNow), as it would ask a display
@@ -194,6 +205,8 @@ class HeadlessPlatform : public Platform {
   std::unique_ptr<Apartment> JoinApartment() override;
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
+  bool SetClipboardText(std::string_view text) override;
+  std::optional<std::string> ClipboardText() override { return clipboard; }
   ColorRef SysColor(int index) override;
   std::optional<std::string_view> FindResource(std::string_view name) override;
   Mixer& AudioMixer() override { return mixer; }
@@ -219,6 +232,8 @@ class HeadlessPlatform : public Platform {
   void Post(std::function<void()> message) { queue_.push_back(std::move(message)); }
   void PostMouse(bool down, MouseButton button, unsigned extra_flags);
   void PostPointerLeft(const HeadlessWindow& window);
+  // The window keys go to now: the focused one, enabled and on screen; else null.
+  HeadlessWindow* KeyWindow() const;
   HeadlessWindow* InputWindow() const;
   HeadlessWindow* WindowByHandle(NativeHandle handle) const;
   HeadlessWindow* VisibleWindowAt(Point p) const;

@@ -1,10 +1,15 @@
 #include "platform/linux/input_linux.h"
 
 #include <X11/X.h>
+// Also the publishing and technical symbols: quotation marks, dashes, the ellipsis, the florin.
+#define XK_PUBLISHING
+#define XK_TECHNICAL
 #include <X11/keysym.h>
 
 #include <cstdlib>
 #include <utility>
+
+#include "platform/shared/cp1252.h"
 
 namespace pf::linux_x {
 
@@ -41,10 +46,8 @@ namespace {
 
 // Windows' codes of the keys that are not letters or digits, from the symbol the state gives.
 std::optional<unsigned> VirtualKeyOf(KeySym sym) {
-  constexpr unsigned kBack = 0x08, kPrior = 0x21, kNext = 0x22, kEnd = 0x23, kHome = 0x24,
-                     kInsert = 0x2D, kDelete = 0x2E, kF1 = 0x70;
   switch (sym) {
-    case XK_BackSpace: return kBack;
+    case XK_BackSpace: return kKeyBack;
     case XK_Tab:
     case XK_ISO_Left_Tab: return kKeyTab;
     case XK_Return:
@@ -53,13 +56,13 @@ std::optional<unsigned> VirtualKeyOf(KeySym sym) {
     case XK_space:
     case XK_KP_Space: return kKeySpace;
     case XK_Prior:
-    case XK_KP_Prior: return kPrior;
+    case XK_KP_Prior: return kKeyPrior;
     case XK_Next:
-    case XK_KP_Next: return kNext;
+    case XK_KP_Next: return kKeyNext;
     case XK_End:
-    case XK_KP_End: return kEnd;
+    case XK_KP_End: return kKeyEnd;
     case XK_Home:
-    case XK_KP_Home: return kHome;
+    case XK_KP_Home: return kKeyHome;
     case XK_Left:
     case XK_KP_Left: return kKeyLeft;
     case XK_Up:
@@ -69,13 +72,13 @@ std::optional<unsigned> VirtualKeyOf(KeySym sym) {
     case XK_Down:
     case XK_KP_Down: return kKeyDown;
     case XK_Insert:
-    case XK_KP_Insert: return kInsert;
+    case XK_KP_Insert: return kKeyInsert;
     case XK_Delete:
-    case XK_KP_Delete: return kDelete;
+    case XK_KP_Delete: return kKeyDelete;
     default: break;
   }
   constexpr unsigned kNumpad0 = 0x60;
-  if (sym >= XK_F1 && sym <= XK_F12) return kF1 + static_cast<unsigned>(sym - XK_F1);
+  if (sym >= XK_F1 && sym <= XK_F12) return kKeyF1 + static_cast<unsigned>(sym - XK_F1);
   if (sym >= XK_KP_0 && sym <= XK_KP_9) return kNumpad0 + static_cast<unsigned>(sym - XK_KP_0);
   return std::nullopt;
 }
@@ -97,6 +100,70 @@ std::optional<KeyEvent> KeyFromX(KeySym level0, KeySym effective, unsigned state
   // A keymap may give Shift+Tab its own symbol, with or without the Shift still in the state.
   if (effective == XK_ISO_Left_Tab) key.shift |= kShiftKey;
   return key;
+}
+
+namespace {
+
+// The symbols older than Unicode for the characters Windows-1252 has beyond Latin-1 (0x80-0x9F),
+// which XLookupString does not give as text.
+struct LegacySymbol {
+  KeySym sym;
+  char32_t unicode;
+};
+constexpr LegacySymbol kLegacySymbols[] = {
+    {XK_EuroSign, 0x20AC},
+    {XK_singlelowquotemark, 0x201A},
+    {XK_function, 0x0192},
+    {XK_doublelowquotemark, 0x201E},
+    {XK_ellipsis, 0x2026},
+    {XK_dagger, 0x2020},
+    {XK_doubledagger, 0x2021},
+    {XK_permille, 0x2030},
+    {XK_Scaron, 0x0160},
+    {XK_OE, 0x0152},
+    {XK_Zcaron, 0x017D},
+    {XK_leftsinglequotemark, 0x2018},
+    {XK_rightsinglequotemark, 0x2019},
+    {XK_leftdoublequotemark, 0x201C},
+    {XK_rightdoublequotemark, 0x201D},
+    {XK_enfilledcircbullet, 0x2022},
+    {XK_endash, 0x2013},
+    {XK_emdash, 0x2014},
+    {XK_trademark, 0x2122},
+    {XK_scaron, 0x0161},
+    {XK_oe, 0x0153},
+    {XK_zcaron, 0x017E},
+    {XK_Ydiaeresis, 0x0178},
+};
+
+// The character a symbol stands for; 0 for none. Latin-1's symbols are their own code points,
+// and a symbol made from a code point (0x01000000 + it) says so.
+char32_t UnicodeOf(KeySym sym) {
+  constexpr KeySym kUnicodeSymbols = 0x01000000;
+  if ((sym >= 0x20 && sym <= 0x7E) || (sym >= 0xA0 && sym <= 0xFF)) {
+    return static_cast<char32_t>(sym);
+  }
+  if (sym > kUnicodeSymbols && sym <= kUnicodeSymbols + 0x10FFFF) {
+    return static_cast<char32_t>(sym - kUnicodeSymbols);
+  }
+  // The keypad's characters, as XLookupString writes them.
+  if (sym == XK_KP_Space) return ' ';
+  if (sym == XK_KP_Equal || (sym >= XK_KP_Multiply && sym <= XK_KP_9)) {
+    return static_cast<char32_t>(sym - 0xFF80);
+  }
+  for (const LegacySymbol& legacy : kLegacySymbols) {
+    if (legacy.sym == sym) return legacy.unicode;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::optional<char> CharFromX(KeySym sym, unsigned state) {
+  if ((state & (ControlMask | Mod1Mask)) != 0) return std::nullopt;
+  const char32_t c = UnicodeOf(sym);
+  if (c < 0x20 || (c >= 0x7F && c < 0xA0)) return std::nullopt;
+  return text::Cp1252FromUnicode(c);
 }
 
 bool HeldKey::Press(unsigned keycode) { return std::exchange(down_, keycode) == keycode; }

@@ -1,6 +1,6 @@
 #pragma once
 // Input from X events into the seam's terms: buttons, the shift state, double clicks, keys and
-// their repeats.
+// their repeats, the characters typed.
 #include <X11/X.h>
 // X.h's constant for XQueryBestSize, never used here, would rename the seam's enum.
 #undef CursorShape
@@ -42,6 +42,11 @@ class DoubleClickDetector {
 // makes of it (Shift+Tab's ISO_Left_Tab, the keypad's arrows only without NumLock). Nullopt for
 // a key whose Windows code is not known here.
 std::optional<KeyEvent> KeyFromX(KeySym level0, KeySym effective, unsigned state);
+
+// The character a key press types, from the symbol XLookupString gives it (Shift, Caps Lock and
+// the third level applied), in Windows-1252: nullopt for none, for a control character, for a key
+// held with Ctrl or Alt (Ctrl+C is a key), and for a character Windows-1252 lacks.
+std::optional<char> CharFromX(KeySym sym, unsigned state);
 
 // Which key is held. With Xkb's detectable auto-repeat a held key comes as presses without
 // releases between them: a press of the key that is down is the system repeating it.

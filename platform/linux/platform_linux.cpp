@@ -123,9 +123,35 @@ PumpResult LinuxPlatform::PumpOne() {
   return FireDueTimer() ? PumpResult::Dispatched : PumpResult::Empty;
 }
 
+// The clipboard's events first: its selection is owned by the group leader, and what it serves
+// goes to other programs' windows. A keyboard mapping changed (a key given another symbol) is
+// read anew: Xlib follows Xkb's own notices itself, a server without Xkb sends only this one.
 void LinuxPlatform::Dispatch(const XEvent& event) {
+  NoteInputTime(event);
+  if (clipboard_.HandleEvent(event)) return;
+  if (event.type == MappingNotify) {
+    XMappingEvent mapping = event.xmapping;
+    XRefreshKeyboardMapping(&mapping);
+    return;
+  }
   if (LinuxWindow* w = FindWindow(event.xany.window)) w->HandleEvent(event);
 }
+
+void LinuxPlatform::NoteInputTime(const XEvent& event) {
+  switch (event.type) {
+    case KeyPress:
+    case KeyRelease: input_time_ = event.xkey.time; break;
+    case ButtonPress:
+    case ButtonRelease: input_time_ = event.xbutton.time; break;
+    default: break;
+  }
+}
+
+bool LinuxPlatform::SetClipboardText(std::string_view text) {
+  return clipboard_.Set(text, input_time_);
+}
+
+std::optional<std::string> LinuxPlatform::ClipboardText() { return clipboard_.Get(input_time_); }
 
 void LinuxPlatform::FlushDrawn() {
   for (LinuxWindow* w : windows_) w->FlushDrawn();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/linux/atspi/server.h"
+#include "platform/linux/clipboard_x.h"
 #include "platform/linux/input_linux.h"
 #include "platform/linux/window_host.h"
 #include "platform/linux/x_connection.h"
@@ -39,6 +40,8 @@ class LinuxPlatform : public posix::PosixPlatform, private WindowHost {
 
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
+  bool SetClipboardText(std::string_view text) override;
+  std::optional<std::string> ClipboardText() override;
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -61,6 +64,7 @@ class LinuxPlatform : public posix::PosixPlatform, private WindowHost {
   atspi::AccessibleServer& accessible() override { return accessible_; }
 
   void Dispatch(const XEvent& event);
+  void NoteInputTime(const XEvent& event);
   // Our shown window whose frame is `top` (the root's child the pointer is in) and whose client
   // area holds `root_point`, or null.
   LinuxWindow* ShownWindowAt(::Window top, Point root_point) const;
@@ -81,6 +85,10 @@ class LinuxPlatform : public posix::PosixPlatform, private WindowHost {
   std::uintptr_t next_timer_id_ = 1;
   std::map<std::uintptr_t, Timer> timers_;
   std::string app_title_;
+  // The server time of the last input event: what the user's copy or paste was asked at.
+  Time input_time_ = CurrentTime;
+  // The group leader owns the selection and receives what it asks.
+  XClipboard clipboard_{x_, leader_.get()};
   // After the X connection: it goes first.
   atspi::AccessibleServer accessible_{[this] { return x_.RootStringProperty("AT_SPI_BUS"); }};
 };

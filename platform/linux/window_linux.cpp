@@ -32,6 +32,17 @@ constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
   return w;
 }
 
+// The character a key press typed: XLookupString's symbol, which the state's Shift, Caps Lock and
+// third level chose, names it (its text is in the locale's encoding, which the program does not
+// set).
+std::optional<char> TypedChar(const XKeyEvent& e) {
+  XKeyEvent copy = e;
+  char text[8];
+  KeySym sym = NoSymbol;
+  XLookupString(&copy, text, sizeof text, &sym, nullptr);
+  return CharFromX(sym, e.state);
+}
+
 }  // namespace
 
 LinuxWindow::LinuxWindow(WindowHost& host, const WindowParams& params, WindowHandler* handler)
@@ -273,7 +284,8 @@ void LinuxWindow::OnMotion(const XMotionEvent& e) {
 }
 
 // Keys come to the window with the focus; an enabled one passes on those it knows a Windows code
-// for.
+// for, then the character the key typed, if it still is (the key may have closed it, or shown a
+// box that disabled it).
 void LinuxWindow::OnKey(const XKeyEvent& e) {
   if (e.type == KeyRelease) {
     held_.Release(e.keycode);
@@ -287,9 +299,13 @@ void LinuxWindow::OnKey(const XKeyEvent& e) {
   XkbLookupKeySym(x_.display(), keycode, e.state, &consumed, &effective);
   std::optional<KeyEvent> key =
       KeyFromX(XkbKeycodeToKeysym(x_.display(), keycode, 0, 0), effective, e.state);
-  if (!key) return;
-  key->repeat = repeat;
-  handler_->WindowKeyDown(*key);
+  const std::optional<char> typed = TypedChar(e);
+  const WeakRef<LinuxWindow> self(this, life_);
+  if (key) {
+    key->repeat = repeat;
+    handler_->WindowKeyDown(*key);
+  }
+  if (typed && self.Alive() && enabled_) handler_->WindowChar(*typed);
 }
 
 // Only what moves the focus from one window to another counts: not the pointer's window while

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/alive.h"
 #include "platform/buffered/buffered_window.h"
 #include "platform/linux/atspi/action_requests.h"
 #include "platform/linux/window_host.h"
@@ -103,6 +104,8 @@ class LinuxWindow : public Window, private ScreenPort {
   // The client area's top-left corner on the root window, from the last event that told it;
   // forgotten when the window is moved.
   mutable std::optional<Point> origin_;
+  // A handler may destroy its window from inside a call.
+  AliveToken life_;
 };
 
 }  // namespace pf::linux_x

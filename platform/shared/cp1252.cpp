@@ -15,13 +15,7 @@ constexpr std::array<char32_t, 32> kHighControls = {
 };
 
 // The byte for `c`, or '?' where Windows-1252 has none.
-char Cp1252Byte(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
-  }
-  return '?';
-}
+char Cp1252Byte(char32_t c) { return Cp1252FromUnicode(c).value_or('?'); }
 
 // The code point that starts at `at`, and how many bytes it takes; 0 for a byte that does not
 // start a well-formed sequence (overlong forms and surrogates are not well-formed).
@@ -42,6 +36,14 @@ std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view s, std::size_t at) 
 }
 
 }  // namespace
+
+std::optional<char> Cp1252FromUnicode(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
+  }
+  return std::nullopt;
+}
 
 char32_t Cp1252ToUnicode(std::uint8_t byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
@@ -72,6 +74,33 @@ std::string Cp1252FromUtf8(std::string_view utf8) {
     const auto [c, length] = DecodeUtf8(utf8, at);
     out += length == 0 ? '?' : Cp1252Byte(c);
     at += length == 0 ? 1 : length;
+  }
+  return out;
+}
+
+std::string Latin1FromCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (unsigned char byte : text) {
+    // Windows-1252's own characters and the C1 controls it leaves unused are not in a STRING.
+    const char32_t c = Cp1252ToUnicode(byte);
+    out += c < 0x80 || (c >= 0xA0 && c <= 0xFF) ? static_cast<char>(c) : '?';
+  }
+  return out;
+}
+
+std::string Cp1252FromLatin1(std::string_view latin1) {
+  std::string out;
+  out.reserve(latin1.size());
+  for (unsigned char byte : latin1) out += Cp1252Byte(byte);
+  return out;
+}
+
+std::string LinesEndingLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') out += text[i];
   }
   return out;
 }

@@ -56,6 +56,10 @@ struct ModuleTraits {
   static bool IsValid(HMODULE h) { return h != nullptr; }
   static void Free(HMODULE h) { ::FreeLibrary(h); }
 };
+struct GlobalMemoryTraits {
+  static bool IsValid(HGLOBAL h) { return h != nullptr; }
+  static void Free(HGLOBAL h) { ::GlobalFree(h); }
+};
 
 using Brush = Owned<HBRUSH, GdiObjectTraits>;
 using Pen = Owned<HPEN, GdiObjectTraits>;
@@ -66,6 +70,47 @@ using MemoryDc = Owned<HDC, MemoryDcTraits>;
 using KernelHandle = Owned<HANDLE, KernelHandleTraits>;
 using Icon = Owned<HICON, IconTraits>;
 using Module = Owned<HMODULE, ModuleTraits>;  // LoadLibrary / FreeLibrary
+// GlobalAlloc / GlobalFree: released to the system by a SetClipboardData that took it.
+using GlobalMemory = Owned<HGLOBAL, GlobalMemoryTraits>;
+
+// GlobalLock / GlobalUnlock.
+class GlobalLockScope {
+ public:
+  explicit GlobalLockScope(HGLOBAL memory) : memory_(memory), data_(::GlobalLock(memory)) {}
+  ~GlobalLockScope() {
+    if (data_ != nullptr) ::GlobalUnlock(memory_);
+  }
+  GlobalLockScope(const GlobalLockScope&) = delete;
+  GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+  void* get() const { return data_; }
+
+ private:
+  HGLOBAL memory_;
+  void* data_;
+};
+
+// OpenClipboard / CloseClipboard. Another program may hold the clipboard open for a moment: it
+// is asked a few times before giving up.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner) {
+    constexpr int kTries = 5;
+    constexpr DWORD kPauseMs = 10;
+    for (int i = 0; i < kTries && !open_; ++i) {
+      if (i > 0) ::Sleep(kPauseMs);
+      open_ = ::OpenClipboard(owner) != FALSE;
+    }
+  }
+  ~OpenedClipboard() {
+    if (open_) ::CloseClipboard();
+  }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  explicit operator bool() const { return open_; }
+
+ private:
+  bool open_ = false;
+};
 
 // Selects an object into a DC for its lifetime. Declare it after the owner of the object, so the
 // object is deselected before it is deleted.

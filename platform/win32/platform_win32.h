@@ -42,6 +42,8 @@ class Win32Platform : public Platform {
   std::unique_ptr<Apartment> JoinApartment() override;
   int MessageBox(NativeHandle owner, std::string_view text, std::string_view caption,
                  unsigned flags) override;
+  bool SetClipboardText(std::string_view text) override;
+  std::optional<std::string> ClipboardText() override;
   ColorRef SysColor(int index) override;
   std::optional<std::string_view> FindResource(std::string_view name) override;
   Mixer& AudioMixer() override { return mixer_; }

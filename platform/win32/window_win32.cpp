@@ -38,6 +38,10 @@ unsigned KeyShift() {
 // A key message's previous-state bit: the key was already down, and the system repeats it.
 bool IsRepeat(LPARAM lp) { return (lp & (LPARAM{1} << 30)) != 0; }
 
+// A key held with Ctrl types nothing of its own (Ctrl+C is a key); Ctrl with Alt is AltGr, the
+// third level of a keyboard's keys (AltGr+E is the euro sign on many), which does.
+bool TypesCharacters() { return ::GetKeyState(VK_CONTROL) >= 0 || ::GetKeyState(VK_MENU) < 0; }
+
 // Signed: with the capture held, positions left of or above the window are negative.
 Point PointFromLParam(LPARAM lp) {
   return Point{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
@@ -159,13 +163,22 @@ LRESULT Win32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return ::DefWindowProcA(hwnd_, msg, wp, lp);
 }
 
-// Keys held with Alt come as WM_SYSKEYDOWN: the system's (Alt+F4 closes the window through
-// WM_CLOSE, Alt+Space, Alt+Esc); DefWindowProc has them, the form never takes them for its own.
+// Keys held with Alt come as WM_SYSKEYDOWN and their characters as WM_SYSCHAR: the system's
+// (Alt+F4 closes the window through WM_CLOSE, Alt+Space, Alt+Esc); DefWindowProc has them, the
+// form never takes them for its own. A key's character follows its WM_KEYDOWN as WM_CHAR, which
+// TranslateMessage posted.
 bool Win32Window::OnKeyboardMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_KEYDOWN: {
       const KeyEvent e{static_cast<unsigned>(wp), KeyShift(), IsRepeat(lp)};
       Guarded([h = handler_, e] { h->WindowKeyDown(e); });
+      return true;
+    }
+    case WM_CHAR: {
+      const std::optional<char> c = typing_.Take(static_cast<unsigned char>(wp));
+      if (c && TypesCharacters() && ::IsWindowEnabled(hwnd_)) {
+        Guarded([h = handler_, c = *c] { h->WindowChar(c); });
+      }
       return true;
     }
     case WM_SETFOCUS:

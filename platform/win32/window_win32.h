@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/win32/accessible_win32.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace pf::win32 {
 
@@ -67,6 +68,8 @@ class Win32Window : public Window {
   Icon icon_;
   // Serves the tree to screen readers while one is set.
   std::unique_ptr<AccessibleServer> accessible_;
+  // The bytes typed (WM_CHAR), a double-byte character's lead byte held for its trail byte.
+  AnsiTyping typing_;
   // A handler may destroy its window from inside a call.
   AliveToken life_;
 };

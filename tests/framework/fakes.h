@@ -34,6 +34,8 @@ class SysColorPlatform : public pf::Platform {
   std::string ExecutablePath() override { Unused(); }
   std::string PathText(std::string_view) override { Unused(); }
   int MessageBox(pf::NativeHandle, std::string_view, std::string_view, unsigned) override { Unused(); }
+  bool SetClipboardText(std::string_view) override { Unused(); }
+  std::optional<std::string> ClipboardText() override { Unused(); }
   pf::ColorRef SysColor(int index) override { return FakeSysColor(index); }
   std::optional<std::string_view> FindResource(std::string_view) override { Unused(); }
   pf::Mixer& AudioMixer() override { Unused(); }

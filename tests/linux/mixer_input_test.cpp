@@ -1,5 +1,5 @@
 // The ALSA mixer where there is no sound device, the double-click rule on server time stamps, and
-// keys from X symbols to Windows' codes.
+// keys from X symbols to Windows' codes and the characters they type.
 #include <X11/keysym.h>
 #include <unistd.h>
 
@@ -103,6 +103,25 @@ TEST(Keys, WindowsCodesFromTheSymbolsAndTheState) {
   EXPECT_TRUE(is(KeyFromX(XK_1, XK_exclam, kShift), '1', pf::kShiftKey));
   EXPECT_FALSE(KeyFromX(XK_Shift_L, XK_Shift_L, 0).has_value());
   EXPECT_FALSE(KeyFromX(XK_eacute, XK_Eacute, kShift).has_value());
+}
+
+// Each case: the symbol XLookupString gives, the X state; the character typed, if any.
+TEST(Keys, CharactersInWindows1252FromTheSymbolsTyped) {
+  using pf::linux_x::CharFromX;
+  constexpr unsigned kShift = 0x1, kControl = 0x4, kAlt = 0x8, kLevel3 = 0x80;
+  EXPECT_EQ(CharFromX(XK_a, 0), 'a');
+  EXPECT_EQ(CharFromX(XK_A, kShift), 'A');
+  EXPECT_EQ(CharFromX(XK_eacute, 0), '\xE9');          // Latin-1 is its own code
+  EXPECT_EQ(CharFromX(XK_EuroSign, kLevel3), '\x80');  // through its Unicode value
+  EXPECT_EQ(CharFromX(0x1000153, 0), '\x9C');          // U+0153, named by its code point
+  EXPECT_EQ(CharFromX(XK_KP_5, 0x10), '5');            // the keypad, NumLock on
+  EXPECT_EQ(CharFromX(XK_space, 0), ' ');
+  EXPECT_FALSE(CharFromX(0x1000416, 0).has_value());    // Cyrillic: not in Windows-1252
+  EXPECT_FALSE(CharFromX(XK_c, kControl).has_value());  // Ctrl+C is a key
+  EXPECT_FALSE(CharFromX(XK_f, kAlt).has_value());
+  EXPECT_FALSE(CharFromX(XK_Return, 0).has_value());  // control characters stay keys
+  EXPECT_FALSE(CharFromX(XK_BackSpace, 0).has_value());
+  EXPECT_FALSE(CharFromX(0x1000085, 0).has_value());  // a C1 control
 }
 
 // With detectable auto-repeat a held key comes as presses alone.

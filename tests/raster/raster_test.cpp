@@ -71,6 +71,19 @@ TEST(Cp1252, FromUtf8KeepsWhatTheCodePageHasAndMarksTheRest) {
   EXPECT_EQ(text::Cp1252FromUtf8("\x80\xC0\xAF\xED\xA0\x80\xE2\x82"), "????????");
 }
 
+// X's STRING is Latin-1: the characters Windows-1252 adds to it, and the C1 controls it leaves
+// out, do not survive the trip.
+TEST(Cp1252, Latin1BothWaysKeepsWhatBothHave) {
+  EXPECT_EQ(text::Latin1FromCp1252("Caf\xE9 \x80\x81\xA0"), "Caf\xE9 ??\xA0");
+  EXPECT_EQ(text::Cp1252FromLatin1("Caf\xE9 \x80\x81\xFF"), "Caf\xE9 ?\x81\xFF");
+  EXPECT_EQ(text::Cp1252FromUnicode(U'\u2122'), '\x99');
+  EXPECT_FALSE(text::Cp1252FromUnicode(U'\u0416').has_value());
+}
+
+TEST(Cp1252, AnotherProgramsLineEndsBecomeTheProgramsOwn) {
+  EXPECT_EQ(text::LinesEndingLf("a\r\nb\rc\n\r"), "a\nb\rc\n\r");
+}
+
 TEST(RasterText, InkLeftOfTheCellIsDrawnButStaysInTheClip) {
   RasterSurface surface(20, 16);
   const std::unique_ptr<Device> device = surface.NewDevice();

@@ -1,13 +1,17 @@
-// Keys and the keyboard focus on a real window under Wine, sent as the keyboard sends them
-// (SendInput): what the form's window reports, and where the application window puts the focus.
+// Keys, the characters they type and the keyboard focus on a real window under Wine, sent as the
+// keyboard sends them (SendInput): what the form's window reports, and where the application
+// window puts the focus.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "platform/win32/platform_win32.h"
+#include "platform/win32/wide_text.h"
 #include "tests/win32/test_window.h"
 
 namespace pf {
@@ -26,9 +30,16 @@ namespace {
 
 struct KeyRecorder : QuietHandler {
   std::vector<KeyEvent> keys;
+  std::string typed;        // each key as "[XX]" and each character as itself, in order
   std::vector<bool> focus;  // each WindowFocusChanged
   int close_requests = 0;
-  void WindowKeyDown(const KeyEvent& e) override { keys.push_back(e); }
+  void WindowKeyDown(const KeyEvent& e) override {
+    keys.push_back(e);
+    char text[8];
+    std::snprintf(text, sizeof text, "[%02X]", e.key);
+    typed += text;
+  }
+  void WindowChar(char c) override { typed += c; }
   void WindowFocusChanged(bool focused) override { focus.push_back(focused); }
   void WindowCloseRequest() override { ++close_requests; }
 };
@@ -44,6 +55,18 @@ void Type(std::initializer_list<int> keys) {
     inputs.push_back(input);
   }
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// A character as the system types one that no key gives (an input method's, a screen keyboard's).
+void TypeCharacter(wchar_t c) {
+  INPUT input[2]{};
+  for (INPUT& i : input) {
+    i.type = INPUT_KEYBOARD;
+    i.ki.wScan = c;
+    i.ki.dwFlags = KEYEVENTF_UNICODE;
+  }
+  input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  ::SendInput(2, input, sizeof(INPUT));
 }
 
 class KeyboardTest : public ::testing::Test {
@@ -94,6 +117,30 @@ TEST_F(KeyboardTest, KeysReachTheShownWindowWithTheirShiftStateAndRepeatsAndAltF
   Type({VK_MENU, VK_F4, -VK_F4, -VK_MENU});
   ASSERT_TRUE(PumpUntil([&] { return handler.close_requests == 1; }));
   EXPECT_TRUE(handler.keys.empty()) << "the system's keys are not the form's";
+}
+
+// After its key: the character the window was typed, in Windows-1252; none for a key held with
+// Ctrl, nor for a control character (Backspace's). The euro sign comes by the ANSI code page.
+TEST_F(KeyboardTest, EachKeysCharacterFollowsItInWindows1252) {
+  Type({'A', -'A', VK_SHIFT, 'B', -'B', -VK_SHIFT, VK_CONTROL, 'C', -'C', -VK_CONTROL});
+  Type({VK_DELETE, -VK_DELETE, VK_BACK, -VK_BACK, VK_SPACE, -VK_SPACE});
+  TypeCharacter(L'\u20AC');
+  ASSERT_TRUE(PumpUntil([&] { return handler.typed.find('\x80') != std::string::npos; }));
+  EXPECT_EQ(handler.typed, "[41]a[10][42]B[11][43][2E][08][20] [E7]\x80");
+}
+
+// WM_CHAR's bytes are the ANSI code page's, whichever it is: through the wide form into ours.
+TEST(AnsiTyping, TheCodePagesCharactersBecomeOursAndThoseWeLackAreDropped) {
+  AnsiTyping cyrillic(1251);
+  EXPECT_EQ(cyrillic.Take(0x88), '\x80');        // the euro sign
+  EXPECT_EQ(cyrillic.Take(0xC0), std::nullopt);  // Cyrillic A
+  EXPECT_EQ(cyrillic.Take('a'), 'a');
+  EXPECT_EQ(cyrillic.Take(0x1B), std::nullopt);
+  AnsiTyping japanese(932);
+  EXPECT_EQ(japanese.Take(0x83), std::nullopt);  // a lead byte waits
+  EXPECT_EQ(japanese.Take(0x41), std::nullopt);  // its trail byte is katakana A, not 'A'
+  EXPECT_EQ(japanese.Take(0x41), 'A');
+  EXPECT_EQ(japanese.Take(0xA1), std::nullopt);  // a half-width katakana byte on its own
 }
 
 TEST_F(KeyboardTest, TheFocusFollowsTheFormAndTheApplicationWindowHandsItOn) {

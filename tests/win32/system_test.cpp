@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/win32/platform_win32.h"
 #include "platform/win32/system_dlls.h"
+#include "tests/win32/test_main.h"
 #include "tests/win32/test_window.h"
 
 namespace pf::win32 {
@@ -69,6 +71,66 @@ TEST_F(SystemTest, TheApplicationWindowShowsOnlyWithTheFirstForm) {
   params.bounds = {10, 10, 50, 50};
   auto form = platform.CreateWindow(params, &handler);
   EXPECT_TRUE(::IsWindowVisible(app));
+}
+
+// What another program finds on the clipboard, and what we find of another program's.
+std::wstring ClipboardUnits(UINT format) {
+  std::wstring units;
+  if (!::OpenClipboard(nullptr)) return units;
+  if (HANDLE data = ::GetClipboardData(format)) {
+    if (const void* locked = ::GlobalLock(data)) {
+      if (format == CF_UNICODETEXT) {
+        units = static_cast<const wchar_t*>(locked);
+      } else {
+        for (const char* c = static_cast<const char*>(locked); *c != '\0'; ++c) {
+          units += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+        }
+      }
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return units;
+}
+
+void PutAnsiText(const char* text) {
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  const std::size_t size = std::strlen(text) + 1;
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+  std::memcpy(::GlobalLock(memory), text, size);
+  ::GlobalUnlock(memory);
+  if (::SetClipboardData(CF_TEXT, memory) == nullptr) ::GlobalFree(memory);
+  ::CloseClipboard();
+}
+
+// A second program (this one, started again) copies; it has ended before this one pastes. The
+// system gives the text as CF_TEXT too, in the ANSI code page; a program that put only CF_TEXT
+// there is read through the system's conversion.
+TEST_F(SystemTest, TheClipboardCarriesTextBetweenProgramsWithTheSystemsLineEnds) {
+  ASSERT_EQ(RunSelf(platform, "--put-clipboard"), 0u);
+  EXPECT_EQ(platform.ClipboardText(), std::string(kClipboardProbe));
+  EXPECT_EQ(ClipboardUnits(CF_UNICODETEXT), L"Caf\u00E9 \u20AC\r\nline 2\r\n");
+  if (::GetACP() == 1252) {
+    EXPECT_EQ(ClipboardUnits(CF_TEXT), L"Caf\u00E9 \u0080\r\nline 2\r\n");
+  }
+
+  PutAnsiText("from CF_TEXT\r\n\xE9");
+  EXPECT_EQ(platform.ClipboardText(), "from CF_TEXT\n\xE9");
+}
+
+// A box that asks: the button's id is the system's. The system's box is answered No as a user
+// would click it.
+TEST_F(SystemTest, AMessageBoxThatAsksAnswersWithTheButtonsId) {
+  const std::uintptr_t timer = platform.StartTimer(50, [] {
+    if (HWND box = ::FindWindowA(nullptr, "Quenfor question")) {
+      ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+    }
+  });
+  EXPECT_EQ(platform.MessageBox(0, "Save the changes?", "Quenfor question",
+                                kBoxYesNoCancel | kBoxIconQuestion),
+            kBoxResultNo);
+  platform.StopTimer(timer);
 }
 
 TEST_F(SystemTest, ResourcesAreFoundByNameWithEveryByte) {
