@@ -11,6 +11,8 @@ const char* ChangeName(AccessibleChange change) {
     case AccessibleChange::kCreated: return "created";
     case AccessibleChange::kDestroyed: return "destroyed";
     case AccessibleChange::kFocus: return "focus";
+    case AccessibleChange::kValue: return "value";
+    case AccessibleChange::kCaret: return "caret";
   }
   return "?";
 }

@@ -157,7 +157,8 @@ class HeadlessPlatform : public Platform {
   // One line per notable event, with the time: "1200 minimize", "1200 enable 65537 0",
   // "0 apartment joined", "5000 endpoint mute 0", "5000 apartment left".
   std::vector<std::string> events;
-  // What screen readers were told of changes: "<window> <id> state|name|created|destroyed".
+  // What screen readers were told of changes: "<window> <id> state|name|created|destroyed|focus|
+  // value|caret".
   std::vector<std::string> accessible_events;
   std::uint64_t slept_ms = 0;
   // How often the framework asked where the pointer is (PointerNow), as it would ask a display

@@ -227,10 +227,18 @@ class WindowAccessible final : public DispatchedAccessible {
     return ::PostMessageA(hwnd_, kRunDefaultActionMessage, serial_, id) ? S_OK : E_FAIL;
   }
 
-  // What the parts do not have.
+  // An editable text's value is its text, empty or not; nothing else has one.
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
-    return Unsupported(child, out);
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    Found found;
+    if (const HRESULT result = Find(child, found); result != S_OK) return result;
+    if (found.object.role != AccessibleRole::kEditableText) return DISP_E_MEMBERNOTFOUND;
+    *out = BstrFrom1252(found.object.value);
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
   }
+
+  // What the parts do not have.
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
     return Unsupported(child, out);
   }
@@ -382,9 +390,10 @@ std::optional<std::string> AccessibleServer::WindowName() const {
 }
 
 void AccessibleServer::Changed(AccessibleId id, AccessibleChange change) {
-  const std::optional<LONG> child = object_->ChildIdForEvent(id);
+  const std::optional<DWORD> event = ToWinEvent(change);
+  const std::optional<LONG> child = event ? object_->ChildIdForEvent(id) : std::nullopt;
   if (!child) return;
-  CallingBack([&] { ::NotifyWinEvent(ToWinEvent(change), hwnd_, OBJID_CLIENT, *child); });
+  CallingBack([&] { ::NotifyWinEvent(*event, hwnd_, OBJID_CLIENT, *child); });
 }
 
 }  // namespace pf::win32

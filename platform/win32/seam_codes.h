@@ -1,6 +1,7 @@
 #pragma once
 // The seam's named codes in Windows' own numbers, and back. The only place that knows both.
 #include <cstdint>
+#include <optional>
 
 #include "platform/platform.h"
 #include "platform/win32/win.h"
@@ -39,7 +40,12 @@ inline std::uint32_t FromWaitResult(DWORD result) { return result; }
 // The window's object is its client area (OBJID_CLIENT), as the system's own client objects are;
 // its parent, the system's object of the window with its frame, has ROLE_SYSTEM_WINDOW.
 inline LONG ToAccessibleRole(AccessibleRole role) {
-  return role == AccessibleRole::kPushButton ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_CLIENT;
+  switch (role) {
+    case AccessibleRole::kPushButton: return ROLE_SYSTEM_PUSHBUTTON;
+    case AccessibleRole::kEditableText: return ROLE_SYSTEM_TEXT;
+    case AccessibleRole::kWindow: break;
+  }
+  return ROLE_SYSTEM_CLIENT;
 }
 
 inline LONG ToAccessibleStates(unsigned states) {
@@ -52,12 +58,16 @@ inline LONG ToAccessibleStates(unsigned states) {
   return result;
 }
 
-inline DWORD ToWinEvent(AccessibleChange change) {
+// MSAA has no event for a caret that is not the system's: its readers read a field's value
+// again when it changes, and follow the system caret, which a windowless field has not.
+inline std::optional<DWORD> ToWinEvent(AccessibleChange change) {
   switch (change) {
     case AccessibleChange::kState: return EVENT_OBJECT_STATECHANGE;
     case AccessibleChange::kName: return EVENT_OBJECT_NAMECHANGE;
     case AccessibleChange::kCreated: return EVENT_OBJECT_CREATE;
     case AccessibleChange::kFocus: return EVENT_OBJECT_FOCUS;
+    case AccessibleChange::kValue: return EVENT_OBJECT_VALUECHANGE;
+    case AccessibleChange::kCaret: return std::nullopt;
     case AccessibleChange::kDestroyed: break;
   }
   return EVENT_OBJECT_DESTROY;

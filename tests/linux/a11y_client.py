@@ -4,10 +4,10 @@
 Finds the application by its process id on the desktop's accessibility bus and prints one line
 per object, indented by depth:
 
-    ROLE "NAME" at X,Y WxH [STATE,...] actions: NAME,...
+    ROLE "NAME" at X,Y WxH [STATE,...] actions: NAME,...[ text "TEXT" caret N]
 
 extents in screen coordinates ("at -" when the object has none), states and action names as
-AT-SPI spells them. With --press NAME, then does the first action of the first object so named.
+AT-SPI spells them, and for an object with a text (an entry) its text and caret. With --press NAME, then does the first action of the first object so named.
 With --run COMMAND, then listens for the events --listen names (AT-SPI's types, such as focus:
 or object:state-changed:focused), runs the shell command (xdotool key Tab), prints one line per
 event heard until each type has been heard (or the timeout passes),
@@ -66,11 +66,21 @@ def actions(obj):
     return [action.getName(i) for i in range(action.nActions)]
 
 
+def text(obj):
+    """' text "TEXT" caret N' for an object with a text, else nothing."""
+    try:
+        value = obj.queryText()
+    except NotImplementedError:
+        return ""
+    return ' text "%s" caret %d' % (value.getText(0, -1), value.caretOffset)
+
+
 def line(obj):
     box = extents(obj)
     where = "-" if box is None else "%d,%d %dx%d" % box
-    return '%s "%s" at %s [%s] actions: %s' % (obj.getRoleName(), obj.name, where,
-                                               ",".join(states(obj)), ",".join(actions(obj)))
+    return '%s "%s" at %s [%s] actions: %s%s' % (obj.getRoleName(), obj.name, where,
+                                                 ",".join(states(obj)), ",".join(actions(obj)),
+                                                 text(obj))
 
 
 def walk(obj, depth=0):

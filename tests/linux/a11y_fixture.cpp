@@ -1,5 +1,6 @@
 // A real X window of the Linux platform, described to screen readers by a stand-in tree: the
-// window and two push buttons, "Switch €" (lit) and "Leave" (unavailable until Switch has run).
+// window, two push buttons, "Switch €" (lit) and "Leave" (unavailable until Switch has run), and
+// an editable text, "Caption", whose text is "Café" with the caret at its end.
 // Switch's action disables the window for a second while it pumps messages, as the launcher's
 // pause does, then makes Leave available. Each action that runs says "pressed N" on stdout, even
 // one the platform should have refused. As a form does, the tree keeps a current part (Switch
@@ -9,9 +10,11 @@
 // Lines on stdin drive what a screen reader cannot: "other" (a second window is shown, and takes
 // the focus), "back" (the first window asks for the focus again), "rename 1" (Switch becomes
 // "Switched", and it is said), "create 3" (a third button, "Later", joins, and it is said),
-// "forget 2" (the part is gone, nothing said), "destroyed 2" (now it is said), "takeback" (the
-// window's description is taken back; any call into the tree after that is a fault: "tree
-// touched after takeback", exit 3), "quit" or the end of the input (exit 0).
+// "type" (the field's text becomes "Café €", the caret after it, and it is said), "caret 2" (the
+// caret moves to 2, and it is said), "forget 2" (the part is gone, nothing said), "destroyed 2"
+// (now it is said), "takeback" (the window's description is taken back; any call into the tree
+// after that is a fault: "tree touched after takeback", exit 3), "quit" or the end of the input
+// (exit 0).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -27,6 +30,9 @@ namespace {
 using namespace pf;
 
 constexpr Rect kWindowBounds{100, 80, 400, 280};
+// The editable text, always there after the buttons.
+constexpr AccessibleId kField = 4;
+constexpr Rect kFieldPlace{150, 100, 250, 120};
 
 struct Part {
   const char* name;  // Windows-1252
@@ -43,8 +49,24 @@ class StandInTree : public AccessibleTree {
     Touch();
     const Rect w = window_.Bounds();
     if (id == kAccessibleWindow) {
-      return AccessibleObject{AccessibleRole::kWindow, "Fixture \xEB", w,
-                              window_unavailable_ ? kAccessibleUnavailable : 0u, ""};
+      return AccessibleObject{AccessibleRole::kWindow,
+                              "Fixture \xEB",
+                              w,
+                              window_unavailable_ ? kAccessibleUnavailable : 0u,
+                              "",
+                              "",
+                              0};
+    }
+    if (id == kField) {
+      const Rect c = kFieldPlace;
+      return AccessibleObject{
+          AccessibleRole::kEditableText,
+          "Caption",
+          Rect{w.left + c.left, w.top + c.top, w.left + c.right, w.top + c.bottom},
+          0,
+          "",
+          field_,
+          caret_};
     }
     const Part* part = Find(id);
     if (part == nullptr) return std::nullopt;
@@ -53,7 +75,8 @@ class StandInTree : public AccessibleTree {
     unsigned states = part->states | kAccessibleFocusable;
     if (window_unavailable_) states |= kAccessibleUnavailable;
     if (focused_ && current_ == id) states |= kAccessibleFocused;
-    return AccessibleObject{AccessibleRole::kPushButton, part->name, screen, states, "press"};
+    return AccessibleObject{
+        AccessibleRole::kPushButton, part->name, screen, states, "press", "", 0};
   }
   std::vector<AccessibleId> Children() const override {
     Touch();
@@ -61,6 +84,7 @@ class StandInTree : public AccessibleTree {
     for (AccessibleId id : {1u, 2u, 3u}) {
       if (Find(id) != nullptr) ids.push_back(id);
     }
+    ids.push_back(kField);
     return ids;
   }
   std::optional<AccessibleId> ObjectAt(Point screen) const override {
@@ -68,7 +92,7 @@ class StandInTree : public AccessibleTree {
     const Rect w = window_.Bounds();
     if (!w.Contains(screen)) return std::nullopt;
     for (AccessibleId id : Children()) {
-      const Rect c = Find(id)->client;
+      const Rect c = id == kField ? kFieldPlace : Find(id)->client;
       if (c.Contains(Point{screen.x - w.left, screen.y - w.top})) return id;
     }
     return kAccessibleWindow;
@@ -105,6 +129,11 @@ class StandInTree : public AccessibleTree {
     if (Part* part = Find(id)) part->present = false;
   }
   void Rename() { parts_[0].name = "Switched"; }
+  // What typing in the field does: the text, then the caret.
+  void Edit(std::string text, int caret) {
+    field_ = std::move(text);
+    caret_ = caret;
+  }
   void Create() { parts_[2].present = true; }
   void TakenBack() { taken_back_ = true; }
 
@@ -142,6 +171,8 @@ class StandInTree : public AccessibleTree {
   Part parts_[3] = {{"Switch \x80", Rect{20, 30, 120, 70}, kAccessibleHot},
                     {"Leave", Rect{150, 30, 250, 70}, kAccessibleUnavailable},
                     {"Later", Rect{20, 100, 120, 140}, 0, false}};
+  std::string field_ = "Caf\xE9";
+  int caret_ = 4;
   bool window_unavailable_ = false;
   bool taken_back_ = false;
   AccessibleId current_ = 1;
@@ -207,6 +238,12 @@ int main() {
     } else if (line == "create 3") {
       tree.Create();
       window->AccessibleChanged(3, AccessibleChange::kCreated);
+    } else if (line == "type") {
+      tree.Edit("Caf\xE9 \x80", 6);
+      window->AccessibleChanged(kField, AccessibleChange::kValue);
+    } else if (line == "caret 2") {
+      tree.Edit("Caf\xE9 \x80", 2);
+      window->AccessibleChanged(kField, AccessibleChange::kCaret);
     } else if (line == "forget 2") {
       tree.Forget(2);
     } else if (line == "destroyed 2") {

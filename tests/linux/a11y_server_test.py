@@ -11,6 +11,8 @@ Starts the fixture (tests/linux/a11y_fixture.cpp), then through pyatspi:
   - presses the unavailable button: nothing runs; presses "Switch": it runs, the program answers
     while the action pumps, and the state changes are told; then Leave can be pressed, and a
     screen reader can give it the focus, which is told again each time the window gets it back;
+  - an entry's text, its character count and caret are read, and what is typed into it (the
+    characters inserted, the caret's move) and a caret moved are told;
   - a new name and a new part are told;
   - a part gone from the description answers as defunct, its removal is told, and the window
     taken back leaves the application, its tree never read again.
@@ -37,6 +39,8 @@ LISTING = [
     '    push button "Switch \u20ac" at 120,110 100x40'
     ' [active,enabled,focusable,focused,sensitive,showing,visible] actions: press',
     '    push button "Leave" at 250,110 100x40 [focusable,showing,visible] actions: press',
+    '    entry "Caption" at 250,180 100x20 [enabled,sensitive,showing,visible] actions: '
+    ' text "Caf\u00e9" caret 4',
 ]
 
 events = []
@@ -104,6 +108,7 @@ def main(fixture):
         pyatspi.Registry.registerEventListener(heard, "object:state-changed",
                                                "object:children-changed",
                                                "object:property-change:accessible-name",
+                                               "object:text-changed", "object:text-caret-moved",
                                                "focus:", "window:activate", "window:deactivate")
         time.sleep(0.3)  # the program hears that someone listens, and to what
         say("other")
@@ -149,10 +154,23 @@ def main(fixture):
                pump_until(lambda: told("object:property-change:accessible-name"), 2) and
                switch.name == "Switched")
         del events[:]
+        say("type")
+        field = frame.getChildAtIndex(2).queryText()
+        expect("what was typed is told as inserted, then the caret's move",
+               pump_until(lambda: told("object:text-changed:insert", 4, "Caption") and
+                          told("object:text-caret-moved", 6, "Caption"), 2) and
+               field.getText(0, -1) == "Caf\u00e9 \u20ac" and field.characterCount == 6 and
+               field.getText(4, 6) == " \u20ac")
+        del events[:]
+        say("caret 2")
+        expect("a caret moved is told",
+               pump_until(lambda: told("object:text-caret-moved", 2, "Caption"), 2) and
+               field.caretOffset == 2 and not told("object:text-changed:insert"))
+        del events[:]
         say("create 3")
         expect("a new part is told",
                pump_until(lambda: told("object:children-changed:add"), 2) and
-               frame.childCount == 3 and frame.getChildAtIndex(2).name == "Later")
+               frame.childCount == 4 and frame.getChildAtIndex(2).name == "Later")
         say("forget 2")
         expect("a part gone answers as defunct",
                pump_until(lambda: a11y_client.states(leave) == ["defunct"], 2) and leave.name == "")
@@ -160,7 +178,7 @@ def main(fixture):
         say("destroyed 2")
         expect("its removal is told",
                pump_until(lambda: told("object:children-changed:remove"), 2) and
-               frame.childCount == 2)
+               frame.childCount == 3)
         del events[:]
         say("takeback")
         expect("the window taken back leaves the application",

@@ -124,21 +124,6 @@ TEST(Keys, CharactersInWindows1252FromTheSymbolsTyped) {
   EXPECT_FALSE(CharFromX(0x1000085, 0).has_value());  // a C1 control
 }
 
-// The keys a text editor takes with Ctrl held reach it with their Windows codes.
-TEST(Keys, EditingKeysWithCtrlAndShift) {
-  using pf::linux_x::KeyFromX;
-  constexpr unsigned kShift = 0x1, kControl = 0x4;
-  const auto is = [](std::optional<pf::KeyEvent> k, unsigned key, unsigned shift) {
-    return k && k->key == key && k->shift == shift;
-  };
-  EXPECT_TRUE(is(KeyFromX(XK_v, XK_v, kControl), pf::kKeyA + 21, pf::kCtrlKey));
-  EXPECT_TRUE(is(KeyFromX(XK_Delete, XK_Delete, kControl), pf::kKeyDelete, pf::kCtrlKey));
-  EXPECT_TRUE(is(KeyFromX(XK_Home, XK_Home, kShift | kControl), pf::kKeyHome,
-                 pf::kShiftKey | pf::kCtrlKey));
-  EXPECT_TRUE(is(KeyFromX(XK_F9, XK_F9, 0), pf::kKeyF9, 0));
-  EXPECT_TRUE(is(KeyFromX(XK_BackSpace, XK_BackSpace, kControl), pf::kKeyBack, pf::kCtrlKey));
-}
-
 // With detectable auto-repeat a held key comes as presses alone.
 TEST(Keys, APressOfTheKeyHeldIsARepeat) {
   pf::linux_x::HeldKey held;

@@ -1,9 +1,9 @@
 // A screen reader's view of a window from another process, through MSAA: finds a top-level
 // window by its title or class, takes its client object through AccessibleObjectFromWindow and
 // prints one line per object, the window's first, then each child's (AccessibleChildren):
-//   CHILDID ROLE "NAME" at X,Y size WxH states=STATE,...|none action="ACTION"|none
-// in UTF-8. With --press it asks the child of that name for its default action and prints the
-// answer and how long the call took:
+//   CHILDID ROLE "NAME" at X,Y size WxH states=STATE,...|none action="ACTION"|none[ value="VALUE"]
+// in UTF-8, the value only for an object that has one (an editable text). With --press it asks the
+// child of that name for its default action and prints the answer and how long the call took:
 //   press "NAME": 0xHRESULT in N ms
 // With --listen, instead of the listing, what a screen reader follows: the object get_accFocus
 // names, then each EVENT_OBJECT_FOCUS on the window's client object (a WinEvent hook out of
@@ -106,6 +106,15 @@ std::string Quoted(const std::wstring& text) {
   return text.empty() ? "none" : "\"" + Utf8(text.data(), static_cast<int>(text.size())) + "\"";
 }
 
+// ` value="VALUE"` for an object that has a value, empty or not; nothing for one that has none.
+std::string ValueText(IAccessible* object, const VARIANT& child) {
+  BSTR value = nullptr;
+  if (object->get_accValue(child, &value) != S_OK) return {};
+  const std::string text = Utf8(value, static_cast<int>(::SysStringLen(value)));
+  ::SysFreeString(value);
+  return " value=\"" + text + "\"";
+}
+
 // One object: `child` of `object` (CHILDID_SELF for the object itself).
 void Print(LONG id, IAccessible* object, const VARIANT& child) {
   VARIANT role{}, states{};
@@ -113,11 +122,12 @@ void Print(LONG id, IAccessible* object, const VARIANT& child) {
   object->get_accState(child, &states);
   LONG x = 0, y = 0, w = 0, h = 0;
   object->accLocation(&x, &y, &w, &h, child);
-  std::printf("%ld %s %s at %ld,%ld size %ldx%ld states=%s action=%s\n", id,
+  std::printf("%ld %s %s at %ld,%ld size %ldx%ld states=%s action=%s%s\n", id,
               role.vt == VT_I4 ? RoleText(role.lVal).c_str() : "?",
               Quoted(TextOf(&IAccessible::get_accName, object, child)).c_str(), x, y, w, h,
               StatesText(states.vt == VT_I4 ? states.lVal : 0).c_str(),
-              Quoted(TextOf(&IAccessible::get_accDefaultAction, object, child)).c_str());
+              Quoted(TextOf(&IAccessible::get_accDefaultAction, object, child)).c_str(),
+              ValueText(object, child).c_str());
 }
 
 VARIANT Self() {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # A screen reader's client and the window it reads in two processes under Wine: the client lists
-# the probe's window and buttons (names, roles, screen places, states, actions), an unavailable
-# button's action is refused, an accepted one returns at once while the probe runs it from its
-# loop (pumping for 1.5 s), and the exit button's action ends the probe with 0. Every call reaches
-# the probe's tree on its window's thread.
+# the probe's window, buttons and text field (names, roles, screen places, states, actions, the
+# field's value), an unavailable button's action is refused, an accepted one returns at once while
+# the probe runs it from its loop (pumping for 1.5 s), and the exit button's action ends the probe
+# with 0. Every call reaches the probe's tree on its window's thread.
 #   a11y_client_test.sh CLIENT.exe PROBE.exe   (DISPLAY set, the Wine session started)
 set -euo pipefail
 client=$1 probe=$2
@@ -30,6 +30,7 @@ pid=$!
 read_probe --wait 15000
 [ "$rc" = 0 ] || fail "listing ended with $rc"
 # Whether the window has the keyboard focus is the window manager's business, not the server's.
+# The role names are Wine's oleacc's ("text" where Windows says "editable text").
 sed -e 's/states=focused,/states=/' "$work/out" >"$work/listed"
 diff - "$work/listed" <<'LISTING' || fail "listing differs"
 0 client "Café Quenfor" at 100,100 size 300x200 states=focusable action=none
@@ -37,6 +38,7 @@ diff - "$work/listed" <<'LISTING' || fail "listing differs"
 2 push button "User's Manual" at 250,160 size 140x30 states=none action="press"
 3 push button "Install PDF Reader" at 250,200 size 140x30 states=unavailable action="press"
 4 push button "Exit" at 110,250 size 60x30 states=none action="press"
+5 text "Caption" at 250,250 size 140x20 states=none action=none value="Café €"
 LISTING
 
 read_probe --press "Install PDF Reader"

@@ -1,8 +1,9 @@
 // A window served to screen readers, for the client in another process (a11y_client_test.sh): a
 // 300 x 200 form at 100,100 titled "Quenfor a11y probe" with four push buttons, the third
-// unavailable. Each action it runs prints "pressed NAME"; "User's Manual" first pumps messages
-// for 1.5 s, as a launch pause does; "Exit" ends the program with 0. Without it: 1 after 30 s.
-// A call into the tree from another thread than the window's prints "called on another thread".
+// unavailable, and an editable text. Each action it runs prints "pressed NAME"; "User's Manual"
+// first pumps messages for 1.5 s, as a launch pause does; "Exit" ends the program with 0. Without
+// it: 1 after 30 s. A call into the tree from another thread than the window's prints "called on
+// another thread".
 #include <chrono>
 #include <cstdio>
 
@@ -40,11 +41,12 @@ int main() {
     return Rect{x, y, x + w, y + h}.Offset(bounds.left, bounds.top);
   };
   FakeAccessibleTree tree;
-  tree.window = {AccessibleRole::kWindow, "Caf\xE9 Quenfor", bounds, 0, ""};
+  tree.window = {AccessibleRole::kWindow, "Caf\xE9 Quenfor", bounds, 0, "", "", 0};
   tree.AddButton(1, "Install Driver & Utility", at(150, 20, 140, 30));
   tree.AddButton(2, "User's Manual", at(150, 60, 140, 30));
   tree.AddButton(3, "Install PDF Reader", at(150, 100, 140, 30), kAccessibleUnavailable);
   tree.AddButton(4, "Exit", at(10, 150, 60, 30));
+  tree.AddText(5, "Caption", "Caf\xE9 \x80", at(150, 150, 140, 20));
   bool done = false;
   tree.on_action = [&](AccessibleId id) {
     std::printf("pressed %s\n", tree.Part(id).name.c_str());

@@ -60,7 +60,7 @@ class AccessibleTest : public ::testing::Test {
     window = platform.CreateWindow(params, &handler);
     hwnd = reinterpret_cast<HWND>(window->Handle());
     window->Show(true);
-    tree.window = {AccessibleRole::kWindow, "Caf\xE9 menu", bounds, 0, ""};
+    tree.window = {AccessibleRole::kWindow, "Caf\xE9 menu", bounds, 0, "", "", 0};
     tree.AddButton(11, "Install Driver & Utility", Place(10, 10),
                    kAccessibleFocusable | kAccessibleFocused);
     tree.AddButton(12, "User's Manual", Place(110, 10), kAccessibleHot | kAccessibleFocusable);
@@ -161,6 +161,21 @@ TEST_F(AccessibleTest, TheClientObjectIsTheWindowWithItsPartsAsChildrenInOrder) 
   EXPECT_EQ(of, hwnd);
 }
 
+// A property row of a designer: a field named by the property, its value the field's text.
+TEST_F(AccessibleTest, AnEditableTextsValueIsItsTextAndNothingElseHasOne) {
+  tree.AddText(14, "Caption", "Caf\xE9 \x80", Place(110, 60));
+  tree.AddText(15, "Hint", "", Place(110, 80));
+  EXPECT_EQ(Number(&IAccessible::get_accRole, 4), ROLE_SYSTEM_TEXT);
+  EXPECT_EQ(Name(4), L"Caption");
+  Text value, empty, none;
+  EXPECT_EQ(client->get_accValue(Child(4), &value.b), S_OK);
+  EXPECT_EQ(value.str(), L"Caf\u00E9 \u20AC");
+  EXPECT_EQ(client->get_accValue(Child(5), &empty.b), S_OK) << "empty, but a value";
+  EXPECT_EQ(empty.str(), L"");
+  EXPECT_EQ(client->get_accValue(Child(1), &none.b), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(none.b, nullptr);
+}
+
 TEST_F(AccessibleTest, AChildIdIsThePartsPlaceAtTheTimeOfTheCall) {
   tree.Remove(11);
   EXPECT_EQ(Name(1), L"User's Manual");
@@ -258,7 +273,7 @@ TEST_F(AccessibleTest, ObjectsOfATreeTakenBackOrOfAWindowGoneAnswerNotConnectedA
 TEST_F(AccessibleTest, ChangesAreHeardAsWinEventsOnTheClientObjectAtThePartsPlace) {
   heard.clear();
   const HWINEVENTHOOK hook =
-      ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_NAMECHANGE, nullptr, &Hear,
+      ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_VALUECHANGE, nullptr, &Hear,
                         ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
   const auto on_client = [&] {
@@ -271,14 +286,17 @@ TEST_F(AccessibleTest, ChangesAreHeardAsWinEventsOnTheClientObjectAtThePartsPlac
   window->AccessibleChanged(12, AccessibleChange::kState);
   window->AccessibleChanged(kAccessibleWindow, AccessibleChange::kName);
   window->AccessibleChanged(13, AccessibleChange::kFocus);
+  window->AccessibleChanged(13, AccessibleChange::kCaret);  // MSAA has no event for it
+  window->AccessibleChanged(13, AccessibleChange::kValue);
   tree.Remove(11);  // gone before the event, as a control that is destroyed
   window->AccessibleChanged(11, AccessibleChange::kDestroyed);
-  PumpUntil([&] { return on_client().size() >= 4; });
+  PumpUntil([&] { return on_client().size() >= 5; });
   ::UnhookWinEvent(hook);
   EXPECT_EQ(on_client(), (std::vector<Event>{
                              {EVENT_OBJECT_STATECHANGE, hwnd, OBJID_CLIENT, 2},
                              {EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF},
                              {EVENT_OBJECT_FOCUS, hwnd, OBJID_CLIENT, 3},
+                             {EVENT_OBJECT_VALUECHANGE, hwnd, OBJID_CLIENT, 3},
                              {EVENT_OBJECT_DESTROY, hwnd, OBJID_CLIENT, 1},
                          }));
 }

@@ -1,6 +1,7 @@
 #pragma once
-// A window's accessible description as the framework gives one: the window and its push buttons,
-// changed at will by the test. It counts the calls made into it and records the actions it runs.
+// A window's accessible description as the framework gives one: the window, its push buttons and
+// editable texts, changed at will by the test. It counts the calls made into it and records the
+// actions it runs.
 #include <algorithm>
 #include <functional>
 #include <optional>
@@ -27,8 +28,14 @@ class FakeAccessibleTree : public AccessibleTree {
   mutable int calls = 0;
 
   void AddButton(AccessibleId id, std::string name, const Rect& bounds, unsigned states = 0) {
-    AccessibleObject button{AccessibleRole::kPushButton, std::move(name), bounds, states, "press"};
+    AccessibleObject button{
+        AccessibleRole::kPushButton, std::move(name), bounds, states, "press", "", 0};
     parts.push_back({id, std::move(button)});
+  }
+  void AddText(AccessibleId id, std::string name, std::string value, const Rect& bounds) {
+    AccessibleObject text{AccessibleRole::kEditableText, std::move(name), bounds, 0, "", value,
+                          static_cast<int>(value.size())};
+    parts.push_back({id, std::move(text)});
   }
   AccessibleObject& Part(AccessibleId id) { return Find(id)->object; }
   void Remove(AccessibleId id) { parts.erase(Find(id)); }

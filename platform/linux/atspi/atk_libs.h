@@ -9,7 +9,7 @@ namespace pf::atspi {
 #define QF_GLIB_FUNCTIONS(X)                                                                \
   X(g_main_context_default) X(g_main_context_acquire) X(g_main_context_release)             \
   X(g_main_context_prepare) X(g_main_context_query) X(g_main_context_check)                 \
-  X(g_main_context_dispatch)
+  X(g_main_context_dispatch) X(g_strndup)
 #define QF_GOBJECT_FUNCTIONS(X)                                                             \
   X(g_type_register_static) X(g_type_add_interface_static) X(g_type_class_ref)              \
   X(g_type_from_name) X(g_object_new) X(g_object_ref) X(g_object_unref) X(g_object_notify)  \
@@ -17,8 +17,8 @@ namespace pf::atspi {
   X(g_signal_remove_emission_hook)
 #define QF_ATK_FUNCTIONS(X)                                                                 \
   X(atk_object_get_type) X(atk_util_get_type) X(atk_component_get_type)                     \
-  X(atk_action_get_type) X(atk_window_get_type) X(atk_state_set_new)                        \
-  X(atk_state_set_add_state) X(atk_object_notify_state_change)
+  X(atk_action_get_type) X(atk_window_get_type) X(atk_text_get_type)                        \
+  X(atk_state_set_new) X(atk_state_set_add_state) X(atk_object_notify_state_change)
 #define QF_ATK_BRIDGE_FUNCTIONS(X) X(atk_bridge_adaptor_init) X(atk_bridge_adaptor_cleanup)
 
 // Members are named as the functions; call those that GLib also defines as macros

@@ -34,14 +34,20 @@ std::uint64_t AtkStates(const std::optional<AccessibleObject>& d, bool window_sh
 AtkRole RoleOf(AccessibleRole role) {
   switch (role) {
     case AccessibleRole::kWindow: return ATK_ROLE_FRAME;
+    case AccessibleRole::kEditableText: return ATK_ROLE_ENTRY;
     case AccessibleRole::kPushButton: break;
   }
   return ATK_ROLE_PUSH_BUTTON;
 }
 
-AtkRole PartRole(const FrameNode& frame, AccessibleId id) {
+// A part's role, as it is when its object is made.
+AccessibleRole PartRole(const FrameNode& frame, AccessibleId id) {
   const std::optional<AccessibleObject> d = frame.tree().Describe(id);
-  return d ? RoleOf(d->role) : ATK_ROLE_PUSH_BUTTON;
+  return d ? d->role : AccessibleRole::kPushButton;
+}
+
+AtkKind KindOf(AccessibleRole role) {
+  return role == AccessibleRole::kEditableText ? AtkKind::kText : AtkKind::kButton;
 }
 
 void EmitChildrenChanged(AtkObject* parent, const char* change, int index, AtkObject* child) {
@@ -122,8 +128,25 @@ bool DescribedNode::GrabFocus() { return frame_.tree().TakeFocus(id_); }
 // ---- PartNode -----------------------------------------------------------------------------
 
 PartNode::PartNode(FrameNode& frame, AccessibleId id)
-    : DescribedNode(frame, id, AtkKind::kButton, PartRole(frame, id)) {
+    : DescribedNode(frame, id, KindOf(PartRole(frame, id)), RoleOf(PartRole(frame, id))) {
   Remember();
+  text_told_.Remember(Text(), Caret());
+}
+
+std::string PartNode::Text() {
+  const std::optional<AccessibleObject> d = Describe();
+  return d ? d->value : std::string();
+}
+
+int PartNode::Caret() {
+  const std::optional<AccessibleObject> d = Describe();
+  return d ? d->caret : 0;
+}
+
+// Only an entry has the text's signals: its role was fixed when it was made.
+void PartNode::NotifyText() {
+  const std::optional<AccessibleObject> d = Describe();
+  if (d && object()->role == ATK_ROLE_ENTRY) text_told_.Tell(object(), d->value, d->caret);
 }
 
 AtkObject* PartNode::Parent() { return frame_.object(); }
@@ -224,6 +247,10 @@ void FrameNode::Changed(AccessibleId id, AccessibleChange change) {
     case AccessibleChange::kCreated: PartCreated(id); return;
     case AccessibleChange::kDestroyed: PartDestroyed(id); return;
     case AccessibleChange::kFocus: FocusTaken(id); return;
+    case AccessibleChange::kValue:
+    case AccessibleChange::kCaret:
+      if (PartNode* part = Find(id)) part->NotifyText();
+      return;
   }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the application's accessible objects answer: the application (ATK's root), one frame for
-// each window that has a description, one push button for each of its parts. Every answer is read
-// from the description when asked; the nodes remember only what the events need (the states last
-// told, the order of the parts last seen). A node that goes cuts its object off, which stays
+// each window that has a description, one push button or entry for each of its parts. Every answer
+// is read from the description when asked; the nodes remember only what the events need (the states
+// last told, the order of the parts last seen). A node that goes cuts its object off, which stays
 // defunct for whoever still holds it.
 #include <atk/atk.h>
 
@@ -16,6 +16,7 @@
 #include "platform/accessibility.h"
 #include "platform/linux/atspi/action_requests.h"
 #include "platform/linux/atspi/atk_objects.h"
+#include "platform/linux/atspi/atk_text.h"
 
 namespace pf::atspi {
 
@@ -65,15 +66,21 @@ class PartNode : public DescribedNode {
  public:
   PartNode(FrameNode& frame, AccessibleId id);
 
+  // An editable text's text or caret changed: tells how.
+  void NotifyText();
+
   AtkObject* Parent() override;
   int IndexInParent() override;
   Point WindowOrigin() override;
   Point ParentOrigin() override;
   const char* ActionName() override;
   bool RequestAction() override;
+  std::string Text() override;
+  int Caret() override;
 
  private:
   std::string action_;
+  TextTold text_told_;
 };
 
 class FrameNode : public DescribedNode {

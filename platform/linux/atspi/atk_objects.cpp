@@ -1,11 +1,16 @@
 #include "platform/linux/atspi/atk_objects.h"
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+
 #include "platform/linux/atspi/atk_libs.h"
+#include "platform/shared/cp1252.h"
 
 namespace pf::atspi {
 namespace {
 
-// The instance of each of the three classes: ATK's object and the node it answers from.
+// The instance of each of the four classes: ATK's object and the node it answers from.
 struct QfAtkObject {
   AtkObject base;
   AtkNode* node;
@@ -143,6 +148,45 @@ void InitAction(gpointer iface, gpointer) {
   action->get_keybinding = &GetNoText;
 }
 
+// ---- AtkText ------------------------------------------------------------------------------
+
+// Offsets count characters: the bytes of the Windows-1252 text. An end of -1 is the text's end.
+gchar* GetText(AtkText* object, gint start, gint end) {
+  AtkNode* node = NodeOf(object);
+  const std::string text = node != nullptr ? node->Text() : std::string();
+  const auto size = static_cast<gint>(text.size());
+  if (end < 0 || end > size) end = size;
+  start = std::clamp(start, 0, end);
+  const std::string utf8 = text::Utf8FromCp1252(std::string_view(text).substr(
+      static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+  return Atk().g_strndup(utf8.data(), utf8.size());
+}
+
+gint GetCharacterCount(AtkText* object) {
+  AtkNode* node = NodeOf(object);
+  return node != nullptr ? static_cast<gint>(node->Text().size()) : 0;
+}
+
+gint GetCaretOffset(AtkText* object) {
+  AtkNode* node = NodeOf(object);
+  return node != nullptr ? node->Caret() : 0;
+}
+
+gunichar GetCharacterAtOffset(AtkText* object, gint offset) {
+  AtkNode* node = NodeOf(object);
+  const std::string text = node != nullptr ? node->Text() : std::string();
+  if (offset < 0 || static_cast<std::size_t>(offset) >= text.size()) return 0;
+  return text::Cp1252ToUnicode(static_cast<std::uint8_t>(text[static_cast<std::size_t>(offset)]));
+}
+
+void InitText(gpointer iface, gpointer) {
+  auto* text = static_cast<AtkTextIface*>(iface);
+  text->get_text = &GetText;
+  text->get_character_count = &GetCharacterCount;
+  text->get_caret_offset = &GetCaretOffset;
+  text->get_character_at_offset = &GetCharacterAtOffset;
+}
+
 // ---- the classes ---------------------------------------------------------------------------
 
 // The class is initialised at once: ATK makes an interface's signals (AtkWindow's "activate") when
@@ -159,9 +203,13 @@ GType RegisterClass(const char* name, AtkKind kind) {
     const GInterfaceInfo iface{&InitComponent, nullptr, nullptr};
     atk.g_type_add_interface_static(type, atk.atk_component_get_type(), &iface);
   }
-  if (kind == AtkKind::kButton) {
+  if (kind == AtkKind::kButton || kind == AtkKind::kText) {
     const GInterfaceInfo iface{&InitAction, nullptr, nullptr};
     atk.g_type_add_interface_static(type, atk.atk_action_get_type(), &iface);
+  }
+  if (kind == AtkKind::kText) {
+    const GInterfaceInfo iface{&InitText, nullptr, nullptr};
+    atk.g_type_add_interface_static(type, atk.atk_text_get_type(), &iface);
   }
   if (kind == AtkKind::kFrame) {
     const GInterfaceInfo iface{nullptr, nullptr, nullptr};  // signals only
@@ -176,9 +224,11 @@ GType ClassOf(AtkKind kind) {
   static const GType application = RegisterClass("QfAtkApplication", AtkKind::kApplication);
   static const GType frame = RegisterClass("QfAtkFrame", AtkKind::kFrame);
   static const GType button = RegisterClass("QfAtkButton", AtkKind::kButton);
+  static const GType text = RegisterClass("QfAtkText", AtkKind::kText);
   switch (kind) {
     case AtkKind::kApplication: return application;
     case AtkKind::kFrame: return frame;
+    case AtkKind::kText: return text;
     case AtkKind::kButton: break;
   }
   return button;

@@ -5,6 +5,7 @@
 #include <atk/atk.h>
 
 #include <optional>
+#include <string>
 
 #include "platform/geometry.h"
 
@@ -36,12 +37,17 @@ class AtkNode {
   virtual bool RequestAction() { return false; }
   // Makes it the keyboard's current object, as a screen reader may ask: whether it could.
   virtual bool GrabFocus() { return false; }
+  // An editable text's text, in Windows-1252 (one byte a character), and its caret; empty where
+  // there is none.
+  virtual std::string Text() { return {}; }
+  virtual int Caret() { return 0; }
 };
 
 enum class AtkKind {
   kApplication,  // the root
   kFrame,        // a window: a component and an ATK window
   kButton,       // a part: a component with an action
+  kText,         // a part that is an editable text: a component with an action and a text
 };
 
 // A new object (the caller holds its one reference) answering from `node`, with ATK's `role`.
