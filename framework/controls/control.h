@@ -187,6 +187,8 @@ class TControl : public TComponent {
   virtual String AccessibleName() const { return Hint(); }
   // What it holds, for a control with a value (a text field's text); empty for none.
   virtual String AccessibleValue() const { return {}; }
+  // Where its caret is in that value: the characters before it.
+  virtual int AccessibleCaret() const { return 0; }
   // Whether the form draws the focus cue round it while it is current: a control that shows the
   // keyboard's place itself (a text field's caret) does not want it.
   virtual bool ShowsFocusCue() const { return true; }

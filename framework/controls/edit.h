@@ -26,6 +26,7 @@ class TEdit : public TGraphicControl {
 
   std::optional<pf::AccessibleRole> AccessibleRole() const override;
   String AccessibleValue() const override { return Text(); }
+  int AccessibleCaret() const override { return static_cast<int>(edit_.Caret()); }
   bool ShowsFocusCue() const override { return false; }  // the caret says where the keys go
   void KeyboardFocusChanged() override;
   bool KeyDown(unsigned key, TShiftState shift) override;

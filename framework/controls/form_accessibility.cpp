@@ -59,6 +59,8 @@ pf::AccessibleObject TFormAccessibility::DescribeControl(const TControl& control
   o.bounds = ScreenBounds(control);
   o.states = StatesOf(control);
   if (o.role == pf::AccessibleRole::kPushButton) o.default_action = kPress;
+  o.value = control.AccessibleValue();
+  o.caret = control.AccessibleCaret();
   return o;
 }
 
@@ -106,9 +108,10 @@ bool TFormAccessibility::TakeFocus(pf::AccessibleId id) {
 void TFormAccessibility::Refresh() {
   std::map<pf::AccessibleId, Told> now;
   const pf::AccessibleObject window = DescribeForm();
-  now[pf::kAccessibleWindow] = {window.states, window.name};
+  now[pf::kAccessibleWindow] = {window.states, window.name, {}, 0};
   for (const TControl* c : ListedControls())
-    now[c->AccessibleId()] = {StatesOf(*c), c->AccessibleName()};
+    now[c->AccessibleId()] = {StatesOf(*c), c->AccessibleName(), c->AccessibleValue(),
+                              c->AccessibleCaret()};
   if (std::exchange(noted_, true)) {
     pf::Window& window = site_.Window();
     for (const auto& [id, was] : told_) {
@@ -123,6 +126,11 @@ void TFormAccessibility::Refresh() {
       if (was->second.states != is.states)
         window.AccessibleChanged(id, pf::AccessibleChange::kState);
       if (was->second.name != is.name) window.AccessibleChanged(id, pf::AccessibleChange::kName);
+      if (was->second.value != is.value) {
+        window.AccessibleChanged(id, pf::AccessibleChange::kValue);
+      } else if (was->second.caret != is.caret) {
+        window.AccessibleChanged(id, pf::AccessibleChange::kCaret);
+      }
     }
   }
   told_ = std::move(now);

@@ -59,6 +59,8 @@ class TFormAccessibility : public pf::AccessibleTree {
   struct Told {
     unsigned states = 0;
     std::string name;
+    std::string value;
+    int caret = 0;
   };
   bool noted_ = false;
   std::map<pf::AccessibleId, Told> told_;

@@ -79,6 +79,14 @@ TEST_F(Edit, APressMakesItCurrentAndScreenReadersReadItsText) {
   const auto described = WindowOf(form).Accessible()->Describe(edit->AccessibleId());
   ASSERT_TRUE(described);
   EXPECT_EQ(described->role, pf::AccessibleRole::kEditableText);
+  EXPECT_EQ(described->value, "388");
+  hp->accessible_events.clear();
+  hp->Type("9");
+  Settle();
+  EXPECT_EQ(WindowOf(form).Accessible()->Describe(edit->AccessibleId())->value, "3889");
+  ASSERT_FALSE(hp->accessible_events.empty());
+  EXPECT_NE(hp->accessible_events.back().find("value"), std::string::npos)
+      << hp->accessible_events.back();
   Key(pf::kKeyTab);
   Key(pf::kKeyTab, pf::kShiftKey);
   EXPECT_FALSE(form->Choices().DrawnCue()) << "the caret shows where the keys go";
