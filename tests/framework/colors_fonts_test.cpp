@@ -27,7 +27,8 @@ TEST(ColorToString, NamesTheConstantsAndWritesOthersInHex) {
   EXPECT_EQ(ColorToString(clGray), "clGray");
   EXPECT_EQ(ColorToString(clNone), "clNone");
   EXPECT_EQ(ColorToString(0x00A56934), "$00A56934");
-  EXPECT_EQ(ColorToString(clSystemColor | 13), "$8000000D");
+  EXPECT_EQ(ColorToString(clSystemColor | 3), "$80000003");
+  EXPECT_EQ(ColorToString(clHighlight), "clHighlight");
 }
 
 TEST(StringToColor, ReadsNamesHexAndDecimal) {
