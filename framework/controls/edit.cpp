@@ -1,5 +1,7 @@
 #include "framework/controls/edit.h"
 
+#include <utility>
+
 #include "framework/controls/control_font.h"
 #include "framework/controls/forms.h"
 #include "platform/platform.h"
@@ -26,6 +28,7 @@ const ClassInfo& TEdit::StaticClass() {
     p.push_back(EventProp<T>("OnAccept", &T::OnAccept));
     p.push_back(EventProp<T>("OnCancel", &T::OnCancel));
     p.push_back(EventProp<T>("OnChange", &T::OnChange));
+    p.push_back(EventProp<T>("OnExit", &T::OnExit));
     return c;
   }();
   return info;
@@ -57,11 +60,13 @@ bool TEdit::Current() const {
 // Becoming current, it holds what Esc goes back to and selects it all, as a dialog's field does
 // when Tab reaches it; losing it, it shows no caret.
 void TEdit::KeyboardFocusChanged() {
-  if (Current()) {
+  const bool was = std::exchange(current_, Current());
+  if (current_ && !was) {
     held_ = Text();
     edit_.SelectAll();
   }
   Invalidate();
+  if (was && !current_ && OnExit) OnExit(this);
 }
 
 bool TEdit::KeyDown(unsigned key, TShiftState shift) {
@@ -176,6 +181,10 @@ std::size_t TEdit::PositionAt(int x) {
 // The text moves left under the field when the caret would lie beyond its inner edge, and back
 // when there is room.
 int TEdit::TextLeft(TCanvas& canvas) {
+  if (!Current()) {  // a field the keys are not in shows its text's start
+    scroll_ = 0;
+    return kInset;
+  }
   const int room = Width() - 2 * kInset;
   const int caret = canvas.TextWidth(Text().substr(0, edit_.Caret()));
   if (caret - scroll_ > room) scroll_ = caret - room;

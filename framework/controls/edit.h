@@ -23,6 +23,8 @@ class TEdit : public TGraphicControl {
   TNotifyEvent OnAccept;
   TNotifyEvent OnCancel;
   TNotifyEvent OnChange;
+  // It stopped being where the keys go (Tab, a click elsewhere, its window lost the focus).
+  TNotifyEvent OnExit;
 
   std::optional<pf::AccessibleRole> AccessibleRole() const override;
   String AccessibleValue() const override { return Text(); }
@@ -48,6 +50,7 @@ class TEdit : public TGraphicControl {
   EditText edit_;
   String held_;  // what Esc puts back
   int scroll_ = 0;
+  bool current_ = false;  // as KeyboardFocusChanged last found it
 };
 
 }  // namespace fw

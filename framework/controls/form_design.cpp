@@ -11,6 +11,7 @@ void TCustomForm::SetDesigner(TFormDesigner* designer) {
   designer_ = designer;
   SetDesigning(designer != nullptr);
   ApplyOpacity();
+  if (window_->IsVisible()) ApplyBorderStyle();
   choices_.CueMayHaveMoved();  // none while designed; where the current choice is, once run
   PlaceFocusCue();
   Invalidate();  // the designer's marks come or go

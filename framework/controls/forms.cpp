@@ -191,8 +191,10 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
   if (window_->IsVisible()) ApplyBorderStyle();
 }
 
+// A designed form is framed whatever its style, as a designer shows each window it designs.
 void TCustomForm::ApplyBorderStyle() {
-  window_->SetBorderless(border_style_ == TFormBorderStyle::bsNone);
+  window_->SetBorderless(border_style_ == TFormBorderStyle::bsNone &&
+                         !HasState(ComponentState::Designing));
 }
 
 void TCustomForm::SetColor(TColor color) {

@@ -2,13 +2,16 @@
 
 #include <iterator>
 
+#include "framework/controls/edit.h"
 #include "framework/controls/image.h"
+#include "framework/controls/label.h"
 #include "framework/objects/registration.h"
 
 namespace fw {
 
 void RegisterStandardControls() {
-  const TComponentClass classes[] = {&TImage::StaticClass()};
+  const TComponentClass classes[] = {&TImage::StaticClass(), &TLabel::StaticClass(),
+                                     &TEdit::StaticClass()};
   RegisterComponents(kStandardPalette, classes, static_cast<int>(std::size(classes)) - 1);
 }
 

@@ -176,6 +176,9 @@ Bounds DesignSession::BoundsOf(const fw::String& object) const {
 void DesignSession::SetBounds(const fw::String& object, const Bounds& wanted) {
   const std::size_t index = IndexOf(object);
   const bool form = index == 0;
+  if (!form && !dynamic_cast<const fw::TControl*>(LiveComponent(text_, index, *root_))) {
+    throw fw::EInvalidOperation(object + " is not a control: it has no place on the form");
+  }
   const int most_side = form ? fw::kMaxFormSide : fw::kMaxCoordinate;
   const Bounds b{Clamped(wanted.left, fw::kMinCoordinate, fw::kMaxCoordinate),
                  Clamped(wanted.top, fw::kMinCoordinate, fw::kMaxCoordinate),
