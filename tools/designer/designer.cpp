@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "framework/controls/control.h"
+#include "framework/controls/timer.h"
 #include "framework/description_tools/writer.h"
 #include "platform/platform.h"
 #include "tools/designer/prompt.h"
@@ -24,6 +25,18 @@ fw::String Shown(const std::string& value) {
   std::size_t digits = 0;
   for (char c : value) digits += std::isxdigit(static_cast<unsigned char>(c)) ? 1 : 0;
   return digits == 0 ? fw::String() : fw::Format("<%zu bytes>", digits / 2);
+}
+
+// The value the text gives, else the one the live component has (its class's default, which the
+// text leaves out); an event the designer itself bound while the form is tried has no text.
+std::string ValueShown(const fw::TextDocument& text, std::size_t index, const fw::TComponent& c,
+                       const fw::String& property) {
+  if (std::optional<std::string> written = text.ValueText(index, property)) return *written;
+  try {
+    return fw::PropertyValueText(c, property).value_or("");
+  } catch (const fw::EWriteError&) {
+    return {};
+  }
 }
 
 // A picture's field takes a file's path as it is typed, the way the text names a file.
@@ -109,9 +122,7 @@ void Designer::Refresh() {
   const std::size_t index = selected.empty() ? 0 : *session_->Text().Find(selected);
   std::vector<PropertyRow> rows{{"Name", c.Name()}};
   for (const fw::PropInfo* p : c.Class().Properties()) {
-    std::optional<std::string> value = session_->Text().ValueText(index, p->name);
-    if (!value) value = fw::PropertyValueText(c, p->name);
-    rows.push_back({p->name, Shown(value.value_or(""))});
+    rows.push_back({p->name, Shown(ValueShown(session_->Text(), index, c, p->name))});
   }
   window_->Properties().Show(rows);
   window_->SetHeader(c.Name() + ": " + c.ClassName());
@@ -243,13 +254,25 @@ void Designer::Paste() {
 }
 
 // F9: the form runs (hover, Tab, the focus cue, screen readers), its handlers told, not run;
-// F9 again, or its window closed, and it is designed again.
+// F9 again, or its window closed, and it is designed again. While it is tried its window keeps
+// its frame, and its timers stay still (a fade's steps are not a person's doing): only the live
+// form changes for it, never its text.
 void Designer::ToggleTry() {
   TDesignRoot& root = session_->Root();
   trying_ = !trying_;
   if (trying_) {
     form_keys_ = root.OnKeyDown;
     form_preview_ = root.KeyPreview();
+    form_style_ = root.BorderStyle();
+    stilled_timers_.clear();
+    for (int i = 0; i < root.ComponentCount(); ++i) {
+      auto* timer = dynamic_cast<fw::TTimer*>(root.Components(i));
+      if (timer && timer->Enabled()) {
+        timer->SetEnabled(false);
+        stilled_timers_.push_back(timer->Name());
+      }
+    }
+    if (form_style_ == fw::TFormBorderStyle::bsNone) root.SetBorderStyle(fw::TFormBorderStyle::bsSingle);
     root.SetKeyPreview(true);
     root.OnKeyDown = fw::TKeyEvent([this](fw::TObject*, unsigned& key, fw::TShiftState s) {
       if (CommandKey(key, s.Bits())) key = 0;
@@ -259,6 +282,10 @@ void Designer::ToggleTry() {
   } else {
     root.OnKeyDown = form_keys_;
     root.SetKeyPreview(form_preview_);
+    root.SetBorderStyle(form_style_);
+    for (const fw::String& name : stilled_timers_) {
+      if (auto* timer = dynamic_cast<fw::TTimer*>(root.FindComponent(name))) timer->SetEnabled(true);
+    }
     root.SetDesigner(surface_.get());
     if (!root.Visible()) root.Show();
     Say("Designing");

@@ -59,8 +59,11 @@ class Designer {
   TDesignerWindow* window_ = nullptr;
   fw::TComponentClass chosen_ = nullptr;
   bool trying_ = false;
-  fw::TKeyEvent form_keys_;  // the form's own OnKeyDown, while it is tried
+  // What trying the form changes of the live one, to put back.
+  fw::TKeyEvent form_keys_;
   bool form_preview_ = false;
+  fw::TFormBorderStyle form_style_ = fw::TFormBorderStyle::bsNone;
+  std::vector<fw::String> stilled_timers_;
 };
 
 }  // namespace designer
