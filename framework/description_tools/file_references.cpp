@@ -55,8 +55,9 @@ const char* FilePathProblem(std::string_view path) {
   }
 }
 
+// A path as Windows writes it (D:\forms\main.form) has its folder before the last backslash.
 std::string FolderOf(const std::string& description_path) {
-  const std::size_t slash = description_path.rfind('/');
+  const std::size_t slash = description_path.find_last_of("/\\");
   if (slash == std::string::npos) return {};
   return description_path.substr(0, slash == 0 ? 1 : slash);
 }

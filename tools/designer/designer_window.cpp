@@ -4,6 +4,7 @@ namespace designer {
 namespace {
 
 constexpr int kMargin = 8;
+constexpr int kWindowTop = 40;  // room above for the title bar the system adds
 constexpr int kButtonHeight = 22;
 constexpr int kPageWidth = 90;
 constexpr int kClassWidth = 108;
@@ -27,7 +28,7 @@ constexpr fw::TColor kDown = 0x00D8A868;
 TDesignerWindow::TDesignerWindow(fw::TComponent* owner)
     : fw::TForm(owner), properties_(*this, kMargin, kPropertiesTop, kRowsPerColumn) {
   SetBorderStyle(fw::TFormBorderStyle::bsSingle);
-  SetBounds(kMargin, kMargin, kClientWidth, kClientHeight);
+  SetBounds(kMargin, kWindowTop, kClientWidth, kClientHeight);
   SetColor(fw::clBtnFace);
   header_ = new fw::TLabel(this);
   header_->SetParent(this);
