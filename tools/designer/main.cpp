@@ -2,6 +2,7 @@
 // it, a new empty form. A file that does not read opens nothing: the reader's words, with the
 // line, go to a message box and to the error stream, and the exit code is 2.
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "framework/controls/application.h"
 #include "platform/entry.h"
 #include "platform/native_entry.h"
+#include "platform/platform.h"
 #include "tools/designer/designer.h"
 
 namespace {
@@ -24,6 +26,8 @@ int Refuse(fw::TApplication& application, const std::string& why) {
 }
 
 int RunDesigner() {
+  // The thread's apartment, for the screen readers' server (COM's on Windows), while it runs.
+  const std::unique_ptr<pf::Apartment> apartment = pf::Current().JoinApartment();
   fw::TApplication application(nullptr);
   application.Initialize();
   bc::RegisterClasses();
