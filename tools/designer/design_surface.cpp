@@ -70,6 +70,7 @@ void DesignSurface::SelectNext(int direction) {
 // A handle of the selection sizes it; else the topmost control there is selected and moves.
 void DesignSurface::FormMouseDown(const pf::MouseEvent& e) {
   if (e.button != pf::MouseButton::Left || drag_) return;
+  session_.Root().SetFocus();  // the keys go where the selection is made
   if (commands_.place && commands_.place(e.pos.x, e.pos.y)) return;
   const std::optional<pf::Rect> rect = SelectedRect();
   Grip grip = rect ? GripAt(*rect, e.pos) : Grip::kNone;
