@@ -2,7 +2,7 @@
 # The first-frame tool under a private Xvfb (no window manager): the reference program and each
 # given program start alternately; see bench/first_frame/first_frame.cpp for what is reported.
 #
-#   bench/first_frame.sh TOOLS_DIR [--runs N] --program NAME=PATH [--program NAME=PATH]...
+#   bench/first_frame.sh TOOLS_DIR [--runs N] --program "NAME=PATH [ARG...]" [--program ...]...
 #
 # TOOLS_DIR holds qf_first_frame and qf_reference_window (build/<preset>/bench/first_frame).
 set -euo pipefail

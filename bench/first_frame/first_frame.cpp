@@ -3,7 +3,7 @@
 // pixels read back equal the artwork), whether any start showed another frame first, the bytes
 // it put to the server, the bytes put per hover change, and its peak resident memory.
 //
-//   qf_first_frame --jpeg ART.jpg --reference qf_reference_window --program NAME=PATH...
+//   qf_first_frame --jpeg ART.jpg --reference qf_reference_window --program "NAME=PATH [ARG...]"...
 //                  [--runs N] [--hover X,Y]
 #include <fcntl.h>
 #include <poll.h>
@@ -36,8 +36,20 @@ double MsSince(Clock::time_point t0) {
   return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
+// The path and its arguments, as "PATH ARG..." gives them (no blanks within them).
+std::vector<std::string> Words(const std::string& command) {
+  std::vector<std::string> words;
+  std::size_t at = 0;
+  while (at < command.size()) {
+    const std::size_t end = std::min(command.find(' ', at), command.size());
+    if (end > at) words.push_back(command.substr(at, end - at));
+    at = end + 1;
+  }
+  return words;
+}
+
 struct Program {
-  Program(std::string n, std::string path) : name(std::move(n)), argv{std::move(path)} {}
+  Program(std::string n, const std::string& command) : name(std::move(n)), argv(Words(command)) {}
   std::string name;
   std::vector<std::string> argv;
   std::vector<double> complete_ms;

@@ -24,7 +24,10 @@ fw::String Shown(const std::string& value) {
   if (value.empty() || value[0] != '<') return value;
   std::size_t digits = 0;
   for (char c : value) digits += std::isxdigit(static_cast<unsigned char>(c)) ? 1 : 0;
-  return digits == 0 ? fw::String() : "<" + std::to_string(digits / 2) + " bytes>";
+  if (digits == 0) return {};
+  fw::String shown = "<";
+  shown += std::to_string(digits / 2);  // appended: GCC 12 warns of a false overlap in "<" + s
+  return shown + " bytes>";
 }
 
 // The value the text gives, else the one the live component has (its class's default, which the

@@ -26,7 +26,9 @@ fs::path TemporaryBeside(const fs::path& file) {
   const unsigned salt = std::random_device{}();
   fs::path name = file.filename();
   name += ".saving-" + std::to_string(salt);
-  return file.parent_path() / ("." + Utf8(name));
+  std::string hidden = ".";
+  hidden += Utf8(name);  // appended, not added: GCC 12 warns of a false overlap in "." + s
+  return file.parent_path() / PathOf(hidden);
 }
 
 std::optional<std::string> ReadPath(const fs::path& path) {
