@@ -88,7 +88,6 @@ const ClassInfo& TForm::StaticClass() {
     p.push_back(BytesProp<T>("Icon.Data", &T::IconData, &T::SetIconData));
     p.push_back(EventProp<T>("OnCreate", &T::OnCreate));
     p.push_back(EventProp<T>("OnDestroy", &T::OnDestroy));
-    p.push_back(EventProp<T>("OnKeyDown", &T::OnKeyDown));
     return c;
   }();
   return info;

@@ -94,7 +94,8 @@ class TCustomForm : public TWinControl,
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
   // Keys going down on the form: first of all with KeyPreview, else those its current choice did
-  // not take. A handler that sets the key to 0 takes it: the form does nothing more with it.
+  // not take. A handler that sets the key to 0 takes it: the form does nothing more with it. Set
+  // in code (a program's shortcuts); descriptions do not name it.
   TKeyEvent OnKeyDown;
 
   // The design environment attached to the form, or null: the form runs.

@@ -33,12 +33,6 @@ void TCanvas::TextOut(int x, int y, const String& text) {
   device->TextOutOpaque({x, y}, text, ColorToRGB(font_->Color()), ColorToRGB(brush_->Color()));
 }
 
-void TCanvas::TextOutTransparent(int x, int y, const String& text) {
-  Lease device = Acquire();
-  device->SelectFont(font_->Logical());
-  device->TextOutTransparent({x, y}, text, ColorToRGB(font_->Color()));
-}
-
 pf::Size TCanvas::TextExtent(const String& text) {
   Lease device = Acquire();
   device->SelectFont(font_->Logical());

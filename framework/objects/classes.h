@@ -182,10 +182,10 @@ class TComponent : public TObject {
   // signature, or is missing and nothing is supplied.
   template <class... Args>
   TEvent<Args...> MethodEvent(const String& name) const {
-    if (const Method* m = FindMethod(name, std::type_index(typeid(void (*)(Args...))))) {
-      return TEvent<Args...>(std::any_cast<std::function<void(Args...)>>(m->fn), name);
-    }
-    return TEvent<Args...>([stand_in = StandIn(name)](Args...) { stand_in(); }, name);
+    using Function = std::function<void(Args...)>;
+    const Method* m = FindMethod(name, std::type_index(typeid(void (*)(Args...))));
+    return TEvent<Args...>(
+        m ? std::any_cast<Function>(m->fn) : Function(StandInCall{StandIn(name)}), name);
   }
   // What runs for an event bound to the method `name` that this root does not have: none by
   // default (the method is missing). A stand-in for a class it does not link (a designer's)
@@ -227,6 +227,15 @@ class TComponent : public TObject {
   struct Field {
     String name;
     std::function<bool(TComponent*)> bind;
+  };
+  // An event's call of a stand-in, whatever the event passes: one type for every signature, so
+  // that each signature adds little to a program.
+  struct StandInCall {
+    std::function<void()> run;
+    template <class... A>
+    void operator()(A&&...) const {
+      run();
+    }
   };
   // Null when it is missing; raises EReadError when it has another signature.
   const Method* FindMethod(const String& name, std::type_index signature) const;

@@ -150,16 +150,5 @@ TEST_F(Designing, AStandInsEventsKeepTheNamesOfMethodsItLacks) {
   EXPECT_EQ(log, Strings{"Linked runs"}) << "a method it has runs itself";
 }
 
-// Forms and the components they own made while designed are designed from their making.
-TEST_F(Designing, ComponentsMadeOnADesignedFormAreDesigning) {
-  fw::TForm* form = NewForm();
-  form->SetDesigner(&designer);
-  Probe* made = NewProbe(form, "Made", {0, 0, 10, 10});
-  EXPECT_TRUE(made->HasState(fw::ComponentState::Designing));
-  form->SetDesigner(nullptr);
-  EXPECT_FALSE(made->HasState(fw::ComponentState::Designing));
-  EXPECT_FALSE(form->HasState(fw::ComponentState::Designing));
-}
-
 }  // namespace
 }  // namespace qf::test
