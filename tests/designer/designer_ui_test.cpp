@@ -142,6 +142,8 @@ TEST_F(DesignerUi, TryingTheFormLightsItsButtonsAndNamesTheirHandlers) {
   Settle();
   EXPECT_FALSE(StatesOf("ImageButton2") & pf::kAccessibleHot) << "designed: no hover";
   designer->ToggleTry();
+  EXPECT_TRUE(!FormWindow().Layered() || FormWindow().Alpha() == 255)
+      << "opaque, though its description fades it in from 0";
   hp->MoveTo(OnForm(481, 315));
   Settle();
   EXPECT_TRUE(StatesOf("ImageButton2") & pf::kAccessibleHot);

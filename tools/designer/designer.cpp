@@ -258,8 +258,8 @@ void Designer::Paste() {
 
 // F9: the form runs (hover, Tab, the focus cue, screen readers), its handlers told, not run;
 // F9 again, or its window closed, and it is designed again. While it is tried its window keeps
-// its frame, and its timers stay still (a fade's steps are not a person's doing): only the live
-// form changes for it, never its text.
+// its frame and shows opaque, and its timers stay still (a fade would start from nothing, and its
+// steps are not a person's doing): only the live form changes for it, never its text.
 void Designer::ToggleTry() {
   TDesignRoot& root = session_->Root();
   trying_ = !trying_;
@@ -276,6 +276,8 @@ void Designer::ToggleTry() {
       }
     }
     if (form_style_ == fw::TFormBorderStyle::bsNone) root.SetBorderStyle(fw::TFormBorderStyle::bsSingle);
+    form_blends_ = root.AlphaBlend();
+    root.SetAlphaBlend(false);
     root.SetKeyPreview(true);
     root.OnKeyDown = fw::TKeyEvent([this](fw::TObject*, unsigned& key, fw::TShiftState s) {
       if (CommandKey(key, s.Bits())) key = 0;
@@ -286,6 +288,7 @@ void Designer::ToggleTry() {
     root.OnKeyDown = form_keys_;
     root.SetKeyPreview(form_preview_);
     root.SetBorderStyle(form_style_);
+    root.SetAlphaBlend(form_blends_);
     for (const fw::String& name : stilled_timers_) {
       if (auto* timer = dynamic_cast<fw::TTimer*>(root.FindComponent(name))) timer->SetEnabled(true);
     }

@@ -63,6 +63,7 @@ class Designer {
   fw::TKeyEvent form_keys_;
   bool form_preview_ = false;
   fw::TFormBorderStyle form_style_ = fw::TFormBorderStyle::bsNone;
+  bool form_blends_ = false;
   std::vector<fw::String> stilled_timers_;
 };
 
