@@ -104,24 +104,19 @@ void DesignSession::EndStep() {
   if (step_depth_ > 0 && --step_depth_ == 0) step_open_ = false;
 }
 
-void DesignSession::Undo() {
-  if (undo_.empty()) return;
-  Step step = std::move(undo_.back());
-  undo_.pop_back();
-  Step now{text_.Text(), selected_};
-  Show(fw::TextDocument(std::move(step.text)));
-  redo_.push_back(std::move(now));
-  Select(step.selected);
-}
+void DesignSession::Undo() { Replay(undo_, redo_); }
+void DesignSession::Redo() { Replay(redo_, undo_); }
 
-void DesignSession::Redo() {
-  if (redo_.empty()) return;
-  Step step = std::move(redo_.back());
-  redo_.pop_back();
+// The last step of `from` becomes the text, and the text the last step of `to`; a text that no
+// longer reads (a picture gone since) leaves both as they were.
+void DesignSession::Replay(std::vector<Step>& from, std::vector<Step>& to) {
+  if (from.empty()) return;
   Step now{text_.Text(), selected_};
-  Show(fw::TextDocument(std::move(step.text)));
-  undo_.push_back(std::move(now));
-  Select(step.selected);
+  Show(fw::TextDocument(from.back().text));
+  const fw::String selected = from.back().selected;
+  from.pop_back();
+  to.push_back(std::move(now));
+  Select(selected);
 }
 
 // ---- the selection ------------------------------------------------------------------------

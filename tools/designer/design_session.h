@@ -93,6 +93,7 @@ class DesignSession {
   // Makes `next` the text: the live form follows it (read anew where it cannot follow, and back
   // as it was when that fails), and the old text becomes an undo step.
   void Change(fw::TextDocument next);
+  void Replay(std::vector<Step>& from, std::vector<Step>& to);
   void Show(fw::TextDocument next);
   void ReadAnew(const fw::TextDocument& text);
   void TakeFile(std::string bytes);

@@ -210,18 +210,19 @@ bool Designer::CommandKey(unsigned key, unsigned shift) {
 
 void Designer::Undo() {
   if (!session_->CanUndo()) return Say("Nothing to undo");
-  try {
-    session_->Undo();
-  } catch (const fw::Exception& e) {
-    Refuse(e);
-  }
-  Refresh();
+  Run([this] { session_->Undo(); });
 }
 
 void Designer::Redo() {
   if (!session_->CanRedo()) return Say("Nothing to redo");
+  Run([this] { session_->Redo(); });
+}
+
+// A change of the session; what it raises is said, and the windows show what it left.
+template <class F>
+void Designer::Run(F&& change) {
   try {
-    session_->Redo();
+    change();
   } catch (const fw::Exception& e) {
     Refuse(e);
   }
@@ -234,26 +235,16 @@ void Designer::Copy(bool cut) {
   if (!pf::Current().SetClipboardText(session_->CopyText(selected))) {
     return Say("The clipboard could not be taken");
   }
-  if (cut) {
-    try {
-      session_->Delete(selected);
-    } catch (const fw::Exception& e) {
-      Refuse(e);
-    }
-  }
   Say(selected + (cut ? " cut" : " copied"));
-  Refresh();
+  Run([&] {
+    if (cut) session_->Delete(selected);
+  });
 }
 
 void Designer::Paste() {
   const std::optional<std::string> text = pf::Current().ClipboardText();
   if (!text) return Say("The clipboard holds no text");
-  try {
-    Say(session_->Paste(*text) + " pasted");
-  } catch (const fw::Exception& e) {
-    Refuse(e);
-  }
-  Refresh();
+  Run([&] { Say(session_->Paste(*text) + " pasted"); });
 }
 
 // F9: the form runs (hover, Tab, the focus cue, screen readers), its handlers told, not run;

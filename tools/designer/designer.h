@@ -50,6 +50,8 @@ class Designer {
   void PlaceBesideWindow(TDesignRoot& root);
   void Say(const fw::String& text);
   void Refuse(const fw::Exception& e);
+  template <class F>
+  void Run(F&& change);
   bool SetProperty(const fw::String& property, const fw::String& value);
   void SaveAs();
 
