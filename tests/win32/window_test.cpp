@@ -1,5 +1,5 @@
 // A form's window on a real display (Xvfb under Wine): size, paint, read-back, opacity, input,
-// capture, close, and the application window that owns it.
+// capture, and the application window that owns it.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,128 +10,42 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/optional_api.h"
-#include "platform/win32/platform_win32.h"
-#include "tests/win32/test_window.h"
+#include "tests/win32/window_fixture.h"
 
 namespace pf::win32 {
 namespace {
 
-constexpr ColorRef kBackground = 0x00A56934, kPanel = 0x000000FF, kRepaint = 0x0000FF00;
-
-struct HandlerError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-struct Recorder : WindowHandler {
-  std::vector<MouseEvent> downs, ups;
-  std::vector<Point> moves;
-  std::vector<Rect> paints;
-  int close_requests = 0, captures_lost = 0;
-  ColorRef fill = kBackground;
-  std::function<void()> on_close;
-  bool throw_on_down = false, throw_on_paint = false, throw_on_capture_lost = false;
-  std::function<void()> after_paint;  // still inside the paint
-
-  void WindowMouseDown(const MouseEvent& e) override {
-    downs.push_back(e);
-    if (throw_on_down) throw HandlerError("down");
-  }
-  void WindowMouseUp(const MouseEvent& e) override { ups.push_back(e); }
-  void WindowMouseMove(unsigned, Point pos) override { moves.push_back(pos); }
-  void WindowPaint(Device& device, const Rect& update) override {
-    paints.push_back(update);
-    if (throw_on_paint) throw HandlerError("paint");
-    device.FillRect({0, 0, 200, 100}, fill);  // the whole client: the update clip must hold
-    if (fill == kBackground) device.FillRect({10, 10, 30, 20}, kPanel);
-    if (after_paint) after_paint();
-  }
-  void WindowCloseRequest() override {
-    ++close_requests;
-    if (on_close) on_close();
-  }
-  void WindowCaptureLost() override {
-    ++captures_lost;
-    if (throw_on_capture_lost) throw HandlerError("capture lost");
-  }
-};
-
-class WindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    bounds = CentredOnScreen(platform, 200, 100);
-    WindowParams params;
-    params.title = "Quenfor window test";
-    params.bounds = bounds;
-    params.layered = true;
-    params.alpha = 128;
-    window = platform.CreateWindow(params, &handler);
-    hwnd = reinterpret_cast<HWND>(window->Handle());
-    window->Show(true);
-    PumpUntil([&] { return !handler.paints.empty(); });
-  }
-
-  // Pumps messages until `done` or two seconds have passed.
-  bool PumpUntil(const std::function<bool()>& done) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (std::chrono::steady_clock::now() < until) {
-      while (platform.PumpOne() == PumpResult::Dispatched) {
-      }
-      if (done()) return true;
-      platform.Sleep(5);
-    }
-    return done();
-  }
-
-  void SendMouse(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(input));
-  }
-
-  Win32Platform platform{"QfTest"};
-  Recorder handler;
-  Rect bounds;
-  std::unique_ptr<Window> window;
-  HWND hwnd = nullptr;
-};
-
-TEST_F(WindowTest, IsABorderlessPopupOfExactSizeOwnedByTheApplicationWindow) {
+// Borderless, the window is its client area; framed, it grows round it, which keeps its place,
+// its size and its pixels, and the frame moves and minimises the window and does not size it.
+TEST_F(WindowTest, IsABorderlessPopupOwnedByTheApplicationWindowAndFramedOnlyRoundIt) {
   EXPECT_EQ(window->Bounds(), bounds);
   RECT outer{};
   ::GetWindowRect(hwnd, &outer);
   EXPECT_EQ(FromRECT(outer), bounds) << "no frame around the client area";
-  const LONG_PTR style = ::GetWindowLongPtrA(hwnd, GWL_STYLE);
+  LONG_PTR style = ::GetWindowLongPtrA(hwnd, GWL_STYLE);
   EXPECT_TRUE(style & WS_POPUP);
   EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
   EXPECT_EQ(reinterpret_cast<NativeHandle>(::GetWindow(hwnd, GW_OWNER)),
             platform.ApplicationHandle());
   EXPECT_TRUE(window->IsVisible());
 
-  const Rect moved = bounds.Offset(-30, 20);
-  window->SetBounds({moved.left, moved.top, moved.right + 50, moved.bottom});
-  EXPECT_EQ(window->Bounds(), (Rect{moved.left, moved.top, moved.right + 50, moved.bottom}));
-}
-
-// Framed, the window grows round its client area, which keeps its place, its size and its
-// pixels; the frame moves and minimises the window, and does not size it.
-TEST_F(WindowTest, AFrameComesAndGoesRoundTheClientArea) {
   window->SetBorderless(false);
   PumpUntil([] { return true; });  // what is pending
   EXPECT_EQ(window->Bounds(), bounds);
-  RECT outer{};
   ::GetWindowRect(hwnd, &outer);
   EXPECT_TRUE(FromRECT(outer).Contains({bounds.left - 1, bounds.top - 1}));
-  const LONG_PTR style = ::GetWindowLongPtrA(hwnd, GWL_STYLE);
+  style = ::GetWindowLongPtrA(hwnd, GWL_STYLE);
   constexpr LONG_PTR kFrame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   EXPECT_EQ(style & kFrame, kFrame);
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
   EXPECT_EQ(window->GetDevice()->GetPixel({10, 10}), kPanel);
-
   window->SetBorderless(true);
-  EXPECT_EQ(window->Bounds(), bounds);
   ::GetWindowRect(hwnd, &outer);
   EXPECT_EQ(FromRECT(outer), bounds);
+
+  const Rect moved = bounds.Offset(-30, 20);
+  window->SetBounds({moved.left, moved.top, moved.right + 50, moved.bottom});
+  EXPECT_EQ(window->Bounds(), (Rect{moved.left, moved.top, moved.right + 50, moved.bottom}));
 }
 
 TEST_F(WindowTest, PaintReachesTheScreenAndAnInvalidatedPartRepaintsOnlyThere) {
@@ -356,66 +270,6 @@ TEST_F(WindowTest, MessageBoxesAreOwnedByTheApplicationWindowUnlessToldOtherwise
 }
 
 // Exceptions cross no system frame: they come out of the seam call that led to them.
-TEST_F(WindowTest, AnExceptionInAMouseHandlerComesOutOfThePump) {
-  handler.throw_on_down = true;
-  ASSERT_TRUE(::SetCursorPos(bounds.left + 5, bounds.top + 5));
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
-  SendMouse(MOUSEEVENTF_LEFTUP);
-  bool thrown = false;
-  for (int i = 0; i < 400 && !thrown; ++i) {
-    try {
-      while (platform.PumpOne() == PumpResult::Dispatched) {
-      }
-      platform.Sleep(5);
-    } catch (const HandlerError& e) {
-      thrown = std::string(e.what()) == "down";
-    }
-  }
-  EXPECT_TRUE(thrown);
-  EXPECT_TRUE(PumpUntil([&] { return handler.ups.size() == 1; })) << "the loop goes on after it";
-}
-
-TEST_F(WindowTest, AnExceptionWhilePaintingComesOutOfUpdateAndThePaintIsStillEnded) {
-  handler.throw_on_paint = true;
-  window->Invalidate({0, 0, 10, 10});
-  EXPECT_THROW(window->Update(), HandlerError);
-  const std::size_t paints = handler.paints.size();
-  while (platform.PumpOne() == PumpResult::Dispatched) {
-  }
-  EXPECT_EQ(handler.paints.size(), paints) << "the update region was validated";
-}
-
-// WM_CAPTURECHANGED is sent to the loser from inside SetCapture: its handler's exception comes out
-// of the call that took the capture, not out of some later pump.
-TEST_F(WindowTest, AnExceptionWhenTheCaptureIsTakenComesOutOfTheCallThatTookIt) {
-  Recorder other_handler;
-  WindowParams params;
-  params.bounds = Rect{0, 0, 50, 50};
-  std::unique_ptr<Window> other = platform.CreateWindow(params, &other_handler);
-  window->SetCapture();
-  handler.throw_on_capture_lost = true;
-  EXPECT_THROW(other->SetCapture(), HandlerError);
-  EXPECT_EQ(handler.captures_lost, 1);
-  EXPECT_EQ(::GetCapture(), reinterpret_cast<HWND>(other->Handle()));
-  other->ReleaseCapture();
-}
-
-TEST_F(WindowTest, APaintThatDestroysItsWindowEndsWithoutTouchingIt) {
-  handler.after_paint = [&] { window.reset(); };
-  window->Invalidate({0, 0, 10, 10});
-  Window* const painting = window.get();
-  painting->Update();
-  EXPECT_EQ(window, nullptr);
-  EXPECT_FALSE(::IsWindow(hwnd));
-}
-
-TEST_F(WindowTest, CloseRequestsReachTheHandlerWhichMayDestroyTheWindow) {
-  handler.on_close = [&] { window.reset(); };
-  ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return handler.close_requests == 1; }));
-  EXPECT_EQ(window, nullptr);
-  EXPECT_FALSE(::IsWindow(hwnd));
-}
 
 }  // namespace
 }  // namespace pf::win32
