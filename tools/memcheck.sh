@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 all=(qf_support_tests qf_device_tests qf_raster_tests qf_graphics_tests qf_streaming_tests
-     qf_ui_tests qf_buttoncomps_tests qf_image_button_tests qf_app_tests quenfor)
+     qf_ui_tests qf_buttoncomps_tests qf_image_button_tests qf_app_tests qf_designer_tests quenfor)
 names=("${@:-${all[@]}}")
 suites=()
 for name in "${names[@]}"; do [ "$name" = quenfor ] || suites+=("$name"); done
