@@ -159,3 +159,25 @@ TEST_F(DesignerUi, TryingTheFormLightsItsButtonsAndNamesTheirHandlers) {
 
 }  // namespace
 }  // namespace qf::test
+
+namespace qf::test {
+namespace {
+
+// A new form's first save asks where, in a dialog of its own, and writes there.
+TEST_F(DesignerTest, ANewFormsFirstSaveAsksForItsPathAndWritesThere) {
+  designer::Designer designer(*app, files, std::nullopt);
+  designer.Window().Show();
+  hp->At(hp->Now() + 100, [&] {
+    hp->Key('A', pf::kCtrlKey);
+    hp->Type("/forms/new.form");
+    hp->Key(pf::kKeyReturn);
+  });
+  designer.Save();
+  ASSERT_TRUE(files.files.count("/forms/new.form"));
+  EXPECT_EQ(files.files["/forms/new.form"].substr(0, 14), "TForm Form1 {\n");
+  EXPECT_FALSE(designer.Session().Modified());
+  EXPECT_TRUE(designer.Window().GetEnabled()) << "the windows take input again";
+}
+
+}  // namespace
+}  // namespace qf::test

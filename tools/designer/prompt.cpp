@@ -35,11 +35,10 @@ bc::TSelButton* Button(fw::TForm& form, const fw::String& caption, int left, Ans
   return button;
 }
 
-}  // namespace
-
-std::optional<fw::String> AskText(fw::TApplication& application, const fw::String& caption,
-                                  const fw::String& question, const fw::String& initial) {
-  Answer answer = Answer::kWaiting;
+// The dialog: the question, a field with `initial`, OK and Cancel; Esc declines.
+TPromptForm* MakePrompt(fw::TApplication& application, const fw::String& caption,
+                        const fw::String& question, const fw::String& initial, Answer& answer,
+                        fw::TEdit*& field) {
   auto* form = new TPromptForm(&application, answer);
   form->SetBorderStyle(fw::TFormBorderStyle::bsDialog);
   form->SetPosition(fw::TPosition::poScreenCenter);
@@ -51,7 +50,7 @@ std::optional<fw::String> AskText(fw::TApplication& application, const fw::Strin
   label->SetCaption(question);
   label->SetLeft(8);
   label->SetTop(8);
-  auto* field = new fw::TEdit(form);
+  field = new fw::TEdit(form);
   field->SetParent(form);
   field->SetHint(question);
   field->SetBounds(8, 30, 344, 21);
@@ -66,13 +65,29 @@ std::optional<fw::String> AskText(fw::TApplication& application, const fw::Strin
       key = 0;
     }
   });
-  // The other windows wait: disabled, they take no input until the question is answered.
+  return form;
+}
+
+// The other windows wait: disabled, they take no input until the question is answered.
+std::vector<fw::TCustomForm*> DisableOthers(fw::TApplication& application,
+                                            const fw::TCustomForm* except) {
   std::vector<fw::TCustomForm*> waiting;
   for (int i = 0; i < application.ComponentCount(); ++i) {
     auto* other = dynamic_cast<fw::TCustomForm*>(application.Components(i));
-    if (other && other != form && other->GetEnabled()) waiting.push_back(other);
+    if (other && other != except && other->GetEnabled()) waiting.push_back(other);
   }
   for (fw::TCustomForm* other : waiting) other->SetEnabled(false);
+  return waiting;
+}
+
+}  // namespace
+
+std::optional<fw::String> AskText(fw::TApplication& application, const fw::String& caption,
+                                  const fw::String& question, const fw::String& initial) {
+  Answer answer = Answer::kWaiting;
+  fw::TEdit* field = nullptr;
+  TPromptForm* form = MakePrompt(application, caption, question, initial, answer, field);
+  const std::vector<fw::TCustomForm*> waiting = DisableOthers(application, form);
   form->Show();
   form->SetFocus();
   while (answer == Answer::kWaiting && !application.Terminated()) application.HandleMessage();
